@@ -1,0 +1,7 @@
+#include "window/fenetre.h"
+
+namespace dx {
+
+void Fenetre::Mois_Sem() {}  // TODO(chart)
+
+} // namespace dx

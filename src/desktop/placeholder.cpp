@@ -1,0 +1,1 @@
+// The desktop front's window and real platform services land here.

@@ -1,0 +1,162 @@
+#include "journal/datetext.h"
+
+#include <array>
+#include <cstdio>
+#include <vector>
+
+namespace dx {
+
+namespace {
+
+enum class Field { Day, Month, Year };
+
+// The order in which the pattern names day, month and year.
+std::array<Field, 3> fieldOrder(std::string_view pattern) {
+    std::array<Field, 3> order{Field::Year, Field::Month, Field::Day};
+    int n = 0;
+    bool seen[3] = {false, false, false};
+    for (char c : pattern) {
+        Field f;
+        if (c == 'd' || c == 'D') f = Field::Day;
+        else if (c == 'M') f = Field::Month;
+        else if (c == 'y' || c == 'Y') f = Field::Year;
+        else continue;
+        const int idx = static_cast<int>(f);
+        if (seen[idx]) continue;
+        seen[idx] = true;
+        if (n < 3) order[static_cast<size_t>(n++)] = f;
+    }
+    return n == 3 ? order : std::array<Field, 3>{Field::Year, Field::Month, Field::Day};
+}
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+std::string twoDigits(int v) {
+    char buf[8];
+    std::snprintf(buf, sizeof buf, "%02d", v);
+    return buf;
+}
+
+} // namespace
+
+std::string formatShortDate(DateTime date, std::string_view pattern) {
+    int y, m, d;
+    civilFromDays(date.day(), y, m, d);
+    std::string out;
+    for (size_t i = 0; i < pattern.size();) {
+        const char c = pattern[i];
+        size_t run = 1;
+        while (i + run < pattern.size() && pattern[i + run] == c) ++run;
+        if (c == 'd') {
+            out += run >= 2 ? twoDigits(d) : std::to_string(d);
+        } else if (c == 'M') {
+            out += run >= 2 ? twoDigits(m) : std::to_string(m);
+        } else if (c == 'y') {
+            if (run <= 2) {
+                out += twoDigits(((y % 100) + 100) % 100);
+            } else {
+                char buf[16];
+                std::snprintf(buf, sizeof buf, "%04d", y);
+                out += buf;
+            }
+        } else if (c == '\'') {
+            // Quoted literal text.
+            size_t j = i + 1;
+            while (j < pattern.size() && pattern[j] != '\'') out += pattern[j++];
+            i = j + 1;
+            continue;
+        } else {
+            out.append(run, c);
+        }
+        i += run;
+    }
+    return out;
+}
+
+std::string formatShortTime(DateTime time) {
+    return twoDigits(time.hour()) + ":" + twoDigits(time.minute());
+}
+
+std::string formatLongTime(DateTime time) {
+    return formatShortTime(time) + ":" + twoDigits(time.second());
+}
+
+std::optional<int> parseTimeOfDay(std::string_view text) {
+    std::vector<int> parts;
+    size_t i = 0;
+    while (i < text.size()) {
+        size_t start = i;
+        int v = 0;
+        while (i < text.size() && isDigit(text[i]) && i - start < 4) v = v * 10 + (text[i++] - '0');
+        if (i == start) return std::nullopt;
+        parts.push_back(v);
+        if (i == text.size()) break;
+        if (text[i] != ':') return std::nullopt;
+        ++i;
+        if (i == text.size()) return std::nullopt;
+    }
+    if (parts.size() < 2 || parts.size() > 3) return std::nullopt;
+    const int h = parts[0], m = parts[1], s = parts.size() == 3 ? parts[2] : 0;
+    if (h > 23 || m > 59 || s > 59) return std::nullopt;
+    return h * 3600 + m * 60 + s;
+}
+
+std::optional<DateTime> parseDate(std::string_view text, std::string_view pattern) {
+    // Trim blanks.
+    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    if (text.empty()) return std::nullopt;
+    if (text.find(':') != std::string_view::npos && text.find(' ') == std::string_view::npos) {
+        const auto t = parseTimeOfDay(text);
+        if (!t) return std::nullopt;
+        return DateTime::fromSeconds(*t);
+    }
+    std::string_view datePart = text;
+    int timeOfDay = 0;
+    if (const size_t blank = text.find(' '); blank != std::string_view::npos &&
+                                             text.find(':') != std::string_view::npos) {
+        datePart = text.substr(0, blank);
+        std::string_view rest = text.substr(blank + 1);
+        while (!rest.empty() && rest.front() == ' ') rest.remove_prefix(1);
+        const auto t = parseTimeOfDay(rest);
+        if (!t) return std::nullopt;
+        timeOfDay = *t;
+    }
+    int values[3];
+    int widths[3];
+    int count = 0;
+    size_t i = 0;
+    while (i < datePart.size()) {
+        if (count == 3) return std::nullopt;
+        const size_t start = i;
+        long v = 0;
+        while (i < datePart.size() && isDigit(datePart[i]) && i - start < 5)
+            v = v * 10 + (datePart[i++] - '0');
+        if (i == start) return std::nullopt;
+        if (i < datePart.size() && isDigit(datePart[i])) return std::nullopt;
+        values[count] = static_cast<int>(v);
+        widths[count] = static_cast<int>(i - start);
+        ++count;
+        if (i == datePart.size()) break;
+        const char sep = datePart[i];
+        if (sep != '-' && sep != '/' && sep != '.' && sep != ' ') return std::nullopt;
+        ++i;
+        if (i == datePart.size()) return std::nullopt;
+    }
+    if (count != 3) return std::nullopt;
+    const auto order = fieldOrder(pattern);
+    int y = 0, m = 0, d = 0, yWidth = 0;
+    for (int k = 0; k < 3; ++k) {
+        switch (order[static_cast<size_t>(k)]) {
+        case Field::Day: d = values[k]; break;
+        case Field::Month: m = values[k]; break;
+        case Field::Year: y = values[k]; yWidth = widths[k]; break;
+        }
+    }
+    if (yWidth <= 2) y += y < 30 ? 2000 : 1900;
+    if (y < 100 || y > 9999 || m < 1 || m > 12 || d < 1 || d > daysInMonth(y, m))
+        return std::nullopt;
+    return DateTime::fromParts(y, m, d).addSeconds(timeOfDay);
+}
+
+} // namespace dx

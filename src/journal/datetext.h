@@ -1,0 +1,30 @@
+#pragma once
+
+// Dates and times as the journal holds them: text in the system's short-date
+// pattern (Windows notation: d, dd, M, MM, yy, yyyy and separators) and
+// "hh:mm" times. They become dates only where arithmetic needs them.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/datetime.h"
+
+namespace dx {
+
+std::string formatShortDate(DateTime date, std::string_view pattern);
+// "hh:mm" (24-hour, two digits each).
+std::string formatShortTime(DateTime time);
+// "hh:mm:ss".
+std::string formatLongTime(DateTime time);
+
+// A date text in the order of the pattern's day, month and year, with any of
+// "-", "/", "." or blanks between the numbers; it may carry a time after a
+// blank. A time alone ("00:00:00", "14:05") gives that time on the zero date.
+// Nothing when the text is no valid date or time.
+std::optional<DateTime> parseDate(std::string_view text, std::string_view pattern);
+
+// "hh:mm" or "hh:mm:ss" or "h:mm" as a time of day, in seconds.
+std::optional<int> parseTimeOfDay(std::string_view text);
+
+} // namespace dx

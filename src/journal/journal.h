@@ -1,0 +1,30 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace dx {
+
+inline constexpr int kJournalSlots = 5001;  // slot 0 stages a new test
+inline constexpr int kMaxTests = 5000;
+
+// The journal: four parallel texts per test, newest at index 1, oldest at
+// Nb_Tests, never sorted. Each test's date is also kept as a day number
+// (dayNumber, kNoDay when the text is no date) so that a drawing never
+// parses the same text twice; every writer of Date_Test keeps it current
+// through setDate().
+struct Journal {
+    static constexpr int64_t kNoDay = INT64_MIN;
+
+    std::array<std::string, kJournalSlots> Date_Test;
+    std::array<std::string, kJournalSlots> Heure_Test;
+    std::array<std::string, kJournalSlots> Taux_Test;
+    std::array<std::string, kJournalSlots> Note_Test;
+    std::array<int64_t, kJournalSlots> dayNumber{};
+    int32_t Nb_Tests = 0;
+
+    template <class F> void forEachVar(F&& f) const { f("Nb_Tests", Nb_Tests); }
+};
+
+} // namespace dx

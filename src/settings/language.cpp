@@ -1,0 +1,7 @@
+#include "window/fenetre.h"
+
+namespace dx {
+
+void Fenetre::Traduction() {}  // TODO(settings)
+
+} // namespace dx

@@ -1,0 +1,145 @@
+#include "settings/numbers.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <cstdlib>
+#include <string>
+
+namespace dx {
+
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Rounds the magnitude's decimal digits half up at the given count of
+// decimals, working on the number's 15-digit decimal form so that a value
+// such as 5.55 rounds as it reads.
+std::string roundedDigits(double magnitude, int decimals) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.15e", magnitude);
+    // buf: d.ddddddddddddddde[+-]xx
+    std::string mant;
+    mant += buf[0];
+    mant.append(buf + 2, 15);
+    const int exp10 = std::atoi(std::strchr(buf, 'e') + 1);
+    // The value is 0.<mant> * 10^(exp10 + 1).
+    const int intDigits = exp10 + 1;
+    const int keep = intDigits + decimals;  // digits of mant kept
+    std::string digits;
+    if (keep < 0) return std::string(static_cast<size_t>(decimals) + 1, '0');
+    bool roundUp = false;
+    if (keep < static_cast<int>(mant.size())) {
+        roundUp = mant[static_cast<size_t>(keep)] >= '5';
+        digits = mant.substr(0, static_cast<size_t>(keep));
+    } else {
+        digits = mant + std::string(static_cast<size_t>(keep) - mant.size(), '0');
+    }
+    if (roundUp) {
+        int i = static_cast<int>(digits.size()) - 1;
+        for (; i >= 0; --i) {
+            if (digits[static_cast<size_t>(i)] == '9') {
+                digits[static_cast<size_t>(i)] = '0';
+            } else {
+                ++digits[static_cast<size_t>(i)];
+                break;
+            }
+        }
+        if (i < 0) digits.insert(digits.begin(), '1');
+    }
+    // Pad so that there is at least one integer digit position.
+    while (static_cast<int>(digits.size()) < decimals + 1) digits.insert(digits.begin(), '0');
+    return digits;  // integer digits followed by `decimals` decimals
+}
+
+} // namespace
+
+double leadingNumber(std::string_view text) {
+    size_t i = 0;
+    while (i < text.size() && text[i] == ' ') ++i;
+    const size_t start = i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    const size_t digitsFrom = i;
+    while (i < text.size() && isDigit(text[i])) ++i;
+    bool anyDigit = i > digitsFrom;
+    if (i < text.size() && text[i] == '.') {
+        const size_t afterPoint = ++i;
+        while (i < text.size() && isDigit(text[i])) ++i;
+        anyDigit = anyDigit || i > afterPoint;
+    }
+    if (!anyDigit) return 0.0;
+    return std::strtod(std::string(text.substr(start, i - start)).c_str(), nullptr);
+}
+
+std::optional<double> numericValue(std::string_view text) {
+    size_t b = 0, e = text.size();
+    while (b < e && text[b] == ' ') ++b;
+    while (e > b && text[e - 1] == ' ') --e;
+    std::string_view t = text.substr(b, e - b);
+    size_t i = 0;
+    if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
+    size_t digits = 0;
+    while (i < t.size() && isDigit(t[i])) ++i, ++digits;
+    if (i < t.size() && t[i] == '.') {
+        ++i;
+        while (i < t.size() && isDigit(t[i])) ++i, ++digits;
+    }
+    if (digits == 0) return std::nullopt;
+    if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
+        size_t j = i + 1;
+        if (j < t.size() && (t[j] == '+' || t[j] == '-')) ++j;
+        const size_t expFrom = j;
+        while (j < t.size() && isDigit(t[j])) ++j;
+        if (j == expFrom) return std::nullopt;
+        i = j;
+    }
+    if (i != t.size()) return std::nullopt;
+    const double v = std::strtod(std::string(t).c_str(), nullptr);
+    if (!std::isfinite(v)) return std::nullopt;
+    return v;
+}
+
+std::string formatNumber(double value, std::string_view pattern) {
+    const size_t point = pattern.find('.');
+    const std::string_view intPart = pattern.substr(0, point);
+    int minInt = 0;
+    for (char c : intPart)
+        if (c == '0') ++minInt;
+    const int decimals =
+        point == std::string_view::npos ? 0 : static_cast<int>(pattern.size() - point - 1);
+    if (!std::isfinite(value)) value = 0;
+    std::string digits = roundedDigits(std::fabs(value), decimals);
+    std::string intDigits = digits.substr(0, digits.size() - static_cast<size_t>(decimals));
+    const std::string decDigits = digits.substr(digits.size() - static_cast<size_t>(decimals));
+    // Strip the integer part to its significant digits, then pad to minInt.
+    size_t nz = intDigits.find_first_not_of('0');
+    intDigits = nz == std::string::npos ? std::string() : intDigits.substr(nz);
+    while (static_cast<int>(intDigits.size()) < minInt) intDigits.insert(intDigits.begin(), '0');
+    const bool isZero = (intDigits.find_first_not_of('0') == std::string::npos) &&
+                        (decDigits.find_first_not_of('0') == std::string::npos);
+    std::string out = (value < 0 && !isZero) ? "-" : "";
+    out += intDigits;
+    if (decimals > 0) out += "." + decDigits;
+    return out;
+}
+
+std::string numberText(double value) {
+    if (!std::isfinite(value)) return "0";
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.15g", value);
+    std::string s = buf;
+    if (s.find('e') != std::string::npos) {
+        std::snprintf(buf, sizeof buf, "%.15f", value);
+        s = buf;
+        if (s.find('.') != std::string::npos) {
+            while (!s.empty() && s.back() == '0') s.pop_back();
+            if (!s.empty() && s.back() == '.') s.pop_back();
+        }
+    }
+    if (s == "-0") s = "0";
+    return s;
+}
+
+long long roundHalfEven(double value) { return static_cast<long long>(std::nearbyint(value)); }
+
+} // namespace dx

@@ -1,0 +1,36 @@
+#pragma once
+
+// Text helpers shared by every subsystem: the window's texts are UTF-8 and
+// the procedures count, cut and compare them by characters.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace dx {
+
+// A text of both languages; the window picks one when it shows it.
+struct Bilingual {
+    const char* fr;
+    const char* en;
+};
+
+inline const char* pick(const Bilingual& text, int16_t langue) {
+    return langue == 1 ? text.fr : text.en;
+}
+
+int utf8Length(std::string_view s);
+std::string utf8Left(std::string_view s, int count);
+std::string utf8Right(std::string_view s, int count);
+// count characters from the 0-based character position start.
+std::string utf8Mid(std::string_view s, int start, int count);
+// The code point of the first character, 0 for an empty text.
+char32_t utf8First(std::string_view s);
+std::string utf8Encode(char32_t cp);
+// Upper case for ASCII and the accented letters of Western European text.
+std::string upperCase(std::string_view s);
+std::string trimBlanks(std::string_view s);
+// The part before the first NUL character; a text with no NUL gives "".
+std::string cutAtNul(std::string_view s);
+
+} // namespace dx

@@ -1,0 +1,74 @@
+#include "window/controls.h"
+
+#include <algorithm>
+
+#include "platform/platform.h"
+#include "settings/text.h"
+
+namespace dx {
+
+bool MenuItem::reachable() const {
+    for (const MenuItem* m = this; m != nullptr; m = m->parent)
+        if (!m->enabled || !m->visible) return false;
+    return true;
+}
+
+int TextField::length() const { return utf8Length(text_); }
+
+void TextField::assign(std::string text, int caret) {
+    const bool changed = text != text_;
+    text_ = std::move(text);
+    selStart_ = caret;
+    selLength_ = 0;
+    if (changed && onChange) onChange();
+}
+
+void TextField::setText(const std::string& text) { assign(text, utf8Length(text)); }
+
+void TextField::select(int start, int length) {
+    const int len = this->length();
+    selStart_ = std::clamp(start, 0, len);
+    selLength_ = std::clamp(length, 0, len - selStart_);
+}
+
+void TextField::replaceSelection(const std::string& typed) {
+    std::string next = utf8Left(text_, selStart_) + typed +
+                       utf8Mid(text_, selStart_ + selLength_, length());
+    assign(std::move(next), selStart_ + utf8Length(typed));
+}
+
+void TextField::backspace() {
+    if (selLength_ > 0) {
+        replaceSelection("");
+        return;
+    }
+    if (selStart_ == 0) return;
+    std::string next = utf8Left(text_, selStart_ - 1) + utf8Mid(text_, selStart_, length());
+    assign(std::move(next), selStart_ - 1);
+}
+
+void Scrollbar::setValue(int v) {
+    v = std::clamp(v, min, max);
+    if (v == value_) return;
+    value_ = v;
+    if (onChange) onChange();
+}
+
+Timer::Timer(const Clock& clock, int interval, bool enabled)
+    : clock_(clock), interval_(interval), enabled_(false) {
+    setEnabled(enabled);
+}
+
+void Timer::setEnabled(bool on) {
+    if (on && !enabled_) dueAt_ = clock_.monotonicMs() + interval_;
+    enabled_ = on;
+}
+
+void Timer::setInterval(int ms) {
+    interval_ = ms;
+    if (enabled_) dueAt_ = clock_.monotonicMs() + interval_;
+}
+
+void Timer::ticked(int64_t at) { dueAt_ = at + interval_; }
+
+} // namespace dx

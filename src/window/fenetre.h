@@ -1,0 +1,314 @@
+#pragma once
+
+// The main window, Fenetre: its controls as plain data, its form-level state
+// grouped per subsystem, and every procedure of the system as a method. Each
+// procedure is defined in the folder of its subsystem.
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "banner/banner_state.h"
+#include "chart/chart_state.h"
+#include "journal/journal.h"
+#include "meter/meter_state.h"
+#include "platform/platform.h"
+#include "settings/settings.h"
+#include "window/controls.h"
+#include "window/window_state.h"
+
+namespace dx {
+
+// Thrown by the procedures that end the program at once; the window's event
+// entry points catch it, so that nothing else runs after it.
+struct ProgramEnded {};
+
+using ControlRef = std::variant<WindowProps*, Label*, Button*, Frame*, Picture*, Line*, MenuItem*,
+                                TextField*, Scrollbar*, Timer*>;
+
+struct ControlEntry {
+    std::string name;
+    ControlRef ref;
+    std::string container;  // the frame or picture box it stands in, or ""
+};
+
+class Fenetre {
+public:
+    explicit Fenetre(Platform& platform);
+    Fenetre(const Fenetre&) = delete;
+    Fenetre& operator=(const Fenetre&) = delete;
+
+    // ---- Events from a front. Each runs its handler to completion. The
+    // click-like ones return false when the control cannot take the event.
+    void start();
+    bool click(const std::string& name);
+    bool dblclick(const std::string& name);
+    bool openMenu(const std::string& name);
+    // A key typed into a text field: key-press handler, the edit, the change.
+    void keyPress(const std::string& field, char32_t code);
+    void pasteText(const std::string& field, const std::string& text);
+    void selectText(const std::string& field, int start, int length);
+    void focus(const std::string& name);
+    void escape();
+    // The user moves the scrollbar to a value (clamped); false when disabled.
+    bool userScroll(int value);
+    void hover(const std::string& name);
+    void close();
+
+    bool ended() const { return ended_; }
+    const std::string& focused() const { return focused_; }
+
+    // ---- Timers, in the order ties fire in.
+    static constexpr int kTimerCount = 8;
+    Timer& timerAt(int index);
+    // The index of the armed timer due first (ties in table order), if any.
+    std::optional<int> nextDueTimer() const;
+    // Runs one tick of the timer at index, stamped at time `at`.
+    void fireTimer(int index, int64_t at);
+
+    // ---- The control registry, in a stable order.
+    const std::vector<ControlEntry>& controls() const { return registry_; }
+    const ControlEntry* findControl(const std::string& name) const;
+    // Visible, and so is every container it stands in.
+    bool shownOnScreen(const std::string& name) const;
+
+    Platform& platform;
+
+    // ---- Controls (their names are the window's own).
+    WindowProps form;
+
+    Label Aff_Resultat, Aff_Moyenne, Aff_Heure, Aff_Date, Aff_mmol, Aff_Test, Information,
+        Aff_Langue, Aff_Pas_Branche, Aff_Anim;
+    Frame Cadre_Resultats;
+    Label Aff_Optimal, Aff_Suboptimal, Aff_Compromis, Aff_Res_Optim, Aff_Res_Sub_Optim,
+        Aff_Res_Compro;
+
+    Picture Graphique;
+    std::vector<std::optional<Line>> Ligne;  // element 0 is the hidden template
+    Line Objectif1, Objectif2;
+    Scrollbar Curseur;
+    Button Bout_Auj;
+    std::array<std::optional<Label>, 8> Aff_Jour;     // 1..7
+    std::array<std::optional<Label>, 13> Aff_Mois;    // 1..12
+    std::array<std::optional<Label>, 6> Aff_Niveau;   // 1..5
+    Label Aff_Nom_Mois, Aff_Mois_Jr1, Aff_Mois_Dernier_Jr;
+
+    Frame Cadre_Ajouter;
+    Label Aff_Dial_Date, Aff_Dial_Heure, Aff_Dial_Taux, Aff_Dial_Note;
+    TextField Dialog_Date, Dialog_Heure, Dialog_Taux, Dialog_Note;
+    Button Bout_Ok, Bout_Cancel;
+
+    Picture Thermometre, Img_Therm;
+    Line Ligne_Therm1, Ligne_Therm2, Ligne_Therm3;
+    Picture Animation, Goutte, Probe_Vide, Probe_Rouge;
+    Picture Calibrateur;
+    Label Aff_Cal_X, Aff_Cal_Y;
+    TextField X_Axe, Y_Axe;
+
+    Picture Picture2, Image_FTP, Img_Cam1, Img_Cam2, Shape2;
+
+    MenuItem Menu_Fichier, Menu_Sauve, Menu_Ligne0, Menu_Prev, Menu_Ligne1, Menu_Impr_Graph,
+        Menu_Ligne2, Menu_Quitter;
+    MenuItem Menu_Option, Menu_Ajouter, Menu_Ligne2a, Menu_Eff, Menu_Ligne2b, Menu_OptMG,
+        Menu_OptMM;
+    MenuItem Menu_Test, Menu_Note, Menu_Ligne3, Menu_Sang, Menu_Ligne4, Menu_Calib, Menu_Ligne5,
+        Menu_Annuler;
+    MenuItem Menu_Hystorique, Menu_Sem, Menu_Mois, Menu_Annee;
+    MenuItem Menu_Aide, Menu_Apropos;
+    MenuItem Menu_Res, Menu_Res1, Menu_Res2, Menu_Res3;
+
+    Timer Timer_Ping, Timer_Heure, Timer_Joyst, Timer_Anim, Timer_Attente, Timer_Analyse,
+        Timer_Calibration, Timer_Camera;
+
+    // ---- Form-level state, per subsystem.
+    Journal journal;
+    SettingsState settings;
+    WindowState win;
+    EntryState entry;
+    ChartState view;
+    MeterState meter;
+    BannerState banner;
+
+    // Calls f(name, value) for every form-level variable.
+    template <class F> void forEachVar(F&& f) const {
+        journal.forEachVar(f);
+        settings.forEachVar(f);
+        win.forEachVar(f);
+        entry.forEachVar(f);
+        view.forEachVar(f);
+        meter.forEachVar(f);
+        banner.forEachVar(f);
+    }
+
+    // ==== Procedures ====
+
+    // journal/: the table, its file, erasing, calendar lengths
+    void Ajouter_A_Liste();
+    void Donnees_Presentes();
+    void Recuperer();
+    void Sauvegarder();
+    void Menu_Sauve_Click();
+    void Menu_Eff_Click();
+    void Effacer_Donnees();
+    int Qte_Jrs_Annee(DateTime La_Date) const;
+
+    // settings/: settings file, units, language
+    void Recup_Init();
+    void Creer_Ini();
+    void Sauver_Init();
+    void Barrer_Options();
+    void Menu_OptMG_Click();
+    void Menu_OptMM_Click();
+    void Verrouiller();
+    void Correspondance();
+    void Traduction();
+
+    // window/: start-up and shutdown, menus, timers, clock, hints, about box
+    void Form_Load();
+    void Form_Unload();
+    void Menu_Quitter_Click();
+    [[noreturn]] void Quitter_Dextrel();
+    void Re_Executer();
+    void Desactiver_Menu();
+    void Re_Activer_Menu();
+    void Minuteries_On();
+    void Timer_Heure_Timer();
+    void Afficher_Heure();
+    void Form_KeyDown(int KeyCode);
+    void Menu_Annuler_Click();
+    void Menu_Apropos_Click();
+    void Aff_Resultat_MouseMove();
+    void Bout_Auj_MouseMove();
+    void Bout_Cancel_MouseMove();
+    void Bout_Ok_MouseMove();
+    void Dialog_Date_MouseMove();
+    void Dialog_Heure_MouseMove();
+    void Dialog_Note_MouseMove();
+    void Dialog_Taux_MouseMove();
+
+    // window/: the entry panel, its checks, day notes, the level display
+    void Menu_Ajouter_Click();
+    void Dialog_Date_KeyPress(int KeyAscii);
+    void Dialog_Heure_KeyPress(int KeyAscii);
+    void Dialog_Date_Change();
+    void Dialog_Heure_Change();
+    void Dialog_Taux_Change();
+    void Dialog_Date_LostFocus();
+    void Dialog_Heure_LostFocus();
+    void Dialog_Taux_LostFocus();
+    void Bout_Ok_Click();
+    void Bout_Cancel_Click();
+    void Verifier_Entree();
+    void Valider_Entree();
+    void Valider_Date_Hre();
+    void Menu_Note_Click();
+    void Ajouter_Note();
+    void Afficher_Taux();
+    void Affichager_Le_Taux();
+
+    // chart/: view state, navigation, labels, plotting, summary, print mode
+    void Menu_Sem_Click();
+    void Menu_Mois_Click();
+    void Menu_Annee_Click();
+    void Choix_Annee();
+    void Valeur_Curseur();
+    void Reset();
+    void Curseur_Change();
+    void Direction_Curseur();
+    void Bout_Auj_Click();
+    void Aujourdhui();
+    void Mois_Sem();
+    void Graphiques();
+    void Test_Du_Jour();
+    void Partitions_Graphiques();
+    void Qte_Test_Par_Partition();
+    void Lignes_Objectif();
+    void Ligne_Premiere();
+    void Effacer_Graph();
+    void Effacer_Titre_AxeX();
+    void Resume_Reset();
+    void Resume_Semaine();
+    void Menu_Hystorique_Click();
+    void Menu_Impr_Graph_Click();
+    void Menu_Prev_Click();
+
+    // meter/: probe, calibration, blood test, thermometer and drop
+    void Joysticks();
+    void Port_Joystick();
+    void Timer_Joyst_Timer();
+    void Presence_Joystick();
+    void Afficher_Informations();
+    void Menu_Calib_Click();
+    void Calibration();
+    void Afficher_Calibration();
+    void Verifier_Calibration();
+    void Timer_Calibration_Timer();
+    void Afficher_Axes();
+    void Menu_Test_Click();
+    void Menu_Sang_Click();
+    void Lecture_Resultat();
+    void Timer_Attente_Timer();
+    void Afficher_Analyse();
+    void Timer_Analyse_Timer();
+    void Accepter_Test();
+    void Fin_Analyse();
+    void Afficher_Thermometre();
+    void Thermometre_Zero();
+    void Timer_Anim_Timer();
+    void Fin_Animation();
+
+    // banner/: connectivity check, downloads, browser link, camera icons
+    void PA_URL();
+    void Decode(const std::string& text);
+    void Timer_Ping_Timer();
+    void Recuperer_URL();
+    void Recuperer_IMG();
+    void Image_FTP_Click();
+    void Image_FTP_DblClick();
+    void Ouvre_URL();
+    void Timer_Camera_Timer();
+    void Img_Cam1_Click();
+    void Img_Cam2_Click();
+    void Image_Camera();
+
+    // ---- Small helpers shared by the procedures.
+    // Today's date (midnight) and the current date and time, from the clock.
+    DateTime today() const;
+    DateTime now() const;
+    // A date as text in the short-date format, and back (Format_Date_Courte
+    // as set at start-up, or the locale's pattern before that).
+    std::string dateText(DateTime date) const;
+    std::optional<DateTime> textDate(const std::string& text) const;
+    MsgAnswer message(const std::string& title, const std::string& text,
+                      MsgButtons buttons = MsgButtons::Ok, MsgIcon icon = MsgIcon::None);
+    // Creates element index of Ligne as a hidden copy of the template.
+    Line& loadLigne(int index);
+    // Ends the program at once: nothing else runs after it.
+    [[noreturn]] void endProgram();
+
+private:
+    using Handler = void (Fenetre::*)();
+    struct TimerSlot {
+        Timer* timer;
+        Handler handler;
+    };
+
+    void designControls();
+    void designMenus();
+    void buildRegistry();
+    template <class Fn> void guarded(Fn&& fn);
+    TextField* field(const std::string& name);
+    void afterEvent();
+    Handler clickHandler(const std::string& name) const;
+
+    std::vector<ControlEntry> registry_;
+    std::array<TimerSlot, kTimerCount> timers_{};
+    std::string focused_;
+    bool ended_ = false;
+};
+
+} // namespace dx

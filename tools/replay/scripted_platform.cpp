@@ -1,0 +1,1 @@
+// The scripted platform lands here.
