@@ -1,1 +1,159 @@
-// The scripted platform lands here.
+#include "scripted_platform.h"
+
+#include <cstdio>
+
+namespace dx {
+
+std::string jsonQuote(const std::string& text) {
+    std::string out = "\"";
+    for (unsigned char c : text) {
+        switch (c) {
+        case '"': out += "\\\""; break;
+        case '\\': out += "\\\\"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        case '\t': out += "\\t"; break;
+        default:
+            if (c < 0x20) {
+                char buf[8];
+                std::snprintf(buf, sizeof buf, "\\u%04x", c);
+                out += buf;
+            } else {
+                out += static_cast<char>(c);
+            }
+        }
+    }
+    return out + "\"";
+}
+
+ScriptedClock::ScriptedClock() { set(DateTime::fromParts(2000, 1, 8, 12, 0, 0)); }
+
+void ScriptedClock::set(DateTime t) {
+    base_ = t;
+    baseMs_ = ms_;
+    now_ = t;
+}
+
+void ScriptedClock::advanceMs(int64_t ms) {
+    ms_ += ms;
+    now_ = base_.addSeconds((ms_ - baseMs_) / 1000);
+}
+
+namespace {
+
+const char* const kDaysEn[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+const char* const kDaysFr[] = {"dim.", "lun.", "mar.", "mer.", "jeu.", "ven.", "sam."};
+const char* const kMonthsEn[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                 "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+const char* const kMonthsFr[] = {"janv.", "févr.", "mars", "avr.", "mai", "juin",
+                                 "juil.", "août", "sept.", "oct.", "nov.", "déc."};
+const char* const kFullEn[] = {"January", "February", "March",     "April",   "May",      "June",
+                               "July",    "August",   "September", "October", "November", "December"};
+const char* const kFullFr[] = {"janvier", "février", "mars",      "avril",   "mai",      "juin",
+                               "juillet", "août",    "septembre", "octobre", "novembre", "décembre"};
+
+const char* iconName(MsgIcon icon) {
+    switch (icon) {
+    case MsgIcon::Critical: return "critical";
+    case MsgIcon::Exclamation: return "exclamation";
+    case MsgIcon::Information: return "information";
+    case MsgIcon::None: break;
+    }
+    return "none";
+}
+
+} // namespace
+
+std::string ScriptedLocale::dayAbbrev(int weekday) const {
+    return (french() ? kDaysFr : kDaysEn)[(weekday - 1) % 7];
+}
+std::string ScriptedLocale::monthAbbrev(int month) const {
+    return (french() ? kMonthsFr : kMonthsEn)[(month - 1) % 12];
+}
+std::string ScriptedLocale::monthFull(int month) const {
+    return (french() ? kFullFr : kFullEn)[(month - 1) % 12];
+}
+
+MsgAnswer ScriptedDialogs::messageBox(const std::string& title, const std::string& text,
+                                      MsgButtons buttons, MsgIcon icon) {
+    MsgAnswer answer = buttons == MsgButtons::YesNo ? MsgAnswer::Yes : MsgAnswer::Ok;
+    if (!answers.empty()) {
+        const ScriptedAnswer a = answers.front();
+        answers.pop_front();
+        if (buttons == MsgButtons::YesNo) {
+            if (a.kind == ScriptedAnswer::No || a.kind == ScriptedAnswer::Cancel)
+                answer = MsgAnswer::No;
+        }
+    }
+    const char* answerName =
+        answer == MsgAnswer::Yes ? "yes" : answer == MsgAnswer::No ? "no" : "ok";
+    emit_(std::string("{\"event\":\"msgbox\",\"title\":") + jsonQuote(title) +
+          ",\"text\":" + jsonQuote(text) + ",\"buttons\":\"" +
+          (buttons == MsgButtons::YesNo ? "yesno" : "ok") + "\",\"icon\":\"" + iconName(icon) +
+          "\",\"answer\":\"" + answerName + "\"}");
+    return answer;
+}
+
+std::optional<std::string> ScriptedDialogs::inputBox(const std::string& title,
+                                                     const std::string& prompt,
+                                                     const std::string& defaultText) {
+    std::optional<std::string> answer;
+    if (!answers.empty()) {
+        const ScriptedAnswer a = answers.front();
+        answers.pop_front();
+        if (a.kind == ScriptedAnswer::Text) answer = a.text;
+        else if (a.kind == ScriptedAnswer::Ok || a.kind == ScriptedAnswer::Yes) answer = defaultText;
+    }
+    emit_(std::string("{\"event\":\"inputbox\",\"title\":") + jsonQuote(title) +
+          ",\"prompt\":" + jsonQuote(prompt) + ",\"default\":" + jsonQuote(defaultText) +
+          ",\"answer\":" + (answer ? jsonQuote(*answer) : std::string("null")) + "}");
+    return answer;
+}
+
+void ScriptedDialogs::beep() { emit_("{\"event\":\"beep\"}"); }
+
+HttpResponse ScriptedHttp::get(const std::string& url) {
+    if (siteAddress.empty() || url.compare(0, siteAddress.size(), siteAddress) != 0) return {};
+    const auto it = served.find(url.substr(siteAddress.size()));
+    if (it == served.end()) return {};
+    return HttpResponse{true, it->second};
+}
+
+std::optional<std::string> ScriptedConnectivity::output() {
+    // What the system ping prints for one echo request, answered or not.
+    if (online)
+        return "PING 127.0.0.1 (127.0.0.1) 56(84) bytes of data.\n"
+               "64 bytes from 127.0.0.1: icmp_seq=1 ttl=64 time=0.040 ms\n\n"
+               "--- 127.0.0.1 ping statistics ---\n"
+               "1 packets transmitted, 1 received, 0% packet loss, time 0ms\n"
+               "rtt min/avg/max/mdev = 0.040/0.040/0.040/0.000 ms\n";
+    return "PING 192.0.2.1 (192.0.2.1) 56(84) bytes of data.\n\n"
+           "--- 192.0.2.1 ping statistics ---\n"
+           "1 packets transmitted, 0 received, 100% packet loss, time 0ms\n\n";
+}
+
+bool ScriptedShell::openFile(const std::string& path) {
+    emit_("{\"event\":\"open\",\"path\":" + jsonQuote(path) + "}");
+    return true;
+}
+
+BrowserResult ScriptedShell::openUrl(const std::string& url) {
+    emit_("{\"event\":\"browser\",\"url\":" + jsonQuote(url) + "}");
+    return BrowserResult::Opened;
+}
+
+void ScriptedPrinter::printWindow() {
+    emit_("{\"event\":\"print\",\"snapshot\":" + (snapshot ? snapshot() : std::string("{}")) +
+          "}");
+}
+
+ScriptedPlatform::ScriptedPlatform() = default;
+
+std::string scrambleAddress(const std::string& address) {
+    std::string out;
+    const int shift = static_cast<int>(address.size());
+    for (unsigned char c : address) out += static_cast<char>(c - shift);
+    return out;
+}
+
+} // namespace dx
