@@ -155,6 +155,13 @@ public:
     void Menu_Eff_Click();
     void Effacer_Donnees();
     int Qte_Jrs_Annee(DateTime La_Date) const;
+    // The table holds 5000 tests: with no free slot, tells the user so (both
+    // languages) and returns true; the caller then adds nothing.
+    bool refuseFullJournal();
+    // Text that the journal file cannot hold (a double quote, a line break, a
+    // character outside Windows-1252): tells the user which field and why and
+    // returns true. fieldName is the field's caption as shown.
+    bool refuseUnstorableText(const std::string& text, const std::string& fieldName);
 
     // settings/: settings file, units, language
     void Recup_Init();
