@@ -75,6 +75,9 @@ public:
     virtual bool writeAtomic(const std::string& path, const std::string& bytes,
                              std::string& error) = 0;
     virtual bool remove(const std::string& path) = 0;
+    // Removes the temporary files that a write of path interrupted by a crash
+    // may have left beside it.
+    virtual void removeLeftovers(const std::string& /*path*/) {}
 };
 
 struct ProbeReading {

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -9,6 +10,9 @@
 namespace dx {
 
 namespace {
+
+// A temporary file is the target's name, this suffix and six random letters.
+constexpr const char* kTemporarySuffix = ".tmp-";
 
 std::string folderOf(const std::string& path) {
     const size_t slash = path.rfind('/');
@@ -56,7 +60,7 @@ std::optional<std::string> PosixFileStore::read(const std::string& path) const {
 
 bool PosixFileStore::writeAtomic(const std::string& path, const std::string& bytes,
                                  std::string& error) {
-    std::string temp = path + ".tmp-XXXXXX";
+    std::string temp = path + kTemporarySuffix + "XXXXXX";
     const int fd = ::mkstemp(temp.data());
     if (fd < 0) {
         error = std::strerror(errno);
@@ -84,5 +88,20 @@ bool PosixFileStore::writeAtomic(const std::string& path, const std::string& byt
 }
 
 bool PosixFileStore::remove(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+
+void PosixFileStore::removeLeftovers(const std::string& path) {
+    const std::string folder = folderOf(path);
+    const size_t slash = path.rfind('/');
+    const std::string prefix =
+        (slash == std::string::npos ? path : path.substr(slash + 1)) + kTemporarySuffix;
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) return;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name.size() == prefix.size() + 6 && name.compare(0, prefix.size(), prefix) == 0)
+            ::unlink((folder + "/" + name).c_str());
+    }
+    ::closedir(dir);
+}
 
 } // namespace dx

@@ -13,6 +13,7 @@ public:
     bool writeAtomic(const std::string& path, const std::string& bytes,
                      std::string& error) override;
     bool remove(const std::string& path) override;
+    void removeLeftovers(const std::string& path) override;
 };
 
 } // namespace dx
