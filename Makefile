@@ -29,5 +29,10 @@ test-sanitize: deps
 	QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
 		ctest --test-dir $(ASAN_BUILD) --output-on-failure -j$(JOBS)
 
+# Every fuzzer for a minute (FUZZ_SECONDS to change it).
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	./scripts/fuzz $(FUZZ_SECONDS)
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) fuzz-build

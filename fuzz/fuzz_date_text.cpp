@@ -1,0 +1,19 @@
+// Any bytes as a date text, under each short-date pattern the window knows.
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "journal/datetext.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    for (const char* pattern : {"yyyy-MM-dd", "dd/MM/yyyy", "M/d/yyyy", "d.M.yy"}) {
+        if (const auto date = dx::parseDate(text, pattern)) {
+            // What parses formats back to a text that parses to the same day.
+            const auto again = dx::parseDate(dx::formatShortDate(*date, pattern), pattern);
+            if (date->day() > 0 && (!again || again->day() != date->day())) __builtin_trap();
+        }
+    }
+    dx::parseTimeOfDay(text);
+    return 0;
+}

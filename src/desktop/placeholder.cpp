@@ -1,1 +1,0 @@
-// The desktop front's window and real platform services land here.
