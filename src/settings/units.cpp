@@ -1,7 +1,112 @@
+#include "settings/units.h"
+
+#include "settings/numbers.h"
 #include "window/fenetre.h"
 
 namespace dx {
 
-void Fenetre::Correspondance() {}  // TODO(settings)
+namespace {
+
+// One column of the unit table. Every mg/dl value is 18 times its mmol/L
+// twin; the factor itself is used only as the chart divisor.
+struct UnitTable {
+    const char* name;
+    const char* storage;
+    const char* display;
+    int highest;
+    int32_t factor;
+    const char* axis[5];
+    double optimalFrom, suboptimalFrom, compromiseFrom;
+    // Menu_Res1..3 pieces, blanks included exactly as shown in the menu.
+    const char* res1From;
+    const char* res1To;
+    const char* res2From;
+    const char* res2To;
+    const char* res3From;
+    Bilingual resultTooltip;
+    Bilingual fieldTooltip;
+};
+
+const UnitTable kMmol = {
+    "mmol/L", "00.0", "00.0", 25, 1,
+    {"5", "10", "15", "20", "25"},
+    4, 7, 10,
+    " >= 4 ", " <7", " >= 7 ", " <10", " >= 10",
+    {"Normal, si entre 4 et 7", "Normal, if between 4 and 7"},
+    {"Votre taux de glucose (max. 25)", "Your glucose level (max. 25)"},
+};
+
+const UnitTable kMgDl = {
+    "mg/dl", "000", "##0", 450, 18,
+    {"90", "180", "270", "360", "450"},
+    72, 126, 180,
+    " >= 72 ", " <126", " >= 126 ", " <180", " >= 180",
+    {"Normal, si entre 72 et 126", "Normal, if between 72 and 126"},
+    {"Votre taux de glucose (max. 450)", "Your glucose level (max. 450)"},
+};
+
+// The conjunction between the two bounds of a band.
+const Bilingual kAnd = {"et", "and"};
+
+const UnitTable& table(int16_t unite) { return isMgDl(unite) ? kMgDl : kMmol; }
+
+} // namespace
+
+const char* unitName(int16_t unite) { return table(unite).name; }
+const char* storageFormat(int16_t unite) { return table(unite).storage; }
+const char* displayFormat(int16_t unite) { return table(unite).display; }
+int highestLevel(int16_t unite) { return table(unite).highest; }
+int32_t unitFactor(int16_t unite) { return table(unite).factor; }
+
+const char* levelAxisLabel(int16_t unite, int index) {
+    if (index < 1 || index > 5) return "";
+    return table(unite).axis[index - 1];
+}
+
+std::string storedLevel(std::string_view levelText, int16_t unite) {
+    return formatNumber(leadingNumber(levelText), storageFormat(unite));
+}
+
+Band levelBand(double level, int16_t unite) {
+    const UnitTable& t = table(unite);
+    if (level >= t.compromiseFrom) return Band::Compromise;
+    if (level >= t.suboptimalFrom) return Band::Suboptimal;
+    if (level >= t.optimalFrom) return Band::Optimal;
+    return Band::None;
+}
+
+Band levelBand(std::string_view levelText, int16_t unite) {
+    return levelBand(leadingNumber(levelText), unite);
+}
+
+ResultMenuCaptions resultMenuCaptions(int16_t unite, int16_t langue,
+                                      const std::string& optimalLabel,
+                                      const std::string& suboptimalLabel,
+                                      const std::string& compromiseLabel) {
+    const UnitTable& t = table(unite);
+    const std::string conj = pick(kAnd, langue);
+    return {optimalLabel + t.res1From + conj + t.res1To,
+            suboptimalLabel + t.res2From + conj + t.res2To, compromiseLabel + t.res3From};
+}
+
+const Bilingual& resultLabelTooltip(int16_t unite) { return table(unite).resultTooltip; }
+const Bilingual& levelFieldTooltip(int16_t unite) { return table(unite).fieldTooltip; }
+
+// Applies the unit to every unit-dependent caption. The level on show is
+// re-formatted first, so that a switch shows 05.6 as 6 and back as 06.0.
+void Fenetre::Correspondance() {
+    Affichager_Le_Taux();
+    const int16_t unite = settings.Unite;
+    settings.Facteur_Unite = unitFactor(unite);
+    Aff_mmol.caption = unitName(unite);
+    for (int i = 1; i <= 5; ++i)
+        Aff_Niveau[static_cast<size_t>(i)]->caption = levelAxisLabel(unite, i);
+    const ResultMenuCaptions res = resultMenuCaptions(
+        unite, settings.Langue, Aff_Optimal.caption, Aff_Suboptimal.caption,
+        Aff_Compromis.caption);
+    Menu_Res1.caption = res.optimal;
+    Menu_Res2.caption = res.suboptimal;
+    Menu_Res3.caption = res.compromise;
+}
 
 } // namespace dx
