@@ -1,13 +1,121 @@
+#include "banner/address.h"
+#include "banner/banner_texts.h"
 #include "window/fenetre.h"
 
 namespace dx {
 
-void Fenetre::Image_FTP_Click() {}  // TODO(banner)
-void Fenetre::Image_FTP_DblClick() {}  // TODO(banner)
-void Fenetre::Ouvre_URL() {}  // TODO(banner)
-void Fenetre::Timer_Camera_Timer() {}  // TODO(banner)
-void Fenetre::Img_Cam1_Click() {}  // TODO(banner)
-void Fenetre::Img_Cam2_Click() {}  // TODO(banner)
-void Fenetre::Image_Camera() {}  // TODO(banner)
+namespace {
+
+// Every segment of the chart, bridges included.
+void paintSegments(Fenetre& w, Rgb colour) {
+    for (size_t i = 1; i < w.Ligne.size(); ++i)
+        if (w.Ligne[i]) w.Ligne[i]->color = colour;
+}
+
+// The four labels that carry the chart's "today" marks.
+template <class F> void forEachMarkLabel(Fenetre& w, F&& f) {
+    if (w.Aff_Jour[7]) f(*w.Aff_Jour[7]);
+    if (w.Aff_Mois[12]) f(*w.Aff_Mois[12]);
+    f(w.Aff_Mois_Dernier_Jr);
+    f(w.Aff_Resultat);
+}
+
+// Step 1 and step 7 of the printout: what the paper does not show.
+void showScreenOnly(Fenetre& w, bool shown) {
+    w.Thermometre.visible = shown;
+    if (shown || w.Menu_Mois.checked) w.Aff_Resultat.visible = shown;
+    w.Curseur.visible = shown;
+    w.Bout_Auj.visible = shown;
+    w.Information.visible = shown;
+    w.Aff_Heure.visible = shown;
+    w.Shape2.visible = shown;
+    w.Img_Cam1.visible = shown;
+    w.Img_Cam2.visible = shown;
+}
+
+// Black on white, with yellow marks: what goes to the printer.
+void printColours(Fenetre& w) {
+    w.Objectif1.color = colour::kBlack;
+    w.Objectif2.color = colour::kBlack;
+    w.form.back = colour::kWhite;
+    forEachMarkLabel(w, [](Label& l) {
+        l.fore = colour::kBlack;
+        l.back = colour::kYellow;
+    });
+    w.Aff_Moyenne.fore = colour::kBlack;
+    w.Aff_Date.fore = colour::kBlack;
+    w.Graphique.back = colour::kWhite;
+    paintSegments(w, colour::kBlack);
+}
+
+// The screen's colours again. Every segment comes back yellow, whatever it
+// was before printing (a cyan bridge included).
+void screenColours(Fenetre& w) {
+    paintSegments(w, colour::kYellow);
+    w.form.back = colour::kLightGrey;
+    w.Graphique.back = colour::kBlack;
+    forEachMarkLabel(w, [](Label& l) {
+        l.back = colour::kDarkGreen;
+        l.fore = colour::kYellow;
+    });
+    w.Aff_Moyenne.fore = colour::kWhite;
+    w.Aff_Date.fore = colour::kDarkGreen;
+    w.Objectif1.color = colour::kGrey;
+    w.Objectif2.color = colour::kGrey;
+}
+
+} // namespace
+
+// Only a live banner (hand pointer) opens its link.
+void Fenetre::Image_FTP_Click() {
+    if (Image_FTP.pointer != MousePointer::Custom) return;
+    banner.URL_A_Ouvrir = trimBlanks(banner.URL_Site);
+    Ouvre_URL();
+}
+
+void Fenetre::Image_FTP_DblClick() { Image_FTP_Click(); }
+
+void Fenetre::Ouvre_URL() {
+    // The link comes from the network: anything but a web page (a local file,
+    // another program's scheme) is refused without a word.
+    if (!isWebAddress(banner.URL_A_Ouvrir)) return;
+    const int16_t langue = settings.Langue;
+    switch (platform.shell.openUrl(banner.URL_A_Ouvrir)) {
+    case BrowserResult::Opened: break;
+    case BrowserResult::NotFound:
+        message(pick(banner_text::kBrowserNotFoundTitle, langue),
+                pick(banner_text::kBrowserNotFound, langue), MsgButtons::Ok, MsgIcon::Exclamation);
+        break;
+    case BrowserResult::Failed:
+        message(pick(banner_text::kUrlFailedTitle, langue), pick(banner_text::kUrlFailed, langue),
+                MsgButtons::Ok, MsgIcon::Exclamation);
+        break;
+    }
+}
+
+void Fenetre::Timer_Camera_Timer() {
+    if (!Menu_Impr_Graph.checked) {
+        Timer_Camera.setEnabled(false);
+        Img_Cam1.visible = false;
+        Img_Cam2.visible = false;
+        return;
+    }
+    const bool firstShowing = Img_Cam1.visible;
+    Img_Cam1.visible = !firstShowing;
+    Img_Cam2.visible = firstShowing;
+}
+
+void Fenetre::Img_Cam1_Click() { Image_Camera(); }
+void Fenetre::Img_Cam2_Click() { Image_Camera(); }
+
+// The order matters: the printer takes the window as it stands between the
+// print colours and the screen colours.
+void Fenetre::Image_Camera() {
+    showScreenOnly(*this, false);
+    printColours(*this);
+    platform.printer.printWindow();
+    screenColours(*this);
+    showScreenOnly(*this, true);
+}
 
 } // namespace dx

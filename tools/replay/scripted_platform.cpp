@@ -4,28 +4,6 @@
 
 namespace dx {
 
-std::string jsonQuote(const std::string& text) {
-    std::string out = "\"";
-    for (unsigned char c : text) {
-        switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
-        default:
-            if (c < 0x20) {
-                char buf[8];
-                std::snprintf(buf, sizeof buf, "\\u%04x", c);
-                out += buf;
-            } else {
-                out += static_cast<char>(c);
-            }
-        }
-    }
-    return out + "\"";
-}
-
 ScriptedClock::ScriptedClock() { set(DateTime::fromParts(2000, 1, 8, 12, 0, 0)); }
 
 void ScriptedClock::set(DateTime t) {
@@ -148,12 +126,5 @@ void ScriptedPrinter::printWindow() {
 }
 
 ScriptedPlatform::ScriptedPlatform() = default;
-
-std::string scrambleAddress(const std::string& address) {
-    std::string out;
-    const int shift = static_cast<int>(address.size());
-    for (unsigned char c : address) out += static_cast<char>(c - shift);
-    return out;
-}
 
 } // namespace dx

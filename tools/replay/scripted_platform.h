@@ -12,13 +12,12 @@
 #include <optional>
 #include <string>
 
+#include "banner/address.h"
 #include "platform/platform.h"
 #include "platform/posix/file_store.h"
+#include "window/snapshot.h"  // jsonQuote
 
 namespace dx {
-
-// A JSON string literal of a UTF-8 text.
-std::string jsonQuote(const std::string& text);
 
 class ScriptedClock : public Clock {
 public:
@@ -140,9 +139,5 @@ public:
     ScriptedPrinter printer{emit};
     Platform platform{clock, locale, dialogs, env, files, probe, http, net, shell, printer};
 };
-
-// The scrambled form of an address, as the program keeps it: every character
-// moved down by the length of the text.
-std::string scrambleAddress(const std::string& address);
 
 } // namespace dx
