@@ -1,22 +1,90 @@
+#include <string>
+
+#include "journal/datetext.h"
+#include "settings/units.h"
 #include "window/fenetre.h"
+#include "window/window_texts.h"
 
 namespace dx {
 
-void Fenetre::Desactiver_Menu() {}  // TODO(window)
-void Fenetre::Re_Activer_Menu() {}  // TODO(window)
-void Fenetre::Minuteries_On() {}  // TODO(window)
-void Fenetre::Timer_Heure_Timer() {}  // TODO(window)
-void Fenetre::Afficher_Heure() {}  // TODO(window)
-void Fenetre::Menu_Annuler_Click() {}  // TODO(window)
-void Fenetre::Menu_Apropos_Click() {}  // TODO(window)
-void Fenetre::Aff_Resultat_MouseMove() {}  // TODO(window)
-void Fenetre::Bout_Auj_MouseMove() {}  // TODO(window)
-void Fenetre::Bout_Cancel_MouseMove() {}  // TODO(window)
-void Fenetre::Bout_Ok_MouseMove() {}  // TODO(window)
-void Fenetre::Dialog_Date_MouseMove() {}  // TODO(window)
-void Fenetre::Dialog_Heure_MouseMove() {}  // TODO(window)
-void Fenetre::Dialog_Note_MouseMove() {}  // TODO(window)
-void Fenetre::Dialog_Taux_MouseMove() {}  // TODO(window)
-void Fenetre::Form_KeyDown(int) {}  // TODO(window)
+namespace {
+
+constexpr int kEscape = 27;
+
+} // namespace
+
+// Commands that would disturb an entry, a calibration or a blood test.
+void Fenetre::Desactiver_Menu() {
+    for (MenuItem* m : {&Menu_Hystorique, &Menu_Prev, &Menu_Impr_Graph, &Menu_Sang})
+        m->enabled = false;
+    Curseur.enabled = false;
+}
+
+// The end of a meter run gives them back; the scrollbar is its caller's.
+void Fenetre::Re_Activer_Menu() {
+    for (MenuItem* m : {&Menu_Hystorique, &Menu_Prev, &Menu_Impr_Graph, &Menu_Sang, &Menu_Calib})
+        m->enabled = true;
+}
+
+// A blood test starts: Escape must reach the window whatever control has
+// the focus, then the probe, the clock and the drop run.
+void Fenetre::Minuteries_On() {
+    form.keyPreview = true;
+    Timer_Joyst.setEnabled(true);
+    Timer_Heure.setEnabled(true);
+    Timer_Anim.setEnabled(true);
+}
+
+void Fenetre::Timer_Heure_Timer() { Afficher_Heure(); }
+
+// The live clock. Aff_Date is left alone at midnight: it is the chart's
+// anchor, and changing it without redrawing would put a new date over the
+// old week's chart. The next move to today brings the new day.
+void Fenetre::Afficher_Heure() { Aff_Heure.caption = formatLongTime(now()); }
+
+// Reached only while the window previews keys or no control has the focus.
+// The Return item is never hidden, so Escape always gets through.
+void Fenetre::Form_KeyDown(int KeyCode) {
+    if (KeyCode == kEscape && Menu_Annuler.visible) Menu_Annuler_Click();
+}
+
+// Leaves the calibration or blood-test display.
+void Fenetre::Menu_Annuler_Click() {
+    Aff_Resultat.visible = true;
+    Calibrateur.visible = false;
+    Fin_Animation();
+    Menu_Sang.enabled = true;
+    Menu_Calib.enabled = true;
+}
+
+void Fenetre::Menu_Apropos_Click() {
+    const std::string text = std::string(pick(window_text::kAboutDescription, settings.Langue)) +
+                             "\n" + window_text::kMakerName + "\n" + window_text::kMakerMail +
+                             "\n" + banner.Adresse_Site;
+    message(window_text::kAboutTitle, text, MsgButtons::Ok, MsgIcon::None);
+}
+
+// Each hint is set when the mouse moves over its control, so it follows the
+// language and the unit in force at that moment.
+void Fenetre::Aff_Resultat_MouseMove() {
+    Aff_Resultat.tooltip = pick(resultLabelTooltip(settings.Unite), settings.Langue);
+}
+void Fenetre::Bout_Auj_MouseMove() { Bout_Auj.tooltip = pick(window_text::kHintToday, settings.Langue); }
+void Fenetre::Bout_Cancel_MouseMove() {
+    Bout_Cancel.tooltip = pick(window_text::kHintCancel, settings.Langue);
+}
+void Fenetre::Bout_Ok_MouseMove() { Bout_Ok.tooltip = pick(window_text::kHintOk, settings.Langue); }
+void Fenetre::Dialog_Date_MouseMove() {
+    Dialog_Date.tooltip = pick(window_text::kHintDate, settings.Langue);
+}
+void Fenetre::Dialog_Heure_MouseMove() {
+    Dialog_Heure.tooltip = pick(window_text::kHintTime, settings.Langue);
+}
+void Fenetre::Dialog_Note_MouseMove() {
+    Dialog_Note.tooltip = pick(window_text::kHintNote, settings.Langue);
+}
+void Fenetre::Dialog_Taux_MouseMove() {
+    Dialog_Taux.tooltip = pick(levelFieldTooltip(settings.Unite), settings.Langue);
+}
 
 } // namespace dx
