@@ -12,8 +12,8 @@ inline constexpr int kMaxTests = 5000;
 // The journal: four parallel texts per test, newest at index 1, oldest at
 // Nb_Tests, never sorted. Each test's date is also kept as a day number
 // (dayNumber, kNoDay when the text is no date) so that a drawing never
-// parses the same text twice; every writer of Date_Test keeps it current
-// through setDate().
+// parses the same text twice: Recuperer fills it for every test read and
+// Ajouter_A_Liste computes it for the staged test before moving it in.
 struct Journal {
     static constexpr int64_t kNoDay = INT64_MIN;
 
@@ -23,6 +23,9 @@ struct Journal {
     std::array<std::string, kJournalSlots> Note_Test;
     std::array<int64_t, kJournalSlots> dayNumber{};
     int32_t Nb_Tests = 0;
+    // Set by Sauvegarder: the settings or the journal could not be written
+    // (the user was told); the journal in memory is then the only copy.
+    bool lastSaveFailed = false;
 
     template <class F> void forEachVar(F&& f) const { f("Nb_Tests", Nb_Tests); }
 };

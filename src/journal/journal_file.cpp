@@ -1,10 +1,151 @@
+#include "journal/journal_codec.h"
+#include "journal/journal_io.h"
+#include "journal/journal_texts.h"
+#include "settings/units.h"
 #include "window/fenetre.h"
 
 namespace dx {
 
-void Fenetre::Recuperer() {}  // TODO(journal)
-void Fenetre::Sauvegarder() {}  // TODO(journal)
-void Fenetre::Menu_Sauve_Click() {}  // TODO(journal)
-bool Fenetre::refuseUnstorableText(const std::string&, const std::string&) { return false; }  // TODO(journal)
+namespace T = journal_texts;
+
+namespace {
+
+// The copy of a journal that could not be read whole: the tests after the
+// line where reading stopped are only there, and a save would replace the
+// file without them.
+constexpr const char* kUnreadCopySuffix = ".orig";
+constexpr int kMaxUnreadCopies = 99;
+
+// Keeps bytes beside the journal under the first free copy name (or the one
+// that already holds them). The copy's path, or "" when it could not be made.
+std::string keepUnreadCopy(FileStore& files, const std::string& path, const std::string& bytes) {
+    for (int n = 1; n <= kMaxUnreadCopies; ++n) {
+        const std::string copy =
+            path + kUnreadCopySuffix + (n == 1 ? std::string() : std::to_string(n));
+        if (files.exists(copy)) {
+            if (files.read(copy) == bytes) return copy;
+            continue;
+        }
+        std::string error;
+        return files.writeAtomic(copy, bytes, error) ? copy : std::string();
+    }
+    return {};
+}
+
+} // namespace
+
+std::string journalPath(const Fenetre& w) { return w.win.Chemin_Prog + kJournalFileName; }
+
+bool writeJournalFile(Fenetre& w, const char* consequence) {
+    FileStore& files = w.platform.files;
+    const std::string path = journalPath(w);
+    const int16_t l = w.settings.Langue;
+    std::string error;
+    bool backedUp = true;
+    if (files.exists(path)) {
+        const auto previous = files.read(path);
+        backedUp = previous && files.writeAtomic(path + kBackupSuffix, *previous, error);
+        if (!previous) error = pick(T::kPreviousUnreadable, l);
+    }
+    if (backedUp && files.writeAtomic(path, journalFileBytes(w.journal), error)) return true;
+    std::string text = std::string(pick(T::kCannotWrite, l)) + path + "\n\n" + pick(T::kReason, l);
+    if (!backedUp) text += pick(T::kNoBackup, l);
+    text += error + "\n\n" + consequence;
+    w.message(pick(T::kFileTitle, l), text, MsgButtons::Ok, MsgIcon::Exclamation);
+    return false;
+}
+
+// Loads Diabete.glc into the table. A missing file is created empty. A file
+// that cannot be read whole loads the tests before the line where reading
+// stopped, keeps a copy of itself and says so.
+void Fenetre::Recuperer() {
+    Journal& j = journal;
+    j.Nb_Tests = 0;
+    const std::string path = journalPath(*this);
+    const int16_t l = settings.Langue;
+    if (!platform.files.exists(path)) {
+        std::string error;
+        if (!platform.files.writeAtomic(path, "", error))
+            message(pick(T::kFileTitle, l),
+                    std::string(pick(T::kCannotCreate, l)) + path + "\n\n" + pick(T::kReason, l) +
+                        error,
+                    MsgButtons::Ok, MsgIcon::Exclamation);
+        return;
+    }
+    form.pointer = MousePointer::Hourglass;
+    const auto bytes = platform.files.read(path);
+    if (!bytes) {
+        form.pointer = MousePointer::Default;
+        message(pick(T::kFileTitle, l),
+                std::string(pick(T::kCannotRead, l)) + path + "\n\n" + pick(T::kNothingLoaded, l));
+        return;
+    }
+    const ParsedJournal parsed = parseJournal(*bytes, kMaxTests);
+    for (const JournalRecord& rec : parsed.tests) {
+        const auto at = static_cast<size_t>(++j.Nb_Tests);
+        j.Date_Test[at] = rec.date;
+        j.Heure_Test[at] = rec.time;
+        j.Taux_Test[at] = rec.level;
+        j.Note_Test[at] = rec.note;
+        const auto day = textDate(rec.date);
+        j.dayNumber[at] = day ? day->day() : Journal::kNoDay;
+    }
+    form.pointer = MousePointer::Default;
+    if (parsed.stop == ParsedJournal::Stop::None) return;
+
+    const Bilingual& reason = parsed.stop == ParsedJournal::Stop::ShortRecord ? T::kShortRecord
+                              : parsed.stop == ParsedJournal::Stop::OpenQuote ? T::kOpenQuote
+                                                                               : T::kTooManyTests;
+    const std::string copy = keepUnreadCopy(platform.files, path, *bytes);
+    std::string text = pick(T::kReadStopped, l) + std::to_string(parsed.stopLine) +
+                       pick(T::kOfFile, l) + path + "\n" + pick(reason, l) + "\n\n" +
+                       std::to_string(j.Nb_Tests) + pick(T::kTestsLoaded, l) + "\n";
+    text += copy.empty() ? std::string(pick(T::kCopyFailed, l)) : pick(T::kCopyKept, l) + copy;
+    message(pick(T::kFileTitle, l), text);
+}
+
+// Saves the settings, then the journal with every level rewritten in the
+// storage format of the unit in force (its number unchanged).
+void Fenetre::Sauvegarder() {
+    Sauver_Init();
+    const bool settingsSaved = !settings.lastWriteFailed;
+    for (int i = 1; i <= journal.Nb_Tests && i <= kMaxTests; ++i) {
+        std::string& level = journal.Taux_Test[static_cast<size_t>(i)];
+        level = storedLevel(level, settings.Unite);
+    }
+    const bool journalSaved =
+        writeJournalFile(*this, pick(T::kOldFileIntact, settings.Langue));
+    journal.lastSaveFailed = !settingsSaved || !journalSaved;
+}
+
+// Saves, then reloads everything from the files just written. A failed save
+// reloads nothing and leaves Menu_Sauve enabled: the tests typed since the
+// last save exist only in memory, and the user can save again.
+void Fenetre::Menu_Sauve_Click() {
+    Sauvegarder();
+    if (journal.lastSaveFailed) return;
+    Menu_Quitter.enabled = true;
+    Menu_Sauve.enabled = false;
+    Effacer_Graph();
+    Form_Load();
+    Menu_Prev.enabled = true;
+    Menu_Hystorique.enabled = true;
+    Menu_Test.enabled = true;
+    Menu_Option.enabled = true;
+}
+
+bool Fenetre::refuseUnstorableText(const std::string& text, const std::string& fieldName) {
+    const StorableCheck check = checkStorable(text);
+    if (check.problem == Unstorable::None) return false;
+    const int16_t l = settings.Langue;
+    std::string why = pick(T::kTheField, l) + fieldName;
+    switch (check.problem) {
+    case Unstorable::Quote: why += pick(T::kNoQuote, l); break;
+    case Unstorable::LineBreak: why += pick(T::kOneLine, l); break;
+    default: why += pick(T::kNoSuchCharacter, l) + check.character; break;
+    }
+    message(pick(T::kMessageTitle, l), why);
+    return true;
+}
 
 } // namespace dx

@@ -178,7 +178,9 @@ public:
     void Form_Load();
     void Form_Unload();
     void Menu_Quitter_Click();
-    [[noreturn]] void Quitter_Dextrel();
+    // Ends the program, unless a save asked for at quit failed and the user
+    // chose to stay so that nothing typed is lost.
+    void Quitter_Dextrel();
     void Re_Executer();
     void Desactiver_Menu();
     void Re_Activer_Menu();
@@ -292,6 +294,10 @@ public:
     std::optional<DateTime> textDate(const std::string& text) const;
     MsgAnswer message(const std::string& title, const std::string& text,
                       MsgButtons buttons = MsgButtons::Ok, MsgIcon icon = MsgIcon::None);
+    // A question box with Yes and No; its answer code ("6" Yes, "7" No) is
+    // kept in Reponse.
+    MsgAnswer askYesNo(const std::string& title, const std::string& text,
+                       MsgIcon icon = MsgIcon::None);
     // Creates element index of Ligne as a hidden copy of the template.
     Line& loadLigne(int index);
     // Ends the program at once: nothing else runs after it.

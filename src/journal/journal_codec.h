@@ -1,0 +1,98 @@
+#pragma once
+
+// The journal file's bytes: the field reader shared with the settings file,
+// the line writer, Windows-1252 <-> UTF-8, and the check of what a field
+// can hold. Pure functions; the window's procedures do the file work.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace dx {
+
+struct Journal;
+
+// Reads comma-separated fields as the journal and the settings file hold
+// them: a field is a quoted text (quotes removed) or an unquoted text ending
+// at the next comma or line end; leading blanks are skipped; a line end (CR
+// LF, CR or LF) separates fields like a comma does.
+class FieldReader {
+public:
+    enum class Status { Field, End, OpenQuote };
+
+    explicit FieldReader(std::string_view text) : text_(text) {}
+
+    // The next field into out. End when the text is over (a comma just read
+    // still gives one empty field); OpenQuote when a quoted field meets a
+    // line end or the end of the text before its closing quote.
+    Status next(std::string& out);
+    // Skips lines that hold nothing but blanks; true when the text is over.
+    bool skipBlankLines();
+    bool atEnd() const { return pos_ >= text_.size(); }
+    // The line (from 1) the reader stands on.
+    int line() const { return line_; }
+
+private:
+    void skipBlanks();
+    bool atLineEnd() const;
+    void consumeLineEnd();
+    void consumeSeparator();
+
+    std::string_view text_;
+    size_t pos_ = 0;
+    int line_ = 1;
+    bool fieldPending_ = false;  // a comma was read: one more field follows
+};
+
+// ---- Encoding. Text is UTF-8 in memory; the file is Windows-1252.
+
+std::string cp1252ToUtf8(std::string_view bytes);
+// Nothing when a character has no Windows-1252 byte (or the text is not UTF-8).
+std::optional<std::string> utf8ToCp1252(std::string_view text);
+bool isValidUtf8(std::string_view bytes);
+// A file's bytes as text: UTF-8 when they are valid UTF-8 holding some
+// non-ASCII byte (a leading byte-order mark is dropped), else Windows-1252.
+std::string decodeJournalBytes(std::string_view bytes);
+// Text as file bytes: Windows-1252 when every character has a byte there;
+// otherwise the UTF-8 text itself, which the reader accepts, so that no
+// character is ever lost.
+std::string encodeJournalText(std::string_view text);
+
+// ---- What a field can hold.
+
+enum class Unstorable { None, Quote, LineBreak, OutsideCodePage };
+struct StorableCheck {
+    Unstorable problem = Unstorable::None;
+    std::string character;  // the offending character, as UTF-8
+};
+// The file has no escape: a double quote or a line break would break the
+// line, and a character outside Windows-1252 has no byte in it.
+StorableCheck checkStorable(std::string_view text);
+
+// ---- Lines.
+
+// One test as a file line (UTF-8): four quoted fields and CR LF. A double
+// quote still found in a field becomes an apostrophe and a line break a
+// blank, so that the line always reads back as four fields.
+std::string journalLine(const std::string& date, const std::string& time,
+                        const std::string& level, const std::string& note);
+// Tests 1..Nb_Tests, newest first, as the file's bytes.
+std::string journalFileBytes(const Journal& journal);
+
+struct JournalRecord {
+    std::string date, time, level, note;
+};
+
+struct ParsedJournal {
+    enum class Stop { None, ShortRecord, OpenQuote, TooManyTests };
+    std::vector<JournalRecord> tests;
+    Stop stop = Stop::None;
+    int stopLine = 0;  // the line of the test that could not be read
+};
+
+// Reads tests field by field, four per test, until the end of the bytes.
+// Blank lines between tests are skipped. A test read in part is not kept.
+ParsedJournal parseJournal(std::string_view bytes, int maxTests);
+
+} // namespace dx

@@ -1,0 +1,97 @@
+#pragma once
+
+// Every text the journal shows, in both languages, side by side.
+
+#include "settings/text.h"
+
+namespace dx::journal_texts {
+
+inline constexpr Bilingual kFileTitle = {"Le Dextrel", "The Dextrel"};
+inline constexpr Bilingual kMessageTitle = {"Message", "Message"};
+
+// Reading the file.
+inline constexpr Bilingual kReadStopped = {"La lecture du journal s'est arrêtée à la ligne ",
+                                           "Reading the journal stopped at line "};
+inline constexpr Bilingual kOfFile = {" du fichier\n", " of the file\n"};
+inline constexpr Bilingual kShortRecord = {
+    "Cette ligne n'a pas ses quatre champs (date, heure, taux, note).",
+    "This line does not hold the four fields (date, time, level, note)."};
+inline constexpr Bilingual kOpenQuote = {"Un champ ouvert par un guillemet n'y est pas refermé.",
+                                         "A field opened with a double quote is not closed there."};
+inline constexpr Bilingual kTooManyTests = {"Le journal ne peut contenir plus de 5000 analyses.",
+                                            "The journal cannot hold more than 5000 tests."};
+inline constexpr Bilingual kTestsLoaded = {" analyses ont été chargées.",
+                                           " tests were loaded."};
+inline constexpr Bilingual kCopyKept = {"Le fichier complet est gardé tel quel dans\n",
+                                        "The whole file is kept as it was in\n"};
+inline constexpr Bilingual kCopyFailed = {
+    "ATTENTION : la copie du fichier complet n'a pas pu être faite. Gardez-en une copie "
+    "vous-même avant de sauvegarder.",
+    "WARNING: the whole file could not be copied. Keep a copy of it yourself before "
+    "saving."};
+inline constexpr Bilingual kCannotRead = {"Le journal n'a pas pu être lu:\n",
+                                          "The journal could not be read:\n"};
+inline constexpr Bilingual kNothingLoaded = {
+    "Aucune analyse n'est chargée et le fichier ne sera pas remplacé.",
+    "No test is loaded and the file will not be replaced."};
+
+// Writing the file.
+inline constexpr Bilingual kCannotWrite = {"Le journal n'a pas pu être enregistré dans\n",
+                                           "The journal could not be saved to\n"};
+inline constexpr Bilingual kCannotCreate = {"Le journal n'a pas pu être créé:\n",
+                                            "The journal could not be created:\n"};
+inline constexpr Bilingual kReason = {"Raison : ", "Reason: "};
+inline constexpr Bilingual kPreviousUnreadable = {"le fichier précédent n'a pas pu être lu.",
+                                                  "the previous file could not be read."};
+inline constexpr Bilingual kNoBackup = {
+    "la copie de sécurité du fichier précédent n'a pas pu être faite. ",
+    "the safety copy of the previous file could not be made. "};
+inline constexpr Bilingual kOldFileIntact = {
+    "Le fichier précédent est resté intact et vos analyses sont toujours en mémoire. "
+    "Libérez de la place ou rendez le dossier accessible en écriture, puis sauvegardez de "
+    "nouveau.",
+    "The previous file is intact and your tests are still in memory. Free some space or "
+    "make the folder writable, then save again."};
+inline constexpr Bilingual kEraseNotDone = {
+    "Rien n'a été effacé : le fichier et les analyses en mémoire sont restés tels quels.",
+    "Nothing was erased: the file and the tests in memory are as they were."};
+
+// The table is full.
+inline constexpr Bilingual kJournalFull = {
+    "Le journal est plein : il contient déjà 5000 analyses.\n"
+    "Effacez les plus anciennes (Options, Effacer données) avant d'en ajouter.",
+    "The journal is full: it already holds 5000 tests.\n"
+    "Erase the oldest ones (Options, Erase data) before adding more."};
+
+// Text the file cannot hold ("the field " + name + one of the reasons).
+inline constexpr Bilingual kTheField = {"Le champ ", "The field "};
+inline constexpr Bilingual kNoQuote = {
+    " ne peut pas contenir de guillemet (\"). Mettez une apostrophe (') à sa place.",
+    " cannot hold a double quote (\"). Use an apostrophe (') instead."};
+inline constexpr Bilingual kOneLine = {" doit tenir sur une seule ligne.",
+                                       " must fit on one line."};
+inline constexpr Bilingual kNoSuchCharacter = {
+    " contient un caractère que le journal ne peut pas enregistrer : ",
+    " holds a character that the journal cannot store: "};
+
+// Erasing old tests.
+inline constexpr Bilingual kEraseTitle = {"Vous vous apprêter à effacer des données ...",
+                                          "You are about to erase some data ..."};
+inline constexpr Bilingual kEraseCount = {"Vous avez présentement ", "Actualy, you have "};
+inline constexpr Bilingual kEraseCountEnd = {" analyses en mémoire.", " TEST in memory."};
+inline constexpr Bilingual kEraseNewest = {"La date la plus récente = ",
+                                           "The earlyest date is = "};
+inline constexpr Bilingual kEraseOldest = {"La date la plus ancienne = ",
+                                           "The oldest date is = "};
+inline constexpr Bilingual kEraseEnter = {"ENTREZ LA DATE qui deviendra la plus ancienne.",
+                                          "ENTER THE DATE witch will become the oldest."};
+inline constexpr Bilingual kEraseQuestion = {"EFFACER toutes les données avant le ",
+                                             "ERASE all the data before the "};
+inline constexpr Bilingual kEraseQuestionTitle = {"Voulez-vous réellement ...",
+                                                  "Do you realy want to ..."};
+
+// The unsaved-data guard.
+inline constexpr Bilingual kSaveFirst = {"Vous devez d'abord sauvegarder vos données",
+                                         "You must save your actual data"};
+
+} // namespace dx::journal_texts

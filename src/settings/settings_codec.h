@@ -1,0 +1,31 @@
+#pragma once
+
+// The bytes of dextrel.ini: four CR LF lines, "[Setup]", "Unite=",
+// "Lock=" and "Animation=" each followed by its value.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace dx {
+
+struct SetupValues {
+    int16_t unite = 0;
+    int16_t verrou = 0;
+    int16_t animation = 0;
+};
+
+// The default values give exactly the 39 bytes of the default file.
+std::string settingsFileBytes(const SetupValues& values);
+
+// The value of a line: its last character when that is a digit, else 0 (an
+// empty line too). Only one character is read, so Unite=01 reads 1 and a
+// longer number its last digit.
+int16_t lastDigitValue(std::string_view line);
+
+// Reads the four fields (section, unit, lock, animation) separated by commas
+// or line ends; nothing when the file holds fewer than four.
+std::optional<SetupValues> parseSettingsFile(std::string_view bytes);
+
+} // namespace dx
