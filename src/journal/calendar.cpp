@@ -1,7 +1,42 @@
+#include "journal/calendar.h"
+
+#include "journal/journal.h"
 #include "window/fenetre.h"
 
 namespace dx {
 
-int Fenetre::Qte_Jrs_Annee(DateTime) const { return 365; } // TODO(journal)
+int Qte_Jrs_Dans_Mois(DateTime La_Date) {
+    // The last day of the previous month plus 32 days always lands in the
+    // following month; going back by its day of the month gives the last
+    // day of La_Date's month.
+    const DateTime n = La_Date.addDays(-La_Date.dayOfMonth() + 32);
+    return n.addDays(-n.dayOfMonth()).dayOfMonth();
+}
+
+int Qte_Jours_Dans_Mois_Prec(DateTime La_Date) {
+    return La_Date.addDays(-La_Date.dayOfMonth()).dayOfMonth();
+}
+
+int Qte_Jours_Dans_Mois_Suiv(DateTime& La_Date) {
+    La_Date = La_Date.addDays(35);
+    La_Date = La_Date.addDays(-La_Date.dayOfMonth());
+    return La_Date.dayOfMonth();
+}
+
+int yearLengthNextTo(DateTime La_Date, int16_t sensCurseur, std::optional<DateTime> oldest) {
+    const int k = sensCurseur == 1 ? -1 : 1;
+    const int t = La_Date.year() + k;
+    if (t % 4 != 0) return 365;
+    if (!oldest) return 365;
+    const bool leap = oldest->year() <= t && oldest->month() <= 2 && oldest->dayOfMonth() <= 28;
+    return leap ? 366 : 365;
+}
+
+int Fenetre::Qte_Jrs_Annee(DateTime La_Date) const {
+    std::optional<DateTime> oldest;
+    const int64_t day = journal.dayNumber[static_cast<size_t>(journal.Nb_Tests)];
+    if (journal.Nb_Tests > 0 && day != Journal::kNoDay) oldest = DateTime::fromDays(day);
+    return yearLengthNextTo(La_Date, view.Sens_Curseur, oldest);
+}
 
 } // namespace dx

@@ -1,0 +1,64 @@
+#include "chart/chart_walk.h"
+
+#include <cmath>
+
+#include "settings/numbers.h"
+#include "window/fenetre.h"
+
+namespace dx::chart {
+
+Period checkedPeriod(const Fenetre& w) {
+    if (w.Menu_Sem.checked) return Period::Week;
+    if (w.Menu_Mois.checked) return Period::Month;
+    if (w.Menu_Annee.checked) return Period::Year;
+    return Period::Week;
+}
+
+float levelY(double level, int32_t facteurUnite) {
+    return static_cast<float>(1300.0 - 52.0 * (level / facteurUnite));
+}
+
+float levelYWhole(double level, int32_t facteurUnite) {
+    return static_cast<float>(1300.0 - std::floor(52.0 * level / facteurUnite));
+}
+
+int32_t roundCoordinate(float value) { return static_cast<int32_t>(roundHalfEven(value)); }
+
+int monthOfDay(int64_t day) {
+    if (day == Journal::kNoDay) return 0;
+    return DateTime::fromDays(day).month();
+}
+
+int64_t dayAt(const Journal& journal, int32_t index) {
+    if (index < 1 || index > journal.Nb_Tests) return Journal::kNoDay;
+    return journal.dayNumber[static_cast<size_t>(index)];
+}
+
+std::optional<int64_t> oldestDay(const Journal& journal) {
+    const int64_t day = dayAt(journal, journal.Nb_Tests);
+    if (day == Journal::kNoDay) return std::nullopt;
+    return day;
+}
+
+void showDate(Fenetre& w, DateTime date) { w.Aff_Date.caption = w.dateText(date); }
+
+DateTime shownDate(const Fenetre& w) {
+    return w.textDate(w.Aff_Date.caption).value_or(w.view.Date_Affichee);
+}
+
+void readBackDate(Fenetre& w) { w.view.Date_Affichee = shownDate(w); }
+
+bool showsToday(const Fenetre& w) { return w.Aff_Date.caption == w.dateText(w.today()); }
+
+void setCursorQuietly(Fenetre& w, int value) {
+    w.view.Curseur_Actif = 0;
+    w.Curseur.setValue(value);
+    w.view.Curseur_Actif = 1;
+}
+
+void enableForEarlierWeek(Fenetre& w) {
+    const auto oldest = oldestDay(w.journal);
+    w.Curseur.enabled = oldest && *oldest <= w.view.Date_Affichee.addDays(-7).day();
+}
+
+} // namespace dx::chart
