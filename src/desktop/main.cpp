@@ -1,10 +1,28 @@
+// The desktop program: the core's window shown with Qt widgets, on the real
+// platform services.
+
 #include <QApplication>
-#include <QMainWindow>
+#include <memory>
+
+#include "desktop/desktop_platform.h"
+#include "desktop/main_window.h"
+#include "window/fenetre.h"
 
 int main(int argc, char** argv) {
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
+        Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
     QApplication app(argc, argv);
-    QMainWindow w;
-    w.setWindowTitle("Glucose monotor");
-    w.show();
+    QApplication::setApplicationName("dextrel");
+    QApplication::setDesktopFileName("dextrel");
+
+    dx::DesktopPlatform services;
+    auto core = std::make_unique<dx::Fenetre>(services.platform);  // a big object: on the heap
+    dx::MainWindow window(*core);
+    services.window = &window;
+    services.dialogs.beforeModal = [&window] { window.render(); };
+
+    window.startProgram();
+    if (window.finished()) return 0;  // the load itself ended the program
+    window.show();
     return app.exec();
 }

@@ -1,0 +1,86 @@
+#pragma once
+
+// The desktop window: one Qt widget per control of the model, laid out once.
+// Every user action goes to the core's window as one event; after each event
+// and each timer tick the widgets are set again from the model, so the screen
+// never disagrees with it.
+
+#include <QMainWindow>
+#include <QTimer>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "window/fenetre.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QSvgRenderer;
+
+namespace dx {
+
+class ModelSurface;
+class PictureView;
+
+class MainWindow : public QMainWindow {
+public:
+    explicit MainWindow(Fenetre& window, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Runs the window's load handler.
+    void startProgram();
+    // Sets every widget from the model.
+    void render();
+    // True once the program has ended; the application is then quitting.
+    bool finished() const { return finished_; }
+
+    // The widget that shows a control (its container for pictures and lines
+    // drawn inside a picture box); "Aff_Jour(3)" names an array element.
+    QWidget* widgetOf(const std::string& name) const;
+    QAction* actionOf(const std::string& name) const;
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+private:
+    // Runs one event of the core, then shows its outcome.
+    void forward(const std::function<void()>& event);
+    void settle();
+    void armTimer();
+    void timerDue();
+    void pictureClicked(const std::string& name);
+
+    void buildMenus();
+    void buildControl(const ControlEntry& entry);
+    void buildArrays();
+    void buildSurfaces();
+    QWidget* parentFor(const ControlEntry& entry) const;
+    QLabel* addLabel(const std::string& name, const Label& model, QWidget* parent, QRect rect);
+    void watch(QWidget* widget, const std::string& name);
+    QSvgRenderer* art(const std::string& file);
+
+    Fenetre& w_;
+    QWidget* central_ = nullptr;
+    ModelSurface* chart_ = nullptr;
+    ModelSurface* therm_ = nullptr;
+    ModelSurface* anim_ = nullptr;
+    std::map<std::string, QWidget*> widgets_;
+    std::map<std::string, QAction*> actions_;
+    std::map<const MenuItem*, QMenu*> menus_;
+    std::map<std::string, std::unique_ptr<QSvgRenderer>> art_;
+    std::vector<std::function<void()>> renderers_;
+    QTimer tick_;
+    QTimer clickDelay_;
+    std::string pendingClick_;
+    bool afterDoubleClick_ = false;
+    bool busy_ = false;
+    bool rendering_ = false;
+    bool finished_ = false;
+};
+
+} // namespace dx

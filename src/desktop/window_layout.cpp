@@ -1,0 +1,100 @@
+#include "desktop/window_layout.h"
+
+#include <map>
+
+namespace dx::layout {
+
+namespace {
+
+constexpr int kChartLeft = kChart.left() + kChartBorder;
+constexpr int kChartTop = kChart.top() + kChartBorder;
+constexpr int kAxisTop = kChart.bottom() + 6;
+constexpr int kAxisHeight = 22;
+constexpr int kBarTop = kAxisTop + kAxisHeight + 6;
+
+// A label of width w centred under the chart's x range [x1, x2] in twips.
+QRect underChart(double x1, double x2, int w) {
+    const double centre = kChartLeft + (x1 + x2) / 2 * kChartScale;
+    return {static_cast<int>(centre - w / 2.0 + 0.5), kAxisTop, w, kAxisHeight};
+}
+
+} // namespace
+
+QRect controlRect(const std::string& name) {
+    static const std::map<std::string, QRect> kRects = {
+        // Level display and clock, in the panel at the top.
+        {"Shape2", {116, 6, 486, 124}},
+        {"Aff_Test", {132, 12, 170, 24}},
+        {"Aff_Resultat", {132, 38, 170, 62}},
+        {"Aff_Moyenne", {132, 100, 170, 22}},
+        {"Aff_mmol", {312, 66, 90, 26}},
+        {"Aff_Date", {412, 28, 176, 28}},
+        {"Aff_Heure", {412, 66, 176, 28}},
+        {"Animation", {132, 38, 170, 84}},
+        {"Calibrateur", {124, 12, 290, 112}},
+        {"Aff_Cal_X", {10, 10, 40, 36}},
+        {"X_Axe", {56, 14, 130, 28}},
+        {"Aff_Cal_Y", {10, 62, 40, 36}},
+        {"Y_Axe", {56, 66, 130, 28}},
+        // Results summary.
+        {"Cadre_Resultats", {618, 4, 270, 126}},
+        {"Aff_Optimal", {14, 28, 150, 26}},
+        {"Aff_Suboptimal", {14, 58, 150, 26}},
+        {"Aff_Compromis", {14, 88, 150, 26}},
+        {"Aff_Res_Optim", {170, 28, 84, 26}},
+        {"Aff_Res_Sub_Optim", {170, 58, 84, 26}},
+        {"Aff_Res_Compro", {170, 88, 84, 26}},
+        {"Img_Cam1", {904, 14, 32, 32}},
+        {"Img_Cam2", {904, 14, 32, 32}},
+        // Chart, its axis and the scrollbar.
+        {"Graphique", kChart},
+        {"Aff_Mois_Jr1", {kChartLeft, kAxisTop, 40, kAxisHeight}},
+        {"Aff_Nom_Mois", underChart(0, 3650, 260)},
+        {"Aff_Mois_Dernier_Jr", underChart(3650 - 160, 3650, 40)},
+        {"Curseur", {kChart.left(), kBarTop, kChart.width() - 34, 22}},
+        {"Bout_Auj", {kChart.right() - 31, kBarTop, 32, 22}},
+        // Entry panel, over the chart.
+        {"Cadre_Ajouter", {kChartLeft + 200, kChartTop + 95, 530, 140}},
+        {"Aff_Dial_Date", {14, 16, 70, 26}},
+        {"Dialog_Date", {88, 16, 136, 28}},
+        {"Aff_Dial_Heure", {238, 16, 70, 26}},
+        {"Dialog_Heure", {312, 16, 84, 28}},
+        {"Aff_Dial_Taux", {14, 56, 70, 26}},
+        {"Dialog_Taux", {88, 56, 136, 28}},
+        {"Aff_Dial_Note", {14, 96, 70, 26}},
+        {"Dialog_Note", {88, 96, 308, 28}},
+        {"Bout_Ok", {418, 16, 98, 32}},
+        {"Bout_Cancel", {418, 58, 98, 32}},
+        // Meter.
+        {"Thermometre", kTherm},
+        // Banner and information line across the bottom.
+        {"Picture2", {10, kBarTop + 34, 304, 44}},
+        {"Image_FTP", {2, 2, 300, 40}},
+        {"Information", {326, kBarTop + 44, kWindow.width() - 336, 26}},
+        // Labels that hold state and are never shown: above the visible area.
+        {"Aff_Langue", {0, -40, 60, 20}},
+        {"Aff_Pas_Branche", {0, -40, 60, 20}},
+        {"Aff_Anim", {0, -40, 60, 20}},
+    };
+    const auto it = kRects.find(name);
+    return it == kRects.end() ? QRect() : it->second;
+}
+
+QRect dayLabelRect(int index) {
+    // Label 7 is the rightmost day; each day is a partition 521 twips wide.
+    const double right = 3650 - (7 - index) * 521.0;
+    return underChart(right - 521, right, 48);
+}
+
+QRect monthLabelRect(int index) {
+    const double right = 3650 - (12 - index) * 304.0;
+    return underChart(right - 304, right, index == 12 ? 48 : 26);
+}
+
+QRect levelLabelRect(int index) {
+    // Level 5 x index mmol/L lies at y = 1300 - 52 x level twips.
+    const double y = kChartTop + (1300 - 260.0 * index) * kChartScale;
+    return {kChart.left() - 38, static_cast<int>(y - 10), 34, 20};
+}
+
+} // namespace dx::layout
