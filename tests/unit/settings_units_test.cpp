@@ -1,0 +1,77 @@
+#include <gtest/gtest.h>
+
+#include "settings/language.h"
+#include "settings/settings_codec.h"
+#include "settings/units.h"
+
+namespace dx {
+namespace {
+
+TEST(SettingsUnits, BandsAreHalfOpenAtTheLowerBound) {
+    EXPECT_EQ(levelBand(3.9, 0), Band::None);
+    EXPECT_EQ(levelBand(4.0, 0), Band::Optimal);
+    EXPECT_EQ(levelBand(6.99, 0), Band::Optimal);
+    EXPECT_EQ(levelBand(7.0, 0), Band::Suboptimal);
+    EXPECT_EQ(levelBand(10.0, 0), Band::Compromise);
+    EXPECT_EQ(levelBand(71, 1), Band::None);
+    EXPECT_EQ(levelBand(72, 1), Band::Optimal);
+    EXPECT_EQ(levelBand(126, 1), Band::Suboptimal);
+    EXPECT_EQ(levelBand(180, 1), Band::Compromise);
+    // Any non-zero flag is mg/dl; a text counts by its leading number.
+    EXPECT_EQ(levelBand("126", 7), Band::Suboptimal);
+    EXPECT_EQ(levelBand("abc", 0), Band::None);
+    EXPECT_EQ(levelBand("07.0 after meal", 0), Band::Suboptimal);
+}
+
+TEST(SettingsUnits, StoredLevelRewritesFromTheLeadingNumber) {
+    EXPECT_EQ(storedLevel("5", 0), "05.0");
+    EXPECT_EQ(storedLevel("5", 1), "005");
+    EXPECT_EQ(storedLevel("5.56", 0), "05.6");
+    EXPECT_EQ(storedLevel("05.6", 1), "006");
+    EXPECT_EQ(storedLevel("126", 1), "126");
+    EXPECT_EQ(storedLevel("high", 0), "00.0");
+    EXPECT_EQ(storedLevel("", 1), "000");
+}
+
+TEST(SettingsUnits, ResultMenuCaptionsWithTheirExactBlanks) {
+    auto c = resultMenuCaptions(0, 1, "Optimaux:", "Suboptimaux:", "Compromis:");
+    EXPECT_EQ(c.optimal, "Optimaux: >= 4 et <7");
+    EXPECT_EQ(c.suboptimal, "Suboptimaux: >= 7 et <10");
+    EXPECT_EQ(c.compromise, "Compromis: >= 10");
+    c = resultMenuCaptions(1, 0, "Optimal:", "Suboptimal:", "Compromise:");
+    EXPECT_EQ(c.optimal, "Optimal: >= 72 and <126");
+    EXPECT_EQ(c.suboptimal, "Suboptimal: >= 126 and <180");
+    EXPECT_EQ(c.compromise, "Compromise: >= 180");
+}
+
+TEST(SettingsFile, DefaultFileIsThe39Bytes) {
+    const std::string bytes = settingsFileBytes(SetupValues{});
+    EXPECT_EQ(bytes, "[Setup]\r\nUnite=0\r\nLock=0\r\nAnimation=0\r\n");
+    EXPECT_EQ(bytes.size(), 39u);
+}
+
+TEST(SettingsFile, ValuesAreTheLastDigitOfTheirLine) {
+    auto v = parseSettingsFile("[Setup]\r\nUnite=01\r\nLock=12\r\nAnimation=x\r\n");
+    ASSERT_TRUE(v);
+    EXPECT_EQ(v->unite, 1);
+    EXPECT_EQ(v->verrou, 2);
+    EXPECT_EQ(v->animation, 0);
+    v = parseSettingsFile("[Setup],Unite=7,Lock=,Animation=3");
+    ASSERT_TRUE(v);
+    EXPECT_EQ(v->unite, 7);
+    EXPECT_EQ(v->verrou, 0);
+    EXPECT_EQ(v->animation, 3);
+    EXPECT_EQ(settingsFileBytes(*v), "[Setup]\r\nUnite=7\r\nLock=0\r\nAnimation=3\r\n");
+    EXPECT_FALSE(parseSettingsFile("[Setup]\r\nUnite=0\r\nLock=0\r\n"));
+    EXPECT_FALSE(parseSettingsFile(""));
+}
+
+TEST(SettingsLanguage, OnlyFrenchIsFrench) {
+    EXPECT_EQ(languageFlag("French"), 1);
+    EXPECT_EQ(languageFlag("french"), 0);
+    EXPECT_EQ(languageFlag("English"), 0);
+    EXPECT_EQ(languageFlag(""), 0);
+}
+
+} // namespace
+} // namespace dx
