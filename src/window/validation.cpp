@@ -80,7 +80,7 @@ void Fenetre::Valider_Entree() {
     if (Dialog_Date.text() > todayText) {
         message(window_text::kCheckTitle, Aff_Dial_Date.caption + " =\n\n" +
                                               pick(window_text::kDateAfterToday, settings.Langue) +
-                                              todayText + ")");
+                                              todayText + ").");
         entry.Entree_Refusee = 1;
     }
 

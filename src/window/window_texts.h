@@ -30,7 +30,7 @@ inline constexpr const char* kCheckTitle = "Message";
 // Follows the time field's caption.
 inline constexpr const char* kTimeShape = " = hh:mm";
 // Follows the date field's caption and " =", an empty line between; today's
-// date text and ")" come after it.
+// date text and ")." come after it.
 inline constexpr Bilingual kDateAfterToday{
     "La date d'une analyse ne peut pas être postérieure à aujourd'hui (",
     "The date of a test cannot be later than today ("};

@@ -1,0 +1,172 @@
+// Menu groups, the meter's timers, the clock, Escape, the hints and the
+// about box.
+
+#include "entry_window_fixture.h"
+
+namespace dx {
+namespace {
+
+using entry_test::EntryWindowTest;
+
+using WindowMechanics = EntryWindowTest;
+
+TEST_F(WindowMechanics, MenuGroupsAreDisabledAndGivenBack) {
+    start(0);
+    w->Menu_Calib.enabled = false;
+    w->Desactiver_Menu();
+    for (const MenuItem* m : {&w->Menu_Hystorique, &w->Menu_Prev, &w->Menu_Impr_Graph,
+                              &w->Menu_Sang})
+        EXPECT_FALSE(m->enabled) << m->caption;
+    EXPECT_FALSE(w->Curseur.enabled);
+    EXPECT_TRUE(w->Menu_Option.enabled);
+
+    w->Re_Activer_Menu();
+    for (const MenuItem* m : {&w->Menu_Hystorique, &w->Menu_Prev, &w->Menu_Impr_Graph,
+                              &w->Menu_Sang, &w->Menu_Calib})
+        EXPECT_TRUE(m->enabled) << m->caption;
+    EXPECT_FALSE(w->Curseur.enabled);  // the scrollbar is its caller's
+    // An item under a disabled menu cannot be clicked.
+    w->Menu_Hystorique.enabled = false;
+    EXPECT_FALSE(w->click("Menu_Mois"));
+}
+
+TEST_F(WindowMechanics, MeterTimersStartWithKeysPreviewed) {
+    start(0);
+    w->Minuteries_On();
+    EXPECT_TRUE(w->form.keyPreview);
+    EXPECT_TRUE(w->Timer_Joyst.enabled());
+    EXPECT_TRUE(w->Timer_Heure.enabled());
+    EXPECT_TRUE(w->Timer_Anim.enabled());
+    EXPECT_FALSE(w->Timer_Analyse.enabled());
+}
+
+TEST_F(WindowMechanics, TheClockTicksButLeavesTheAnchorDateAtMidnight) {
+    start(0);
+    sp.clock.set(DateTime::fromParts(2000, 1, 8, 23, 59, 59));
+    w->Afficher_Heure();
+    EXPECT_EQ(w->Aff_Heure.caption, "23:59:59");
+    const std::string anchor = w->Aff_Date.caption;
+    sp.clock.set(DateTime::fromParts(2000, 1, 9, 0, 0, 30));
+    w->Timer_Heure_Timer();
+    EXPECT_EQ(w->Aff_Heure.caption, "00:00:30");
+    EXPECT_EQ(w->Aff_Date.caption, anchor);
+}
+
+TEST_F(WindowMechanics, EscapeGoesToTheFocusedControlUnlessKeysArePreviewed) {
+    start(0);
+    w->click("Menu_Ajouter");
+    ASSERT_EQ(w->focused(), "Dialog_Taux");
+    w->escape();
+    EXPECT_FALSE(w->Menu_Sang.enabled);  // the run-ending command did not run
+    EXPECT_TRUE(w->Cadre_Ajouter.visible);
+
+    // A blood-test run: the window previews keys, Escape ends the run
+    // whatever control has the focus.
+    w->Minuteries_On();
+    w->Calibrateur.visible = true;
+    w->Aff_Resultat.visible = false;
+    w->escape();
+    EXPECT_FALSE(w->form.keyPreview);
+    EXPECT_FALSE(w->Timer_Heure.enabled());
+    EXPECT_FALSE(w->Timer_Anim.enabled());
+    EXPECT_FALSE(w->Calibrateur.visible);
+    EXPECT_TRUE(w->Aff_Resultat.visible);
+    EXPECT_TRUE(w->Menu_Sang.enabled);
+    EXPECT_TRUE(w->Menu_Calib.enabled);
+}
+
+TEST_F(WindowMechanics, EscapeWithNoFocusReachesTheWindow) {
+    start(0);
+    w->Menu_Sang.enabled = false;
+    ASSERT_EQ(w->focused(), "");
+    w->escape();
+    EXPECT_TRUE(w->Menu_Sang.enabled);
+    // Other keys are ignored by the window.
+    w->Menu_Sang.enabled = false;
+    w->Form_KeyDown(13);
+    EXPECT_FALSE(w->Menu_Sang.enabled);
+}
+
+TEST_F(WindowMechanics, HintsFollowTheLanguageAndTheUnit) {
+    struct Hint {
+        const char* control;
+        const char* en;
+        const char* fr;
+        const std::string& (*tooltip)(const Fenetre&);
+    };
+    const Hint hints[] = {
+        {"Bout_Auj", "Return today", "Retour aujourd'hui",
+         [](const Fenetre& f) -> const std::string& { return f.Bout_Auj.tooltip; }},
+        {"Bout_Cancel", "Refuse modifications", "Refuser les changements",
+         [](const Fenetre& f) -> const std::string& { return f.Bout_Cancel.tooltip; }},
+        {"Bout_Ok", "Accept modifications", "Accepter les changements",
+         [](const Fenetre& f) -> const std::string& { return f.Bout_Ok.tooltip; }},
+        {"Dialog_Date", "The date of the test (locked)", "La date de l'analyse (verrouillée)",
+         [](const Fenetre& f) -> const std::string& { return f.Dialog_Date.tooltip; }},
+        {"Dialog_Heure", "The time of the test", "L'heure de l'analyse",
+         [](const Fenetre& f) -> const std::string& { return f.Dialog_Heure.tooltip; }},
+        {"Dialog_Note", "Add a special note", "Ajout d'une note",
+         [](const Fenetre& f) -> const std::string& { return f.Dialog_Note.tooltip; }},
+    };
+    for (const bool french : {false, true}) {
+        start(0, french);
+        for (const Hint& h : hints) {
+            w->hover(h.control);
+            EXPECT_EQ(h.tooltip(*w), french ? h.fr : h.en) << h.control;
+        }
+    }
+}
+
+TEST_F(WindowMechanics, UnitHintsChangeAtTheNextMouseMove) {
+    start(0);
+    w->hover("Aff_Resultat");
+    w->hover("Dialog_Taux");
+    EXPECT_EQ(w->Aff_Resultat.tooltip, "Normal, if between 4 and 7");
+    EXPECT_EQ(w->Dialog_Taux.tooltip, "Your glucose level (max. 25)");
+    w->settings.Unite = 1;
+    EXPECT_EQ(w->Dialog_Taux.tooltip, "Your glucose level (max. 25)");
+    w->hover("Aff_Resultat");
+    w->hover("Dialog_Taux");
+    EXPECT_EQ(w->Aff_Resultat.tooltip, "Normal, if between 72 and 126");
+    EXPECT_EQ(w->Dialog_Taux.tooltip, "Your glucose level (max. 450)");
+
+    start(1, true);
+    w->hover("Aff_Resultat");
+    w->hover("Dialog_Taux");
+    EXPECT_EQ(w->Aff_Resultat.tooltip, "Normal, si entre 72 et 126");
+    EXPECT_EQ(w->Dialog_Taux.tooltip, "Votre taux de glucose (max. 450)");
+    w->settings.Unite = 0;
+    w->hover("Aff_Resultat");
+    w->hover("Dialog_Taux");
+    EXPECT_EQ(w->Aff_Resultat.tooltip, "Normal, si entre 4 et 7");
+    EXPECT_EQ(w->Dialog_Taux.tooltip, "Votre taux de glucose (max. 25)");
+}
+
+TEST_F(WindowMechanics, AboutBoxChangesOnlyItsFirstLineWithTheLanguage) {
+    std::vector<std::string> lines[2];
+    for (const bool french : {false, true}) {
+        dialogs.shown.clear();
+        start(0, french);
+        w->banner.Adresse_Site = "http://127.0.0.1:8080";
+        ASSERT_TRUE(w->click("Menu_Apropos"));
+        ASSERT_EQ(dialogs.shown.size(), 1U);
+        const entry_test::Shown& box = dialogs.shown[0];
+        EXPECT_EQ(box.title, "Version: 1.3.1");
+        EXPECT_EQ(box.buttons, MsgButtons::Ok);
+        EXPECT_EQ(box.icon, MsgIcon::None);
+        std::string rest = box.text;
+        for (size_t at; (at = rest.find('\n')) != std::string::npos; rest.erase(0, at + 1))
+            lines[french].push_back(rest.substr(0, at));
+        lines[french].push_back(rest);
+    }
+    ASSERT_EQ(lines[0].size(), 4U);
+    ASSERT_EQ(lines[1].size(), 4U);
+    EXPECT_NE(lines[0][0], lines[1][0]);
+    EXPECT_EQ(lines[0][1], "The Dextrel project");
+    EXPECT_EQ(lines[0][2], "dextrel@dextrel.example");
+    EXPECT_EQ(lines[0][3], "http://127.0.0.1:8080");
+    for (size_t i = 1; i < 4; ++i) EXPECT_EQ(lines[0][i], lines[1][i]);
+}
+
+} // namespace
+} // namespace dx
