@@ -1,0 +1,236 @@
+#include <random>
+
+#include "chart_fixture.h"
+#include "settings/numbers.h"
+
+namespace dx::chart_test {
+namespace {
+
+using PlotTest = ChartTest;
+
+TEST_F(PlotTest, FourTestsOnTheAnchorDayThenCyanDaysAtTheOldestOfThem) {
+    start({{"2000-01-08", "11:00", "05.6", ""},
+           {"2000-01-08", "10:00", "07.0", ""},
+           {"2000-01-08", "09:00", "04.0", ""},
+           {"2000-01-08", "08:00", "10.0", ""},
+           {"1999-12-20", "08:00", "06.0", ""}});
+    const auto segs = segments();
+    ASSERT_EQ(segs.size(), 10u);
+    const float x1[] = {3519.75f, 3389.5f, 3259.25f, 3129};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_FLOAT_EQ(segs[i].x1, x1[i]);
+        EXPECT_EQ(segs[i].color, colour::kYellow);
+        EXPECT_EQ(segs[i].width, 2);
+        EXPECT_TRUE(segs[i].visible);
+    }
+    // The first segment is flat: the chart shows today.
+    EXPECT_FLOAT_EQ(segs[0].x2, 3650);
+    EXPECT_FLOAT_EQ(segs[0].y1, 1300 - 52 * 5.6f);
+    EXPECT_FLOAT_EQ(segs[0].y2, segs[0].y1);
+    EXPECT_FLOAT_EQ(segs[3].y1, 780);
+    for (int i = 4; i < 10; ++i) {
+        EXPECT_EQ(segs[i].color, colour::kCyan);
+        EXPECT_FLOAT_EQ(segs[i].y1, 780);
+        EXPECT_FLOAT_EQ(segs[i].x2 - segs[i].x1, 521);
+    }
+    EXPECT_FLOAT_EQ(segs[9].x1, 3);
+    expectContinuous(segs);
+    EXPECT_EQ(w->view.Y_Premiere_Partition, 780);
+    EXPECT_EQ(w->view.Y_Derniere_Partition, 780);
+    EXPECT_FALSE(w->Bout_Auj.enabled);
+}
+
+TEST_F(PlotTest, NothingLeftOfTheAnchorDayWhenItHoldsTheWholeJournal) {
+    start({{"2000-01-08", "11:00", "05.6", ""}, {"2000-01-08", "09:00", "06.0", ""}});
+    ASSERT_EQ(segments().size(), 2u);
+    EXPECT_EQ(w->view.Partitions_Restantes, 6);
+    EXPECT_FLOAT_EQ(segments()[1].x1, 3650 - 521);
+}
+
+TEST_F(PlotTest, ThreeTestsOfOneDayThreeDaysBeforeTheAnchor) {
+    start({{"2000-01-05", "11:00", "05.0", ""},
+           {"2000-01-05", "10:00", "06.0", ""},
+           {"2000-01-05", "09:00", "07.0", ""}});
+    const auto segs = segments();
+    ASSERT_EQ(segs.size(), 6u);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(segs[i].color, colour::kCyan);
+        EXPECT_FLOAT_EQ(segs[i].y1, 1040);  // record 1
+    }
+    for (int i = 3; i < 6; ++i) EXPECT_EQ(segs[i].color, colour::kYellow);
+    EXPECT_FLOAT_EQ(segs[3].x2, 2087);
+    EXPECT_NEAR(segs[3].x1, 2087 - 521.0 / 3, 1e-3);
+    EXPECT_FLOAT_EQ(segs[5].x1, 3650 - 4 * 521);
+    EXPECT_FLOAT_EQ(segs[5].y1, 1300 - 364);
+    expectContinuous(segs);
+    EXPECT_EQ(w->view.Partitions_Restantes, 3);
+    EXPECT_EQ(w->view.Index_Test, 0);  // start-up puts the cursor back
+}
+
+TEST_F(PlotTest, TenTestsOfAMonthShareItsWidth) {
+    std::vector<Record> tests;
+    for (int i = 0; i < 10; ++i)
+        tests.push_back({"2000-01-0" + std::to_string(8 - i / 2), "10:00", "06.0", ""});
+    tests.push_back({"1999-12-30", "10:00", "09.0", ""});
+    start(tests);
+    w->click("Menu_Mois");
+    const auto segs = segments();
+    ASSERT_EQ(segs.size(), 10u);
+    for (int i = 0; i < 10; ++i) {
+        EXPECT_FLOAT_EQ(segs[i].x2 - segs[i].x1, 365) << i;
+        EXPECT_EQ(segs[i].color, colour::kYellow);
+    }
+    EXPECT_FLOAT_EQ(segs[9].x1, 0);
+    expectContinuous(segs);
+}
+
+TEST_F(PlotTest, YearViewMatchesJanuaryAndMarchByMonthNumber) {
+    start({{"2000-03-10", "10:00", "05.0", ""},
+           {"2000-03-02", "10:00", "06.0", ""},
+           {"2000-01-05", "10:00", "07.0", ""}},
+          DateTime::fromParts(2000, 3, 15, 12));
+    w->click("Menu_Annee");
+    const auto segs = segments();
+    ASSERT_EQ(segs.size(), 4u);
+    EXPECT_EQ(segs[0].color, colour::kYellow);
+    EXPECT_EQ(segs[1].color, colour::kYellow);
+    EXPECT_FLOAT_EQ(segs[1].x1, 3650 - 304);
+    EXPECT_EQ(segs[2].color, colour::kCyan);  // February
+    EXPECT_FLOAT_EQ(segs[2].x1, 3650 - 2 * 304);
+    EXPECT_EQ(segs[3].color, colour::kYellow);  // January
+    EXPECT_FLOAT_EQ(segs[3].x1, 3650 - 3 * 304);
+    for (const Line& l : segs) EXPECT_EQ(l.width, 1);
+    expectContinuous(segs);
+    EXPECT_EQ(w->view.Partitions_Restantes, 9);
+}
+
+TEST_F(PlotTest, YearViewTakesLastYearsRecordsInTheSameMonthSlot) {
+    start({{"2000-03-10", "10:00", "05.0", ""}, {"1999-03-20", "10:00", "06.0", ""},
+           {"1998-12-01", "10:00", "06.0", ""}},
+          DateTime::fromParts(2000, 3, 15, 12));
+    w->click("Menu_Annee");
+    const auto segs = segments();
+    // One run for March of both years, then February and January bridged,
+    // then December.
+    ASSERT_GE(segs.size(), 2u);
+    EXPECT_EQ(segs[0].color, colour::kYellow);
+    EXPECT_EQ(segs[1].color, colour::kYellow);
+    EXPECT_FLOAT_EQ(segs[1].x1, 3650 - 304);
+}
+
+TEST_F(PlotTest, EmptyWeekBridgedAtTheEarliestLaterTest) {
+    start({{"2000-01-08", "10:00", "05.0", ""}, {"1999-12-01", "10:00", "09.0", ""}});
+    scroll(32767 - 7);
+    const auto segs = segments();
+    ASSERT_EQ(segs.size(), 7u);
+    for (const Line& l : segs) {
+        EXPECT_EQ(l.color, colour::kCyan);
+        EXPECT_FLOAT_EQ(l.y1, 1040);
+    }
+    EXPECT_EQ(w->Aff_Heure.caption, "");
+    expectContinuous(segs);
+}
+
+TEST_F(PlotTest, MgDlLevelsUseTheSameScale) {
+    start({{"2000-01-08", "10:00", "126", ""}, {"2000-01-08", "09:00", "072", ""}},
+          DateTime::fromParts(2000, 1, 8, 12), 1);
+    const auto segs = segments();
+    ASSERT_EQ(segs.size(), 2u);
+    EXPECT_FLOAT_EQ(segs[0].y1, 936);
+    EXPECT_FLOAT_EQ(segs[1].y1, 1092);
+    EXPECT_FLOAT_EQ(w->Objectif1.y1, 936);
+    EXPECT_FLOAT_EQ(w->Objectif2.y1, 1092);
+}
+
+TEST_F(PlotTest, ForwardMoveIntoThePastRunsTheFirstSegmentToTheLaterTest) {
+    start({{"2000-01-08", "10:00", "10.0", ""},
+           {"2000-01-01", "10:00", "05.0", ""},
+           {"1999-12-01", "10:00", "06.0", ""}});
+    scroll(32767 - 10);
+    scroll(32767 - 7);  // anchor 1 January, later test on 8 January
+    ASSERT_EQ(shown(), "2000-01-01");
+    const auto segs = segments();
+    ASSERT_FALSE(segs.empty());
+    EXPECT_FLOAT_EQ(segs[0].y1, 1040);
+    EXPECT_FLOAT_EQ(segs[0].y2, 780);
+}
+
+TEST_F(PlotTest, EraseTwiceLeavesTheChartEmpty) {
+    start({{"2000-01-08", "10:00", "10.0", ""}});
+    w->Effacer_Graph();
+    EXPECT_EQ(w->Ligne.size(), 1u);
+    EXPECT_EQ(w->view.Ligne_Suivante, 0);
+    EXPECT_EQ(w->view.Premiere_Ligne, 1);
+    w->view.Premiere_Ligne = 0;
+    w->Effacer_Graph();
+    EXPECT_EQ(w->view.Ligne_Suivante, 0);
+    EXPECT_EQ(w->Ligne.size(), 1u);
+    // From 1 (nothing drawn yet) it only goes to 0.
+    w->view.Ligne_Suivante = 1;
+    w->view.Premiere_Ligne = 0;
+    w->Effacer_Graph();
+    EXPECT_EQ(w->view.Ligne_Suivante, 0);
+    EXPECT_EQ(w->view.Premiere_Ligne, 0);
+}
+
+TEST_F(PlotTest, PartitionRunsByDayOrByMonthNumber) {
+    start({{"2000-03-12", "10:00", "05.0", ""},
+           {"2000-03-12", "09:00", "05.0", ""},
+           {"2000-03-12", "08:00", "05.0", ""},
+           {"2000-03-11", "08:00", "05.0", ""},
+           {"1999-03-01", "08:00", "05.0", ""},
+           {"1999-02-01", "08:00", "05.0", ""}},
+          DateTime::fromParts(2000, 3, 12, 12));
+    w->view.Index_Test = 0;
+    w->view.Date_Affichee = day(2000, 3, 12);
+    w->Qte_Test_Par_Partition();
+    EXPECT_EQ(w->view.Qte_Tests_Partition, 3);
+    w->Menu_Sem.checked = false;
+    w->Menu_Annee.checked = true;
+    w->Qte_Test_Par_Partition();
+    EXPECT_EQ(w->view.Qte_Tests_Partition, 5);  // March of both years
+}
+
+// Random journals, every period, a few positions: the chain stays one
+// polyline and the summary counts exactly the yellow segments, band by band.
+TEST_F(PlotTest, ChainContinuousAndSummaryMatchesYellowSegments) {
+    std::mt19937 rng(7);
+    std::vector<Record> tests;
+    int64_t dayNo = day(2000, 6, 30).day();
+    for (int i = 0; i < 300; ++i) {
+        dayNo -= std::uniform_int_distribution<int>(0, 3)(rng);
+        const double level = std::uniform_int_distribution<int>(20, 160)(rng) / 10.0;
+        tests.push_back({DateTime::fromDays(dayNo).iso(), "10:00", formatNumber(level, "00.0"), ""});
+    }
+    start(tests, DateTime::fromParts(2000, 6, 30, 12));
+    auto check = [&](const std::string& where) {
+        const auto segs = segments();
+        expectContinuous(segs);
+        int yellow = 0, optimal = 0, sub = 0, compro = 0;
+        for (const Line& l : segs) {
+            if (l.color != colour::kYellow) continue;
+            ++yellow;
+            if (l.y1 <= 780) ++compro;
+            else if (l.y1 <= 936) ++sub;
+            else if (l.y1 <= 1092) ++optimal;
+        }
+        EXPECT_EQ(w->view.Qte_Resultats, yellow) << where;
+        const auto count = [](const Label& l) { return l.caption.empty() ? 0 : std::stoi(l.caption); };
+        EXPECT_EQ(count(w->Aff_Res_Optim), optimal) << where;
+        EXPECT_EQ(count(w->Aff_Res_Sub_Optim), sub) << where;
+        EXPECT_EQ(count(w->Aff_Res_Compro), compro) << where;
+    };
+    for (const char* menu : {"Menu_Sem", "Menu_Annee", "Menu_Mois", "Menu_Sem"}) {
+        w->click(menu);
+        check(std::string(menu) + " today");
+        for (int step = 0; step < 6; ++step) {
+            scrollBy(step % 2 ? -w->Curseur.largeChange : -w->Curseur.smallChange);
+            check(std::string(menu) + " back " + std::to_string(step) + " " + shown());
+        }
+        scrollBy(w->Curseur.smallChange);
+        check(std::string(menu) + " forward " + shown());
+    }
+}
+
+} // namespace
+} // namespace dx::chart_test
