@@ -1,0 +1,209 @@
+// The control model: nested change events, the caret, timers, which clicks a
+// control takes, and what is shown on screen.
+
+#include <string>
+#include <vector>
+
+#include "runner_fixture.h"
+#include "window/controls.h"
+
+namespace dx {
+namespace {
+
+TEST(Scrollbar, SetFromItsOwnHandlerRaisesANestedChange) {
+    Scrollbar bar;
+    bar.max = 100;
+    std::vector<int> seen;
+    bar.onChange = [&] {
+        seen.push_back(bar.value());
+        if (bar.value() == 50) bar.setValue(40);  // runs before this handler returns
+        seen.push_back(-bar.value());
+    };
+    bar.setValue(50);
+    // Outer handler sees 50, the nested one 40 and returns, then the outer
+    // one finds the value already moved.
+    EXPECT_EQ(seen, (std::vector<int>{50, 40, -40, -40}));
+}
+
+TEST(Scrollbar, AnUnchangedValueRaisesNothingAndValuesAreClamped) {
+    Scrollbar bar;
+    bar.max = 10;
+    int changes = 0;
+    bar.onChange = [&] { ++changes; };
+    bar.setValue(0);
+    EXPECT_EQ(changes, 0);
+    bar.setValue(25);
+    EXPECT_EQ(bar.value(), 10);
+    bar.setValue(11);  // clamps to the value it already has
+    bar.setValue(-3);
+    EXPECT_EQ(bar.value(), 0);
+    EXPECT_EQ(changes, 2);
+}
+
+TEST(TextField, ChangedFromItsOwnHandlerRaisesANestedChange) {
+    TextField f;
+    std::vector<std::string> seen;
+    f.onChange = [&] {
+        seen.push_back(f.text());
+        if (f.text() == "12x") f.setText("12");  // a filter undoing a bad key
+    };
+    f.setText("12");
+    f.select(2, 0);
+    f.replaceSelection("x");
+    EXPECT_EQ(seen, (std::vector<std::string>{"12", "12x", "12"}));
+    EXPECT_EQ(f.text(), "12");
+    // The nested setText left the caret at the end, not after the typed key.
+    EXPECT_EQ(f.selStart(), 2);
+    EXPECT_EQ(f.selLength(), 0);
+}
+
+TEST(TextField, SetTextPutsTheCaretAtTheEndAndRaisesOnlyOnRealChange) {
+    TextField f;
+    int changes = 0;
+    f.onChange = [&] { ++changes; };
+    f.setText("été");
+    EXPECT_EQ(f.selStart(), 3);  // characters, not bytes
+    f.select(0, 3);
+    f.setText("été");
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(f.selStart(), 3);
+    EXPECT_EQ(f.selLength(), 0);
+    f.select(1, 99);  // a selection is kept inside the text
+    EXPECT_EQ(f.selStart(), 1);
+    EXPECT_EQ(f.selLength(), 2);
+}
+
+TEST(TextField, TypingReplacesTheSelectionAndBackspaceDeletes) {
+    TextField f;
+    int changes = 0;
+    f.onChange = [&] { ++changes; };
+    f.setText("05.6");
+    changes = 0;
+    f.select(0, 4);
+    f.replaceSelection("7");
+    EXPECT_EQ(f.text(), "7");
+    f.replaceSelection("é");
+    EXPECT_EQ(f.text(), "7é");
+    EXPECT_EQ(f.selStart(), 2);
+
+    f.select(1, 0);
+    f.backspace();  // the character before the caret
+    EXPECT_EQ(f.text(), "é");
+    EXPECT_EQ(f.selStart(), 0);
+    f.backspace();  // nothing before the caret: no change
+    EXPECT_EQ(f.text(), "é");
+    f.select(0, 1);
+    f.backspace();  // the selection
+    EXPECT_EQ(f.text(), "");
+    EXPECT_EQ(changes, 4);
+}
+
+class TimerRules : public ::testing::Test {
+protected:
+    ScriptedClock clock;
+    Timer timer{clock, 1000, false};
+};
+
+TEST_F(TimerRules, CountsFromTheMomentItIsSwitchedOn) {
+    EXPECT_FALSE(timer.armed());
+    clock.advanceMs(300);
+    timer.setEnabled(true);
+    EXPECT_EQ(timer.dueAt(), 1300);
+    timer.ticked(1300);
+    EXPECT_EQ(timer.dueAt(), 2300);
+}
+
+TEST_F(TimerRules, SwitchingOnARunningTimerDoesNotRestartIt) {
+    timer.setEnabled(true);
+    clock.advanceMs(700);
+    timer.setEnabled(true);
+    EXPECT_EQ(timer.dueAt(), 1000);
+    // Off and on again does restart it.
+    timer.setEnabled(false);
+    timer.setEnabled(true);
+    EXPECT_EQ(timer.dueAt(), 1700);
+}
+
+TEST_F(TimerRules, ANewIntervalRestartsTheCountOfARunningTimerOnly) {
+    timer.setEnabled(true);
+    clock.advanceMs(400);
+    timer.setInterval(250);
+    EXPECT_EQ(timer.dueAt(), 650);
+    timer.setEnabled(false);
+    clock.advanceMs(100);
+    timer.setInterval(2000);
+    EXPECT_FALSE(timer.armed());
+    timer.setEnabled(true);
+    EXPECT_EQ(timer.dueAt(), 2500);
+    timer.setInterval(0);  // an interval of 0 never fires
+    EXPECT_FALSE(timer.armed());
+}
+
+class WindowModel : public runner_test::ScriptedWindowTest {
+protected:
+    void SetUp() override {
+        ScriptedWindowTest::SetUp();
+        makeWindow();
+    }
+};
+
+TEST_F(WindowModel, ClicksNeedAnEnabledItemUnderEnabledMenus) {
+    w->start();
+    EXPECT_FALSE(w->Menu_Sauve.enabled);
+    EXPECT_FALSE(w->click("Menu_Sauve"));
+    EXPECT_TRUE(w->click("Menu_Res1"));  // no handler: taken, nothing runs
+
+    w->Menu_Res.enabled = false;
+    EXPECT_FALSE(w->click("Menu_Res1"));
+    EXPECT_FALSE(w->openMenu("Menu_Res"));
+    w->Menu_Res.enabled = true;
+    w->Menu_Res.visible = false;
+    EXPECT_FALSE(w->click("Menu_Res2"));
+    EXPECT_FALSE(w->click("No_Such_Control"));
+}
+
+TEST_F(WindowModel, ButtonsInsideAHiddenFrameAreNotShownAndTakeNoClick) {
+    w->start();
+    ASSERT_FALSE(w->Cadre_Ajouter.visible);
+    EXPECT_FALSE(w->shownOnScreen("Bout_Cancel"));
+    EXPECT_FALSE(w->click("Bout_Cancel"));
+    w->Cadre_Ajouter.visible = true;
+    EXPECT_TRUE(w->shownOnScreen("Bout_Cancel"));
+    w->Bout_Cancel.visible = false;
+    EXPECT_FALSE(w->shownOnScreen("Bout_Cancel"));
+    // Two levels: a line inside the thermometer.
+    EXPECT_TRUE(w->shownOnScreen("Ligne_Therm1"));
+    w->Thermometre.visible = false;
+    EXPECT_FALSE(w->shownOnScreen("Ligne_Therm1"));
+    EXPECT_TRUE(w->shownOnScreen("Timer_Ping"));
+}
+
+TEST_F(WindowModel, TimersDueTogetherFireInTableOrder) {
+    // Timer_Ping runs from the start; switch on Timer_Camera half a second
+    // later with a 500 ms interval and Timer_Heure at once: all fall due at 1000.
+    w->Timer_Heure.setEnabled(true);
+    sp.clock.advanceMs(500);
+    w->Timer_Camera.setEnabled(true);
+    std::vector<int> order;
+    for (int i = 0; i < 3; ++i) {
+        const auto next = w->nextDueTimer();
+        ASSERT_TRUE(next);
+        EXPECT_EQ(w->timerAt(*next).dueAt(), 1000);
+        order.push_back(*next);
+        w->timerAt(*next).ticked(1000);
+    }
+    EXPECT_EQ(order, (std::vector<int>{0, 1, 7}));
+}
+
+TEST_F(WindowModel, AFocusedFieldThatIsHiddenLosesTheFocus) {
+    w->start();
+    w->Cadre_Ajouter.visible = true;
+    w->focus("Dialog_Note");
+    EXPECT_EQ(w->focused(), "Dialog_Note");
+    w->Cadre_Ajouter.visible = false;
+    w->hover("Bout_Auj");  // any event ends with the focus check
+    EXPECT_EQ(w->focused(), "");
+}
+
+} // namespace
+} // namespace dx
