@@ -118,28 +118,32 @@ TEST_F(WindowMechanics, HintsFollowTheLanguageAndTheUnit) {
 }
 
 TEST_F(WindowMechanics, UnitHintsChangeAtTheNextMouseMove) {
-    start(0);
-    w->hover("Aff_Resultat");
-    w->hover("Dialog_Taux");
-    EXPECT_EQ(w->Aff_Resultat.tooltip, "Normal, if between 4 and 7");
-    EXPECT_EQ(w->Dialog_Taux.tooltip, "Your glucose level (max. 25)");
-    w->settings.Unite = 1;
-    EXPECT_EQ(w->Dialog_Taux.tooltip, "Your glucose level (max. 25)");
-    w->hover("Aff_Resultat");
-    w->hover("Dialog_Taux");
-    EXPECT_EQ(w->Aff_Resultat.tooltip, "Normal, if between 72 and 126");
-    EXPECT_EQ(w->Dialog_Taux.tooltip, "Your glucose level (max. 450)");
-
-    start(1, true);
-    w->hover("Aff_Resultat");
-    w->hover("Dialog_Taux");
-    EXPECT_EQ(w->Aff_Resultat.tooltip, "Normal, si entre 72 et 126");
-    EXPECT_EQ(w->Dialog_Taux.tooltip, "Votre taux de glucose (max. 450)");
-    w->settings.Unite = 0;
-    w->hover("Aff_Resultat");
-    w->hover("Dialog_Taux");
-    EXPECT_EQ(w->Aff_Resultat.tooltip, "Normal, si entre 4 et 7");
-    EXPECT_EQ(w->Dialog_Taux.tooltip, "Votre taux de glucose (max. 25)");
+    struct Case {
+        bool french;
+        int16_t startUnit, switchedUnit;
+        const char *result, *field, *switchedResult, *switchedField;
+    };
+    const Case cases[] = {
+        {false, 0, 1, "Normal, if between 4 and 7", "Your glucose level (max. 25)",
+         "Normal, if between 72 and 126", "Your glucose level (max. 450)"},
+        {true, 1, 0, "Normal, si entre 72 et 126", "Votre taux de glucose (max. 450)",
+         "Normal, si entre 4 et 7", "Votre taux de glucose (max. 25)"},
+    };
+    for (const Case& c : cases) {
+        start(c.startUnit, c.french);
+        const auto moveOverBoth = [this] {
+            w->hover("Aff_Resultat");
+            w->hover("Dialog_Taux");
+        };
+        moveOverBoth();
+        EXPECT_EQ(w->Aff_Resultat.tooltip, c.result);
+        EXPECT_EQ(w->Dialog_Taux.tooltip, c.field);
+        w->settings.Unite = c.switchedUnit;
+        EXPECT_EQ(w->Dialog_Taux.tooltip, c.field);  // not before the mouse moves
+        moveOverBoth();
+        EXPECT_EQ(w->Aff_Resultat.tooltip, c.switchedResult);
+        EXPECT_EQ(w->Dialog_Taux.tooltip, c.switchedField);
+    }
 }
 
 TEST_F(WindowMechanics, AboutBoxChangesOnlyItsFirstLineWithTheLanguage) {
