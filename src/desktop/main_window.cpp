@@ -67,7 +67,10 @@ void setColours(QWidget* w, Rgb fore, Rgb back) {
     if (pal != w->palette()) w->setPalette(pal);
 }
 
-void showLabel(QLabel* q, const Label& l) {
+// A label whose background is the window's own colour is drawn without one,
+// so that it sits cleanly on frames and panels.
+void showLabel(QLabel* q, const Label& l, Rgb windowBack) {
+    q->setAutoFillBackground(!(l.back == windowBack));
     const QString text = qs(l.caption);
     if (q->text() != text) q->setText(text);
     const QFont f = qtFont(l.font);
@@ -197,6 +200,11 @@ void MainWindow::buildSurfaces() {
         chart_->setScene({}, std::move(lines));
     });
 
+    // The information line reads as the window's status strip.
+    auto* strip = new QFrame(central_);
+    strip->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    strip->setGeometry(layout::controlRect("Information").adjusted(-8, -7, 2, 7));
+
     // The thermometer: one pixel of a line's width is 15 twips, so that its
     // three lines make one solid column as on the original screen.
     const double thermScale = layout::kTherm.height() / layout::kThermTwips.height();
@@ -222,11 +230,10 @@ QLabel* MainWindow::addLabel(const std::string& name, const Label& model, QWidge
                              QRect rect) {
     auto* q = new QLabel(parent);
     q->setTextFormat(Qt::PlainText);
-    q->setAutoFillBackground(true);
     q->setAlignment(labelAlignment(name));
     q->setGeometry(rect);
     watch(q, name);
-    renderers_.push_back([q, &model] { showLabel(q, model); });
+    renderers_.push_back([this, q, &model] { showLabel(q, model, w_.form.back); });
     return q;
 }
 
@@ -374,17 +381,17 @@ void MainWindow::buildArrays() {
     for (int i = 1; i <= 7; ++i) {
         const auto& l = w_.Aff_Jour[static_cast<size_t>(i)];
         QLabel* q = addLabel("Aff_Jour(" + std::to_string(i) + ")", *l, central_, layout::dayLabelRect(i));
-        renderers_.back() = [q, &l] { l ? showLabel(q, *l) : q->hide(); };
+        renderers_.back() = [this, q, &l] { l ? showLabel(q, *l, w_.form.back) : q->hide(); };
     }
     for (int i = 1; i <= 12; ++i) {
         const auto& l = w_.Aff_Mois[static_cast<size_t>(i)];
         QLabel* q = addLabel("Aff_Mois(" + std::to_string(i) + ")", *l, central_, layout::monthLabelRect(i));
-        renderers_.back() = [q, &l] { l ? showLabel(q, *l) : q->hide(); };
+        renderers_.back() = [this, q, &l] { l ? showLabel(q, *l, w_.form.back) : q->hide(); };
     }
     for (int i = 1; i <= 5; ++i) {
         const auto& l = w_.Aff_Niveau[static_cast<size_t>(i)];
         QLabel* q = addLabel("Aff_Niveau(" + std::to_string(i) + ")", *l, central_, layout::levelLabelRect(i));
-        renderers_.back() = [q, &l] { l ? showLabel(q, *l) : q->hide(); };
+        renderers_.back() = [this, q, &l] { l ? showLabel(q, *l, w_.form.back) : q->hide(); };
     }
 }
 

@@ -162,8 +162,11 @@ ProgramFolders chooseFolders(const std::string& exeDir, bool exeDirWritable,
         return dir;
     };
     auto xdg = [&](const char* value, const char* fallbackUnderHome) {
-        if (value != nullptr && *value == '/') return std::string(value);
-        return std::string(home != nullptr ? home : "") + fallbackUnderHome;
+        std::string base = value != nullptr && *value == '/'
+                               ? std::string(value)
+                               : std::string(home != nullptr ? home : "") + fallbackUnderHome;
+        while (base.size() > 1 && base.back() == '/') base.pop_back();
+        return base;
     };
     ProgramFolders f;
     f.program = exeDirWritable ? withSlash(exeDir)

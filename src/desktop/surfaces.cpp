@@ -21,7 +21,26 @@ void ModelSurface::setBack(Rgb back) {
     update();
 }
 
+namespace {
+
+bool sameLines(const std::vector<Line>& a, const std::vector<Line>& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const Line& p, const Line& q) {
+        return p.x1 == q.x1 && p.y1 == q.y1 && p.x2 == q.x2 && p.y2 == q.y2 &&
+               p.color == q.color && p.width == q.width && p.visible == q.visible;
+    });
+}
+
+bool sameSprites(const std::vector<Sprite>& a, const std::vector<Sprite>& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const Sprite& p, const Sprite& q) {
+        return p.art == q.art && p.twips == q.twips && p.visible == q.visible;
+    });
+}
+
+} // namespace
+
 void ModelSurface::setScene(std::vector<Sprite> sprites, std::vector<Line> lines) {
+    // The window is set again after every tick; repaint only what changed.
+    if (sameSprites(sprites, sprites_) && sameLines(lines, lines_)) return;
     sprites_ = std::move(sprites);
     lines_ = std::move(lines);
     update();

@@ -37,15 +37,15 @@ QRect controlRect(const std::string& name) {
         {"Aff_Cal_Y", {10, 62, 40, 36}},
         {"Y_Axe", {56, 66, 130, 28}},
         // Results summary.
-        {"Cadre_Resultats", {618, 4, 270, 126}},
-        {"Aff_Optimal", {14, 28, 150, 26}},
-        {"Aff_Suboptimal", {14, 58, 150, 26}},
-        {"Aff_Compromis", {14, 88, 150, 26}},
-        {"Aff_Res_Optim", {170, 28, 84, 26}},
-        {"Aff_Res_Sub_Optim", {170, 58, 84, 26}},
-        {"Aff_Res_Compro", {170, 88, 84, 26}},
-        {"Img_Cam1", {904, 14, 32, 32}},
-        {"Img_Cam2", {904, 14, 32, 32}},
+        {"Cadre_Resultats", {618, 4, 380, 126}},
+        {"Aff_Optimal", {20, 28, 200, 26}},
+        {"Aff_Suboptimal", {20, 58, 200, 26}},
+        {"Aff_Compromis", {20, 88, 200, 26}},
+        {"Aff_Res_Optim", {240, 28, 110, 26}},
+        {"Aff_Res_Sub_Optim", {240, 58, 110, 26}},
+        {"Aff_Res_Compro", {240, 88, 110, 26}},
+        {"Img_Cam1", {1030, 52, 40, 40}},
+        {"Img_Cam2", {1030, 52, 40, 40}},
         // Chart, its axis and the scrollbar.
         {"Graphique", kChart},
         {"Aff_Mois_Jr1", {kChartLeft, kAxisTop, 40, kAxisHeight}},
@@ -70,7 +70,7 @@ QRect controlRect(const std::string& name) {
         // Banner and information line across the bottom.
         {"Picture2", {10, kBarTop + 34, 304, 44}},
         {"Image_FTP", {2, 2, 300, 40}},
-        {"Information", {326, kBarTop + 44, kWindow.width() - 336, 26}},
+        {"Information", {332, kBarTop + 44, kWindow.width() - 346, 26}},
         // Labels that hold state and are never shown: above the visible area.
         {"Aff_Langue", {0, -40, 60, 20}},
         {"Aff_Pas_Branche", {0, -40, 60, 20}},
