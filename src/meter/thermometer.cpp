@@ -39,9 +39,10 @@ void Fenetre::Timer_Anim_Timer() {
 
 // The common end of every meter run: a blood test stored or refused, a
 // calibration or a run the user left with Return or Escape. It also stops
-// the wait and the timed analysis: a run the user left must never store a
-// test later, and a timed analysis cut short must not keep the poll from
-// watching for the next run's drop. The countdown turns the Test menu off;
+// the wait, the timed analysis and the calibration check: a run the user
+// left must never store a test later, a timed analysis cut short must not
+// keep the poll from watching for the next run's drop, and a closed panel
+// must not put a calibration warning on the line a moment later. The countdown turns the Test menu off;
 // when the user leaves it before the time is up nothing was stored, so the
 // menu comes back (a stored test leaves it off until the journal is saved).
 void Fenetre::Fin_Animation() {
@@ -66,6 +67,7 @@ void Fenetre::Fin_Animation() {
     meter.Mode_Calibration = 0;
     Timer_Attente.setEnabled(false);
     Timer_Analyse.setEnabled(false);
+    Timer_Calibration.setEnabled(false);
     meter.Analyse_En_Cours = 0;
     if (analysisCutShort) Menu_Test.enabled = true;
 }
