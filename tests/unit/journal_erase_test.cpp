@@ -1,0 +1,119 @@
+#include "journal_fixture.h"
+
+namespace dx::journal_test {
+namespace {
+
+// Newest 1999-12-20, oldest 1999-01-05; levels not in the stored format, so
+// that a reformatting would show.
+const std::string kYear =
+    "\"1999-12-20\",\"08:00\",\"5\",\"\"\r\n"
+    "\"1999-09-15\",\"08:00\",\"6\",\"\"\r\n"
+    "\"1999-06-01\",\"08:00\",\"7\",\"x, y\"\r\n"
+    "\"1999-05-31\",\"08:00\",\"8\",\"\"\r\n"
+    "\"1999-01-05\",\"08:00\",\"9\",\"\"\r\n";
+
+class JournalEraseTest : public JournalWindowTest {
+protected:
+    void SetUp() override {
+        JournalWindowTest::SetUp();
+        writeJournal(kYear);
+        start();
+        events.clear();
+    }
+    // Erases with the typed answer (and Yes or No to the question).
+    void erase(const std::string& typed, ScriptedAnswer::Kind toQuestion = ScriptedAnswer::Yes) {
+        answerText(typed);
+        answer(toQuestion);
+        EXPECT_TRUE(w->click("Menu_Eff"));
+        sp.dialogs.answers.clear();
+    }
+    void expectUnchanged(size_t beeps) {
+        EXPECT_EQ(w->journal.Nb_Tests, 5);
+        EXPECT_EQ(journalBytes(), kYear);
+        EXPECT_EQ(eventsOf("beep").size(), beeps);
+        EXPECT_FALSE(files.exists(progPath("Diabete.glc.bak")));
+    }
+};
+
+TEST_F(JournalEraseTest, KeepsTheTestsFromTheDateOnAndRewritesTheFileAtOnce) {
+    erase("1999-06-01");
+    const auto input = eventsOf("inputbox");
+    ASSERT_EQ(input.size(), 1u);
+    EXPECT_TRUE(has(input[0], "\"title\":\"You are about to erase some data ...\""));
+    EXPECT_TRUE(has(input[0],
+                    "\"prompt\":\"Actualy, you have 5 TEST in memory.\\n\\nThe earlyest date is = "
+                    "1999-12-20\\nThe oldest date is = 1999-01-05\\n\\nENTER THE DATE witch will "
+                    "become the oldest.\",\"default\":\"\""));
+    const auto boxes = eventsOf("msgbox");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(has(boxes[0], "\"title\":\"Do you realy want to ...\",\"text\":\"ERASE all the "
+                              "data before the 1999-06-01\",\"buttons\":\"yesno\",\"icon\":"
+                              "\"critical\""));
+    EXPECT_TRUE(eventsOf("beep").empty());
+    EXPECT_EQ(w->journal.Nb_Tests, 3);
+    EXPECT_EQ(journalBytes(), kYear.substr(0, kYear.find("\"1999-05-31\"")));
+    EXPECT_EQ(readBytes(progPath("Diabete.glc.bak")), kYear);
+    EXPECT_FALSE(w->Menu_Sauve.enabled);
+    EXPECT_EQ(w->Aff_Date.caption, "2000-01-08");  // back on today
+}
+
+TEST_F(JournalEraseTest, RefusalsBeepAndChangeNothing) {
+    erase("1999-12-20");  // the newest date itself
+    erase("1999-12-25");  // after the newest
+    erase("1998-12-31");  // before the oldest
+    erase("not a date");
+    EXPECT_TRUE(w->click("Menu_Eff"));  // cancelled box
+    expectUnchanged(5);
+    EXPECT_TRUE(eventsOf("msgbox").empty());
+}
+
+TEST_F(JournalEraseTest, OldestDatePassesTheRangeButFindsNothingOlder) {
+    erase("1999-01-05");
+    EXPECT_EQ(eventsOf("msgbox").size(), 1u);
+    expectUnchanged(1);
+}
+
+TEST_F(JournalEraseTest, MidnightAnswerAndNoEndSilently) {
+    erase("00:00:00");
+    erase("1999-06-01", ScriptedAnswer::No);
+    expectUnchanged(0);
+    EXPECT_EQ(w->win.Reponse, "7");
+}
+
+TEST_F(JournalEraseTest, UnsavedTestsAreCountedAndWrittenWithTheKeptOnes) {
+    Journal& j = w->journal;
+    ++j.Nb_Tests;
+    j.Date_Test[0] = "2000-01-02";
+    j.Heure_Test[0] = "10:00";
+    j.Taux_Test[0] = "4.4";
+    j.Note_Test[0] = "";
+    w->Ajouter_A_Liste();
+    w->Menu_Sauve.enabled = true;
+    erase("1999-06-01");
+    EXPECT_TRUE(has(eventsOf("inputbox")[0], "you have 6 TEST"));
+    EXPECT_EQ(j.Nb_Tests, 4);
+    EXPECT_EQ(journalBytes(), "\"2000-01-02\",\"10:00\",\"4.4\",\"\"\r\n" +
+                                  kYear.substr(0, kYear.find("\"1999-05-31\"")));
+    EXPECT_TRUE(w->Menu_Sauve.enabled);
+}
+
+TEST_F(JournalEraseTest, FailedRewriteErasesNothingAndSaysSo) {
+    sp.locale.language = "French";
+    w.reset();
+    start();
+    events.clear();
+    files.failWrites = true;
+    erase("1999-06-01");
+    EXPECT_EQ(w->journal.Nb_Tests, 5);
+    EXPECT_EQ(journalBytes(), kYear);
+    const auto boxes = eventsOf("msgbox");
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_TRUE(has(boxes[0], "EFFACER toutes les données avant le 1999-06-01"));
+    EXPECT_TRUE(has(boxes[1], "\"title\":\"Le Dextrel\""));
+    EXPECT_TRUE(has(boxes[1], "No space left on device"));
+    EXPECT_TRUE(has(boxes[1], "Rien n'a été effacé"));
+    EXPECT_TRUE(has(eventsOf("inputbox")[0], "Vous avez présentement 5 analyses en mémoire."));
+}
+
+} // namespace
+} // namespace dx::journal_test
