@@ -43,17 +43,19 @@ void takeDescription(BannerState& banner, BannerDescription d) {
     banner.Extension_Image = std::move(d.extension);
 }
 
-// The picture copy of the current description, when its type is one the
-// banner accepts; nothing otherwise, so that no name from the network ever
+// The picture copy's name in the program's directory, when its type is one
+// the banner accepts; nothing otherwise, so that no name from the network ever
 // leaves the program's directory.
-std::optional<std::string> picturePath(const Fenetre& w) {
+std::optional<std::string> pictureName(const Fenetre& w) {
     if (!isSafeExtension(w.banner.Extension_Image)) return std::nullopt;
-    return w.win.Chemin_Prog + kPictureFile + w.banner.Extension_Image;
+    return kPictureFile + w.banner.Extension_Image;
 }
 
+// The banner shows the copy by its name; the front finds it in the program's
+// directory.
 void showPictureCopy(Fenetre& w) {
-    const std::optional<std::string> path = picturePath(w);
-    if (path && w.platform.files.exists(*path)) w.Image_FTP.image = *path;
+    const std::optional<std::string> name = pictureName(w);
+    if (name && w.platform.files.exists(w.win.Chemin_Prog + *name)) w.Image_FTP.image = *name;
 }
 
 // Tick 6 and after: the check ends, on line with fresh downloads, off line
@@ -118,14 +120,14 @@ void Fenetre::Recuperer_URL() {
 }
 
 void Fenetre::Recuperer_IMG() {
-    const std::optional<std::string> local = picturePath(*this);
-    if (!local) return;
+    const std::optional<std::string> name = pictureName(*this);
+    if (!name) return;
     if (!banner.Adresse_Site.empty()) {
         const std::string day = std::to_string(today().weekday());
         fetchInto(platform,
                   banner.Adresse_Site + pick(kPictureResource, settings.Langue) + day + "." +
                       banner.Extension_Image,
-                  *local);
+                  win.Chemin_Prog + *name);
     }
     showPictureCopy(*this);
 }

@@ -40,7 +40,7 @@ TEST_F(BannerCheck, OnLineStartsAtOneDecidesAtFiveDownloadsAtSix) {
     EXPECT_EQ(w->banner.URL_Site, " http://127.0.0.1:8080/page ");
     EXPECT_EQ(w->banner.Extension_Image, "jpg");
     EXPECT_EQ(w->Image_FTP.tooltip, "Visit: Dextrel, the meter");
-    EXPECT_EQ(w->Image_FTP.image, prog + "image.jpg");
+    EXPECT_EQ(w->Image_FTP.image, "image.jpg");
     EXPECT_EQ(w->Image_FTP.pointer, MousePointer::Custom);
     EXPECT_EQ(w->Aff_Pas_Branche.caption, "1");
     EXPECT_FALSE(w->Timer_Ping.enabled());
@@ -75,7 +75,7 @@ TEST_F(BannerCheck, OffLineShowsTheCopiesOfAnEarlierRunButNoLink) {
     pingTicks(6);
     EXPECT_EQ(w->banner.Texte_Site, "Earlier text");
     EXPECT_EQ(w->banner.URL_Site, "http://127.0.0.1:8080/old");
-    EXPECT_EQ(w->Image_FTP.image, prog + "image.gif");
+    EXPECT_EQ(w->Image_FTP.image, "image.gif");
     EXPECT_EQ(w->Image_FTP.tooltip, "");
     EXPECT_EQ(w->Image_FTP.pointer, MousePointer::Default);
     w->click("Image_FTP");
@@ -128,7 +128,7 @@ TEST_F(BannerCheck, AnHtmlPageOrAFailureKeepsTheEarlierCopy) {
     EXPECT_EQ(readFile("site.www"), earlier);
     EXPECT_EQ(readFile("image.gif"), "OLD");  // the picture was not served: a failure
     EXPECT_EQ(w->Image_FTP.tooltip, "Visit: Earlier");
-    EXPECT_EQ(w->Image_FTP.image, prog + "image.gif");
+    EXPECT_EQ(w->Image_FTP.image, "image.gif");
     EXPECT_EQ(w->Image_FTP.pointer, MousePointer::Custom);
 }
 
