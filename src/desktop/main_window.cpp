@@ -409,7 +409,9 @@ void MainWindow::render() {
 void MainWindow::forward(const std::function<void()>& event) {
     // A handler that opened a box is still running: the window takes no
     // other event until it returns.
-    if (busy_ || finished_) return;
+    // Widgets shown or hidden while the window is being set (a focus that
+    // moves away from a hidden field) report nothing.
+    if (busy_ || finished_ || rendering_) return;
     busy_ = true;
     event();
     busy_ = false;
