@@ -1,0 +1,173 @@
+#include "journal_fixture.h"
+
+namespace dx::journal_test {
+namespace {
+
+class StartupTest : public JournalWindowTest {
+protected:
+    void addUnsavedTest() {
+        Journal& j = w->journal;
+        ++j.Nb_Tests;
+        j.Date_Test[0] = "2000-01-08";
+        j.Heure_Test[0] = "11:00";
+        j.Taux_Test[0] = "5.5";
+        j.Note_Test[0] = "";
+        w->Ajouter_A_Liste();
+        w->Menu_Sauve.enabled = true;
+    }
+};
+
+TEST_F(StartupTest, EmptyJournal) {
+    sp.locale.pattern = "dd/MM/yyyy";
+    start();
+    EXPECT_FALSE(w->ended());
+    EXPECT_EQ(w->win.Chemin_Prog, progPath(""));
+    EXPECT_EQ(w->win.Format_Date_Courte, "dd/MM/yyyy");
+    EXPECT_EQ(w->Aff_Date.caption, "08/01/2000");
+    EXPECT_EQ(w->view.Date_Affichee, DateTime::fromParts(2000, 1, 8));
+    EXPECT_FALSE(w->Curseur.enabled);
+    EXPECT_FALSE(w->Menu_Hystorique.enabled);
+    EXPECT_FALSE(w->Menu_Prev.enabled);
+    EXPECT_FALSE(w->Menu_Impr_Graph.enabled);
+    EXPECT_EQ(w->Aff_Resultat.caption, "");
+    EXPECT_EQ(w->Aff_Heure.caption, "");
+    EXPECT_EQ(w->view.Periode, 7);
+    EXPECT_EQ(w->meter.Duree_Analyse, 33);
+    EXPECT_EQ(w->view.Curseur_Actif, 1);
+    EXPECT_FALSE(w->Menu_Sauve.enabled);
+}
+
+TEST_F(StartupTest, JournalYoungerThanAWeekKeepsTheCursorOff) {
+    writeJournal("\"2000-01-07\",\"18:30\",\"6.25\",\"\"\r\n"
+                 "\"2000-01-05\",\"07:00\",\"5\",\"\"\r\n");
+    start();
+    EXPECT_EQ(w->view.Qte_Jrs_Historique, 3);
+    EXPECT_EQ(w->view.Position_Min, 32770);
+    EXPECT_FALSE(w->Curseur.enabled);
+    EXPECT_EQ(w->Curseur.value(), 32767);
+    EXPECT_EQ(w->view.Ancienne_Position, 32767);
+    EXPECT_EQ(w->Aff_Heure.caption, "18:30");
+    EXPECT_EQ(w->Aff_Resultat.caption, "06.3");
+    EXPECT_EQ(w->view.Index_Test, 0);
+    EXPECT_TRUE(w->Menu_Hystorique.enabled);
+}
+
+TEST_F(StartupTest, HistoryBeyondTheWeekEnablesTheCursor) {
+    writeJournal("\"2000-01-07\",\"18:30\",\"6.2\",\"\"\r\n"
+                 "\"2000-01-01\",\"07:00\",\"5\",\"\"\r\n");
+    start();
+    EXPECT_EQ(w->view.Qte_Jrs_Historique, 7);
+    EXPECT_TRUE(w->Curseur.enabled);
+}
+
+TEST_F(StartupTest, QuitWithNothingToSaveAsksNothing) {
+    start();
+    EXPECT_TRUE(w->click("Menu_Quitter"));
+    EXPECT_TRUE(w->ended());
+    EXPECT_TRUE(eventsOf("msgbox").empty());
+}
+
+TEST_F(StartupTest, QuitAsksForTheSetupFirstThenTheData) {
+    sp.locale.language = "French";
+    start();
+    answer(ScriptedAnswer::No);  // no lock
+    w->click("Menu_OptMG");
+    addUnsavedTest();
+    events.clear();
+    w->close();
+    EXPECT_TRUE(w->ended());
+    const auto boxes = eventsOf("msgbox");
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_TRUE(has(boxes[0], "\"title\":\"Voulez-vous sauvegarder vos paramêtres?\",\"text\":"
+                              "\"Avant de QUITTER!\",\"buttons\":\"yesno\",\"icon\":\"none\""));
+    EXPECT_TRUE(has(boxes[1], "\"title\":\"Voulez-vous sauvegarder vos données?\",\"text\":"
+                              "\"Avant de QUITTER!\""));
+    EXPECT_EQ(readBytes(settingsPath()), "[Setup]\r\nUnite=1\r\nLock=0\r\nAnimation=0\r\n");
+    EXPECT_EQ(journalBytes(), "\"2000-01-08\",\"11:00\",\"006\",\"\"\r\n");
+}
+
+TEST_F(StartupTest, NoToBothQuestionsWritesNothing) {
+    start();
+    answer(ScriptedAnswer::No);
+    w->click("Menu_OptMG");
+    addUnsavedTest();
+    answer(ScriptedAnswer::No);
+    answer(ScriptedAnswer::No);
+    w->click("Menu_Quitter");
+    EXPECT_TRUE(w->ended());
+    EXPECT_EQ(readBytes(settingsPath()), "[Setup]\r\nUnite=0\r\nLock=0\r\nAnimation=0\r\n");
+    EXPECT_EQ(journalBytes(), "");
+}
+
+TEST_F(StartupTest, FailedSaveAtQuitOffersToStay) {
+    start();
+    addUnsavedTest();
+    files.failWrites = true;
+    events.clear();
+    w->click("Menu_Quitter");  // Yes to saving, then Yes to staying
+    EXPECT_FALSE(w->ended());
+    EXPECT_TRUE(w->Menu_Sauve.enabled);
+    EXPECT_EQ(w->journal.Nb_Tests, 1);
+    const auto boxes = eventsOf("msgbox");
+    ASSERT_EQ(boxes.size(), 4u);  // the question, two write failures, the offer
+    EXPECT_TRUE(has(boxes[3], "Your data could not be saved."));
+    EXPECT_TRUE(has(boxes[3], "\"buttons\":\"yesno\""));
+
+    // Choosing to quit anyway does quit.
+    answer(ScriptedAnswer::Yes);
+    answer(ScriptedAnswer::Ok);
+    answer(ScriptedAnswer::Ok);
+    answer(ScriptedAnswer::No);
+    w->click("Menu_Quitter");
+    EXPECT_TRUE(w->ended());
+}
+
+TEST_F(StartupTest, ReExecuterPutsTheChartBackOnToday) {
+    writeJournal("\"2000-01-07\",\"18:30\",\"6.2\",\"\"\r\n"
+                 "\"1999-10-01\",\"07:00\",\"5\",\"\"\r\n");
+    start();
+    w->userScroll(32767 - 14);
+    ASSERT_NE(w->Aff_Date.caption, "2000-01-08");
+    w->Re_Executer();
+    EXPECT_EQ(w->Aff_Date.caption, "2000-01-08");
+    EXPECT_EQ(w->Curseur.value(), 32767);
+    EXPECT_EQ(w->view.Curseur_Actif, 1);
+}
+
+TEST_F(StartupTest, NoteGoesToTheTestOnShowWhenNoneWasShown) {
+    writeJournal("\"2000-01-07\",\"18:30\",\"6.2\",\"\"\r\n"
+                 "\"2000-01-06\",\"07:00\",\"5\",\"old, note\"\r\n");
+    start();
+    w->entry.Index_Note = 0;
+    answerText("after cake, walk");
+    w->Ajouter_Note();
+    const auto input = eventsOf("inputbox");
+    ASSERT_EQ(input.size(), 1u);
+    EXPECT_TRUE(has(input[0], "\"title\":\"If the TEST is over of an average range,\",\"prompt\":"
+                              "\"Enter a note for this particular day\",\"default\":\"\""));
+    EXPECT_EQ(w->journal.Note_Test[1], "after cake, walk");
+    EXPECT_EQ(w->entry.Index_Note, 1);
+    EXPECT_TRUE(w->Menu_Sauve.enabled);
+    EXPECT_FALSE(w->Menu_Prev.enabled);
+    EXPECT_EQ(w->Information.caption, "after cake, walk");
+}
+
+TEST_F(StartupTest, NoteCancelledEmptyOrUnstorableChangesNothing) {
+    writeJournal("\"2000-01-07\",\"18:30\",\"6.2\",\"\"\r\n"
+                 "\"2000-01-06\",\"07:00\",\"5\",\"old, note\"\r\n");
+    start();
+    w->entry.Index_Note = 2;
+    w->Ajouter_Note();  // cancelled
+    answerText("");
+    w->Ajouter_Note();
+    answerText("say \"no\"");
+    w->Ajouter_Note();
+    EXPECT_TRUE(has(eventsOf("inputbox")[0], "\"default\":\"old, note\""));
+    EXPECT_EQ(w->journal.Note_Test[2], "old, note");
+    EXPECT_FALSE(w->Menu_Sauve.enabled);
+    ASSERT_EQ(eventsOf("msgbox").size(), 1u);
+    EXPECT_TRUE(has(eventsOf("msgbox")[0], "double quote"));
+}
+
+} // namespace
+} // namespace dx::journal_test
