@@ -13,7 +13,6 @@ using testing::MeterWindowTest;
 
 constexpr uint32_t kTen = 20400;      // reads 10.0
 constexpr uint32_t kWet = 53549;      // the highest position that is a drop
-constexpr uint32_t kNotWet = 53550;   // deviation exactly -7: no drop
 
 const std::vector<MeterTest> kEarlier = {{"2000-01-05", "08:00", "07.5"}};
 
@@ -39,40 +38,22 @@ protected:
     }
 };
 
+// The scenario meter_blood_test follows the same run through the displays
+// and the save; this one checks every second of the countdown.
 TEST_F(BloodTest, AFullRunStoresTheLastReading) {
     start(kEarlier);
-    ASSERT_TRUE(w->click("Menu_Sang"));
-    EXPECT_EQ(w->meter.Mode_Analyse, 1);
-    EXPECT_TRUE(w->Animation.visible);
-    EXPECT_TRUE(w->form.keyPreview);
-    EXPECT_TRUE(w->Timer_Attente.enabled());
-    EXPECT_TRUE(w->Menu_Annuler.enabled);
-    EXPECT_FALSE(w->Menu_Calib.enabled);
-    EXPECT_FALSE(w->Curseur.enabled);
-    EXPECT_EQ(w->Information.caption, "Place a drop of blood between the electrodes.");
-
-    advance(3050);
-    // The probe at rest reads 28, shown as the highest level while waiting.
-    EXPECT_EQ(w->meter.Taux_Courant, "25");
-    EXPECT_EQ(w->Aff_Resultat.caption, "25.0");
-    EXPECT_EQ(w->X_Axe.text(), "X = 28.0");
-
+    waitThreeSeconds();
+    EXPECT_EQ(w->Aff_Resultat.caption, "25.0");  // the probe at rest reads 28
     drop(kTen);
     EXPECT_EQ(w->meter.Analyse_En_Cours, 1);
-    EXPECT_EQ(count("\"beep\""), 1);
+    EXPECT_EQ(count("beep"), 1U);
     EXPECT_EQ(w->Information.caption, "One moment please");
-    EXPECT_FALSE(w->Timer_Attente.enabled());
-    EXPECT_TRUE(w->Timer_Analyse.enabled());
-    EXPECT_EQ(w->meter.Compteur_Analyse, 0);
-    EXPECT_EQ(w->Aff_Resultat.caption, "10.0");
 
     for (int left = 33; left >= 1; --left) {
         advance(1000);
         ASSERT_EQ(w->Information.caption, std::to_string(left) + " sec.");
         EXPECT_FALSE(w->Menu_Test.enabled);
-        EXPECT_FALSE(w->Menu_Hystorique.enabled);
     }
-    EXPECT_EQ(w->meter.Taux_Courant, "10");
     EXPECT_NEAR(w->Ligne_Therm2.y1, 1533.33, 0.01);
     EXPECT_EQ(w->journal.Nb_Tests, 1);
 
@@ -83,22 +64,12 @@ TEST_F(BloodTest, AFullRunStoresTheLastReading) {
     EXPECT_EQ(w->journal.Taux_Test[1], "10.0");
     EXPECT_EQ(w->journal.Note_Test[1], "");
     EXPECT_EQ(w->journal.Taux_Test[2], "07.5");
-    EXPECT_EQ(count("\"beep\""), 2);
-    EXPECT_EQ(w->Aff_Heure.caption, "12:01");
-    EXPECT_EQ(w->Information.caption, "");
+    EXPECT_EQ(count("beep"), 2U);
     EXPECT_TRUE(w->Menu_Sauve.enabled);
-    EXPECT_TRUE(w->Menu_Note.enabled);
-    EXPECT_FALSE(w->Menu_Prev.enabled);
     // The countdown turned the Test menu off; the unsaved test keeps it off.
     EXPECT_FALSE(w->Menu_Test.enabled);
-    EXPECT_TRUE(w->Menu_Hystorique.enabled);
-    EXPECT_TRUE(w->Menu_Sang.enabled);
-    EXPECT_FALSE(w->Menu_Annuler.enabled);
     EXPECT_TRUE(w->Curseur.enabled);
-    EXPECT_FALSE(w->Animation.visible);
     EXPECT_FALSE(w->form.keyPreview);
-    EXPECT_EQ(w->meter.Mode_Analyse, 0);
-    EXPECT_EQ(w->meter.Analyse_En_Cours, 0);
     EXPECT_EQ(w->Ligne_Therm1.y1, 2200.0F);
     EXPECT_TRUE(timersIdle());
 }
@@ -114,21 +85,12 @@ TEST_F(BloodTest, TheTestGoesUnderTheDateOnShow) {
     EXPECT_EQ(w->journal.Date_Test[1], "2000-01-07");
 }
 
-TEST_F(BloodTest, ARunFromAnotherPeriodShowsThisWeek) {
-    start({{"2000-01-01", "08:00", "07.5"}});
-    ASSERT_TRUE(w->click("Menu_Mois"));
-    ASSERT_TRUE(w->click("Menu_Sang"));
-    EXPECT_TRUE(w->Menu_Sem.checked);
-    EXPECT_EQ(w->Aff_Date.caption, "2000-01-08");
-    EXPECT_FALSE(w->Curseur.enabled);
-}
-
 TEST_F(BloodTest, ADropAtThreeCountedSecondsIsAccepted) {
     start();
     waitThreeSeconds();
     drop(kWet);
     EXPECT_EQ(w->meter.Analyse_En_Cours, 1);
-    EXPECT_EQ(count("msgbox"), 0);
+    EXPECT_EQ(count("msgbox"), 0U);
 }
 
 TEST_F(BloodTest, ADropBeforeThreeSecondsIsAnErrorAndStoresNothing) {
@@ -138,7 +100,7 @@ TEST_F(BloodTest, ADropBeforeThreeSecondsIsAnErrorAndStoresNothing) {
     advance(2950);
     probe(kWet, kRest);
     advance(50);
-    ASSERT_EQ(count("msgbox"), 1);
+    ASSERT_EQ(count("msgbox"), 1U);
     EXPECT_NE(events[0].find("\"title\":\"Test error\",\"text\":\"Clean or dry your probe\","
                              "\"buttons\":\"ok\",\"icon\":\"none\""),
               std::string::npos)
@@ -151,7 +113,7 @@ TEST_F(BloodTest, ADropBeforeThreeSecondsIsAnErrorAndStoresNothing) {
     advance(60000);
     EXPECT_EQ(w->journal.Nb_Tests, 1);
     EXPECT_FALSE(w->Menu_Sauve.enabled);
-    EXPECT_EQ(count("beep"), 0);
+    EXPECT_EQ(count("beep"), 0U);
 }
 
 TEST_F(BloodTest, AWetProbeAtTheStartSpeaksFrench) {
@@ -159,19 +121,11 @@ TEST_F(BloodTest, AWetProbeAtTheStartSpeaksFrench) {
     start({}, true);
     w->click("Menu_Sang");
     advance(100);
-    ASSERT_EQ(count("msgbox"), 1);
+    ASSERT_EQ(count("msgbox"), 1U);
     EXPECT_NE(events[0].find("\"title\":\"Erreur d'analyse\","
                              "\"text\":\"Nettoyez ou assècher votre sonde\""),
               std::string::npos)
         << events[0];
-}
-
-TEST_F(BloodTest, DeviationMinusSevenIsNoDrop) {
-    start();
-    waitThreeSeconds();
-    drop(kNotWet);
-    EXPECT_EQ(w->meter.Analyse_En_Cours, 0);
-    EXPECT_EQ(w->meter.Taux_Courant, "25");  // 26.25 is above the highest level
 }
 
 TEST_F(BloodTest, AnOverRangeLastReadingIsStoredAsTwentyFive) {
@@ -201,7 +155,7 @@ TEST_F(BloodTest, ReturnWhileWaitingEndsTheRunForGood) {
     probe(kTen, kRest);
     advance(60000);
     EXPECT_EQ(w->journal.Nb_Tests, 1);
-    EXPECT_EQ(count("beep"), 0);
+    EXPECT_EQ(count("beep"), 0U);
 }
 
 // The countdown turns the Test menu off, and the Return item with it: Escape
@@ -220,7 +174,7 @@ TEST_F(BloodTest, EscapeDuringTheAnalysisStoresNothingAndTheNextRunWorks) {
     EXPECT_FALSE(w->Menu_Sauve.enabled);
     advance(60000);
     EXPECT_EQ(w->journal.Nb_Tests, 1);
-    EXPECT_EQ(count("beep"), 1);
+    EXPECT_EQ(count("beep"), 1U);
 
     probe(kRest, kRest);
     waitThreeSeconds();
@@ -239,7 +193,7 @@ TEST_F(BloodTest, AFullJournalRefusesTheMeasuredTest) {
     waitThreeSeconds();
     drop(kTen);
     advance(34000);
-    EXPECT_EQ(count("msgbox"), 1);
+    EXPECT_EQ(count("msgbox"), 1U);
     EXPECT_EQ(w->journal.Nb_Tests, kMaxTests);
     EXPECT_EQ(w->journal.Taux_Test[1], "05.0");
     EXPECT_FALSE(w->Menu_Sauve.enabled);

@@ -1,20 +1,14 @@
 #pragma once
 
-// A started window on the scripted platform for the meter's tests: a journal
-// and a probe chosen by the test, the boxes and beeps recorded, and time
-// moved forward with every timer firing in order.
+// A started window for the meter's tests: the journal's window fixture (real
+// files in a temporary folder, boxes and beeps recorded) with a journal and
+// a probe chosen by the test, and time moved forward with every timer
+// firing in order.
 
-#include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "../../tools/replay/scripted_platform.h"
-#include "window/fenetre.h"
+#include "journal_fixture.h"
 
 namespace dx::testing {
 
@@ -22,22 +16,12 @@ struct MeterTest {
     std::string date, time, level;
 };
 
-class MeterWindowTest : public ::testing::Test {
+class MeterWindowTest : public journal_test::JournalWindowTest {
 protected:
     void SetUp() override {
-        char pattern[] = "/tmp/dextrel-meter-XXXXXX";
-        dir_ = mkdtemp(pattern);
-        std::filesystem::create_directories(dir_ + "/prog");
-        std::filesystem::create_directories(dir_ + "/settings");
-        sp.env.program = dir_ + "/prog/";
-        sp.env.settings = dir_ + "/settings/";
-        sp.emit = [this](const std::string& line) { events.push_back(line); };
+        JournalWindowTest::SetUp();
         sp.clock.set(DateTime::fromParts(2000, 1, 8, 12, 0, 40));
         probe(kRest, kRest);
-    }
-    void TearDown() override {
-        w.reset();
-        std::filesystem::remove_all(dir_);
     }
 
     // Starts the window with the journal given newest first. The banner's
@@ -45,14 +29,12 @@ protected:
     void start(const std::vector<MeterTest>& tests = {}, bool french = false,
                int16_t unite = 0) {
         sp.locale.language = french ? "French" : "English";
-        std::ofstream(dir_ + "/settings/dextrel.ini", std::ios::binary)
-            << "[Setup]\r\nUnite=" << unite << "\r\nLock=0\r\nAnimation=0\r\n";
-        std::ofstream glc(dir_ + "/prog/Diabete.glc", std::ios::binary);
+        writeSettings(unite);
+        std::string glc;
         for (const MeterTest& t : tests)
-            glc << '"' << t.date << "\",\"" << t.time << "\",\"" << t.level << "\",\"\"\r\n";
-        glc.close();
-        w = std::make_unique<Fenetre>(sp.platform);
-        w->start();
+            glc += '"' + t.date + "\",\"" + t.time + "\",\"" + t.level + "\",\"\"\r\n";
+        writeJournal(glc);
+        JournalWindowTest::start();
         w->Timer_Ping.setEnabled(false);
         events.clear();
     }
@@ -72,19 +54,9 @@ protected:
         sp.clock.advanceMs(end - sp.clock.monotonicMs());
     }
 
-    int count(const std::string& fragment) const {
-        int n = 0;
-        for (const std::string& e : events) n += e.find(fragment) != std::string::npos;
-        return n;
-    }
+    size_t count(const std::string& kind) const { return eventsOf(kind).size(); }
 
     static constexpr uint32_t kRest = 57120;  // reads 28: no drop
-    ScriptedPlatform sp;
-    std::vector<std::string> events;
-    std::unique_ptr<Fenetre> w;
-
-private:
-    std::string dir_;
 };
 
 } // namespace dx::testing
