@@ -8,6 +8,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QLabel>
+#include <QMouseEvent>
+#include <QScrollBar>
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -235,6 +237,38 @@ TEST_F(DesktopWindowTest, TheChartPaintsTheModelsSegmentsAndNothingElse) {
     window->render();
     const QImage grey = chart->grab().toImage();
     EXPECT_EQ(QColor(grey.pixel(5, 5)), QColor(192, 192, 192));
+}
+
+TEST_F(DesktopWindowTest, ScrollbarMovesGoToTheCoreAsUserMoves) {
+    start(kWeek);
+    auto* bar = qobject_cast<QScrollBar*>(window->widgetOf("Curseur"));
+    ASSERT_NE(bar, nullptr);
+    ASSERT_TRUE(core->Curseur.enabled);
+    EXPECT_EQ(bar->value(), core->Curseur.value());
+    EXPECT_EQ(bar->maximum(), core->Curseur.max);
+    const std::string before = core->Aff_Date.caption;
+    bar->triggerAction(QAbstractSlider::SliderPageStepSub);
+    // The change handler moved the chart back; the bar shows where the core left it.
+    EXPECT_NE(core->Aff_Date.caption, before);
+    EXPECT_EQ(bar->value(), core->Curseur.value());
+}
+
+TEST_F(DesktopWindowTest, AClickOnTheCameraPrintsTheWindow) {
+    std::vector<std::string> events;
+    sp.emit = [&](const std::string& line) { events.push_back(line); };
+    start(kWeek);
+    window->actionOf("Menu_Impr_Graph")->trigger();
+    QWidget* camera = window->widgetOf("Img_Cam1");
+    ASSERT_TRUE(camera->isVisible());
+    const QPointF at(4, 4);
+    QMouseEvent press(QEvent::MouseButtonPress, at, camera->mapToGlobal(at), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(camera, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, camera->mapToGlobal(at), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(camera, &release);
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].rfind("{\"event\":\"print\"", 0), 0u) << events[0];
 }
 
 TEST_F(DesktopWindowTest, ModelTimersRunFromTheWindowsScheduler) {
