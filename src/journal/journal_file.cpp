@@ -96,11 +96,15 @@ void Fenetre::Recuperer() {
     const Bilingual& reason = parsed.stop == ParsedJournal::Stop::ShortRecord ? T::kShortRecord
                               : parsed.stop == ParsedJournal::Stop::OpenQuote ? T::kOpenQuote
                                                                                : T::kTooManyTests;
+    // The message names files, not folders: the journal's folder is the
+    // program's own.
     const std::string copy = keepUnreadCopy(platform.files, path, *bytes);
     std::string text = pick(T::kReadStopped, l) + std::to_string(parsed.stopLine) +
-                       pick(T::kOfFile, l) + path + "\n" + pick(reason, l) + "\n\n" +
-                       std::to_string(j.Nb_Tests) + pick(T::kTestsLoaded, l) + "\n";
-    text += copy.empty() ? std::string(pick(T::kCopyFailed, l)) : pick(T::kCopyKept, l) + copy;
+                       pick(T::kOfFile, l) + kJournalFileName + ":\n" + pick(reason, l) +
+                       "\n\n" + std::to_string(j.Nb_Tests) + pick(T::kTestsLoaded, l) + "\n";
+    text += copy.empty() ? std::string(pick(T::kCopyFailed, l))
+                         : pick(T::kCopyKept, l) + copy.substr(copy.rfind('/') + 1) +
+                               pick(T::kCopyKeptEnd, l);
     message(pick(T::kFileTitle, l), text);
 }
 

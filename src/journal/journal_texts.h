@@ -12,7 +12,7 @@ inline constexpr Bilingual kMessageTitle = {"Message", "Message"};
 // Reading the file.
 inline constexpr Bilingual kReadStopped = {"La lecture du journal s'est arrêtée à la ligne ",
                                            "Reading the journal stopped at line "};
-inline constexpr Bilingual kOfFile = {" du fichier\n", " of the file\n"};
+inline constexpr Bilingual kOfFile = {" du fichier ", " of the file "};
 inline constexpr Bilingual kShortRecord = {
     "Cette ligne n'a pas ses quatre champs (date, heure, taux, note).",
     "This line does not hold the four fields (date, time, level, note)."};
@@ -22,8 +22,9 @@ inline constexpr Bilingual kTooManyTests = {"Le journal ne peut contenir plus de
                                             "The journal cannot hold more than 5000 tests."};
 inline constexpr Bilingual kTestsLoaded = {" analyses ont été chargées.",
                                            " tests were loaded."};
-inline constexpr Bilingual kCopyKept = {"Le fichier complet est gardé tel quel dans\n",
-                                        "The whole file is kept as it was in\n"};
+inline constexpr Bilingual kCopyKept = {"Le fichier complet est gardé tel quel sous le nom ",
+                                        "The whole file is kept as it was under the name "};
+inline constexpr Bilingual kCopyKeptEnd = {", à côté du journal.", ", beside the journal."};
 inline constexpr Bilingual kCopyFailed = {
     "ATTENTION : la copie du fichier complet n'a pas pu être faite. Gardez-en une copie "
     "vous-même avant de sauvegarder.",
