@@ -20,7 +20,8 @@ template <class F> void forEachMarkLabel(Fenetre& w, F&& f) {
     f(w.Aff_Resultat);
 }
 
-// Step 1 and step 7 of the printout: what the paper does not show.
+// What the paper does not show: hidden before printing, shown again after.
+// The level stays on paper except in the Week/Month view.
 void showScreenOnly(Fenetre& w, bool shown) {
     w.Thermometre.visible = shown;
     if (shown || w.Menu_Mois.checked) w.Aff_Resultat.visible = shown;
@@ -33,35 +34,44 @@ void showScreenOnly(Fenetre& w, bool shown) {
     w.Img_Cam2.visible = shown;
 }
 
-// Black on white, with yellow marks: what goes to the printer.
-void printColours(Fenetre& w) {
-    w.Objectif1.color = colour::kBlack;
-    w.Objectif2.color = colour::kBlack;
-    w.form.back = colour::kWhite;
-    forEachMarkLabel(w, [](Label& l) {
-        l.fore = colour::kBlack;
-        l.back = colour::kYellow;
-    });
-    w.Aff_Moyenne.fore = colour::kBlack;
-    w.Aff_Date.fore = colour::kBlack;
-    w.Graphique.back = colour::kWhite;
-    paintSegments(w, colour::kBlack);
-}
+// The colours of the window's chart, its marks and its texts: one set for the
+// screen, one for paper.
+struct Palette {
+    Rgb form, graphique, objectifs, segments, markFore, markBack, moyenneFore, dateFore;
+};
 
-// The screen's colours again. Every segment comes back yellow, whatever it
-// was before printing (a cyan bridge included).
-void screenColours(Fenetre& w) {
-    paintSegments(w, colour::kYellow);
-    w.form.back = colour::kLightGrey;
-    w.Graphique.back = colour::kBlack;
-    forEachMarkLabel(w, [](Label& l) {
-        l.back = colour::kDarkGreen;
-        l.fore = colour::kYellow;
+// Black on white, with yellow marks: what goes to the printer.
+constexpr Palette kPaper{.form = colour::kWhite,
+                         .graphique = colour::kWhite,
+                         .objectifs = colour::kBlack,
+                         .segments = colour::kBlack,
+                         .markFore = colour::kBlack,
+                         .markBack = colour::kYellow,
+                         .moyenneFore = colour::kBlack,
+                         .dateFore = colour::kBlack};
+// The screen's colours. Every segment comes back yellow, whatever it was before
+// printing (a cyan bridge included).
+constexpr Palette kScreen{.form = colour::kLightGrey,
+                          .graphique = colour::kBlack,
+                          .objectifs = colour::kGrey,
+                          .segments = colour::kYellow,
+                          .markFore = colour::kYellow,
+                          .markBack = colour::kDarkGreen,
+                          .moyenneFore = colour::kWhite,
+                          .dateFore = colour::kDarkGreen};
+
+void paint(Fenetre& w, const Palette& p) {
+    w.form.back = p.form;
+    w.Graphique.back = p.graphique;
+    w.Objectif1.color = p.objectifs;
+    w.Objectif2.color = p.objectifs;
+    paintSegments(w, p.segments);
+    forEachMarkLabel(w, [&p](Label& l) {
+        l.fore = p.markFore;
+        l.back = p.markBack;
     });
-    w.Aff_Moyenne.fore = colour::kWhite;
-    w.Aff_Date.fore = colour::kDarkGreen;
-    w.Objectif1.color = colour::kGrey;
-    w.Objectif2.color = colour::kGrey;
+    w.Aff_Moyenne.fore = p.moyenneFore;
+    w.Aff_Date.fore = p.dateFore;
 }
 
 } // namespace
@@ -112,9 +122,9 @@ void Fenetre::Img_Cam2_Click() { Image_Camera(); }
 // print colours and the screen colours.
 void Fenetre::Image_Camera() {
     showScreenOnly(*this, false);
-    printColours(*this);
+    paint(*this, kPaper);
     platform.printer.printWindow();
-    screenColours(*this);
+    paint(*this, kScreen);
     showScreenOnly(*this, true);
 }
 
