@@ -98,6 +98,14 @@ TEST_F(LabelsTest, StartupWithAnEmptyJournalDrawsLabelsWithoutClearing) {
 
 using SummaryTest = ChartTest;
 
+void expectSummary(const Fenetre& w, const char* optimal, const char* sub, const char* compro,
+                   const char* title) {
+    EXPECT_EQ(w.Aff_Res_Optim.caption, optimal);
+    EXPECT_EQ(w.Aff_Res_Sub_Optim.caption, sub);
+    EXPECT_EQ(w.Aff_Res_Compro.caption, compro);
+    EXPECT_EQ(w.Cadre_Resultats.caption, title);
+}
+
 TEST_F(SummaryTest, CountsPerBandInBothLanguages) {
     const std::vector<Record> tests = {{"2000-01-08", "10:00", "05.5", ""},
                                        {"2000-01-08", "09:00", "07.0", ""},
@@ -105,10 +113,7 @@ TEST_F(SummaryTest, CountsPerBandInBothLanguages) {
                                        {"2000-01-06", "10:00", "10.0", ""},
                                        {"2000-01-05", "10:00", "03.2", ""}};
     start(tests);
-    EXPECT_EQ(w->Aff_Res_Optim.caption, "1");
-    EXPECT_EQ(w->Aff_Res_Sub_Optim.caption, "2");
-    EXPECT_EQ(w->Aff_Res_Compro.caption, "1");
-    EXPECT_EQ(w->Cadre_Resultats.caption, "5 results");
+    expectSummary(*w, "1", "2", "1", "5 results");
     w.reset();
     sp.locale.language = "French";
     start(tests);
@@ -120,26 +125,17 @@ TEST_F(SummaryTest, MgDlBoundsBelongToTheUpperBand) {
            {"2000-01-08", "09:00", "180", ""},
            {"2000-01-08", "08:00", "071", ""}},
           DateTime::fromParts(2000, 1, 8, 12), 1);
-    EXPECT_EQ(w->Aff_Res_Optim.caption, "0");
-    EXPECT_EQ(w->Aff_Res_Sub_Optim.caption, "1");
-    EXPECT_EQ(w->Aff_Res_Compro.caption, "1");
-    EXPECT_EQ(w->Cadre_Resultats.caption, "3 results");
+    expectSummary(*w, "0", "1", "1", "3 results");
 }
 
 TEST_F(SummaryTest, NoTestOnShowLeavesTheBareTitle) {
     start({{"1999-12-01", "10:00", "05.5", ""}});
-    EXPECT_EQ(w->Cadre_Resultats.caption, "Results");
-    EXPECT_EQ(w->Aff_Res_Optim.caption, "");
-    EXPECT_EQ(w->Aff_Res_Sub_Optim.caption, "");
-    EXPECT_EQ(w->Aff_Res_Compro.caption, "");
+    expectSummary(*w, "", "", "", "Results");
 }
 
 TEST_F(SummaryTest, ALowTestCountsInNoBand) {
     start({{"2000-01-08", "10:00", "03.0", ""}});
-    EXPECT_EQ(w->Aff_Res_Optim.caption, "0");
-    EXPECT_EQ(w->Aff_Res_Sub_Optim.caption, "0");
-    EXPECT_EQ(w->Aff_Res_Compro.caption, "0");
-    EXPECT_EQ(w->Cadre_Resultats.caption, "1 results");
+    expectSummary(*w, "0", "0", "0", "1 results");
 }
 
 using LevelDisplayTest = ChartTest;
