@@ -82,29 +82,27 @@ void Fenetre::Barrer_Options() {
     Menu_OptMG.visible = false;
 }
 
-void Fenetre::Menu_OptMG_Click() {
-    if (Menu_OptMG.checked) return;
-    if (Menu_OptMM.checked) {
-        Menu_OptMM.checked = false;
-        Menu_OptMG.checked = true;
-        settings.Unite = 1;
-        settings.Setup_Modifie = 1;
+namespace {
+
+// The two unit items are twins: choosing the unchecked one checks it,
+// unchecks the other and sets the unit it names.
+void chooseUnit(Fenetre& w, MenuItem& chosen, MenuItem& other, int16_t unite) {
+    if (chosen.checked) return;
+    if (other.checked) {
+        other.checked = false;
+        chosen.checked = true;
+        w.settings.Unite = unite;
+        w.settings.Setup_Modifie = 1;
     }
-    Correspondance();
-    Verrouiller();
+    w.Correspondance();
+    w.Verrouiller();
 }
 
-void Fenetre::Menu_OptMM_Click() {
-    if (Menu_OptMM.checked) return;
-    if (Menu_OptMG.checked) {
-        Menu_OptMG.checked = false;
-        Menu_OptMM.checked = true;
-        settings.Unite = 0;
-        settings.Setup_Modifie = 1;
-    }
-    Correspondance();
-    Verrouiller();
-}
+} // namespace
+
+void Fenetre::Menu_OptMG_Click() { chooseUnit(*this, Menu_OptMG, Menu_OptMM, 1); }
+
+void Fenetre::Menu_OptMM_Click() { chooseUnit(*this, Menu_OptMM, Menu_OptMG, 0); }
 
 // Offers to lock the unit just chosen: the unit items then vanish.
 void Fenetre::Verrouiller() {

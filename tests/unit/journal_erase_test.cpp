@@ -81,14 +81,8 @@ TEST_F(JournalEraseTest, MidnightAnswerAndNoEndSilently) {
 }
 
 TEST_F(JournalEraseTest, UnsavedTestsAreCountedAndWrittenWithTheKeptOnes) {
-    Journal& j = w->journal;
-    ++j.Nb_Tests;
-    j.Date_Test[0] = "2000-01-02";
-    j.Heure_Test[0] = "10:00";
-    j.Taux_Test[0] = "4.4";
-    j.Note_Test[0] = "";
-    w->Ajouter_A_Liste();
-    w->Menu_Sauve.enabled = true;
+    addTest("2000-01-02", "10:00", "4.4");
+    const Journal& j = w->journal;
     erase("1999-06-01");
     EXPECT_TRUE(has(eventsOf("inputbox")[0], "you have 6 TEST"));
     EXPECT_EQ(j.Nb_Tests, 4);

@@ -9,20 +9,7 @@ const std::string kThreeTests =
     "\"2000-01-06\",\"07:30\",\"5.56\",\"\"\r\n"
     "\"2000-01-05\",\"07:00\",\"high\",\"a, b, c\"\r\n";
 
-class JournalFileTest : public JournalWindowTest {
-protected:
-    void addTest(const std::string& date, const std::string& time, const std::string& level,
-                 const std::string& note = "") {
-        Journal& j = w->journal;
-        ++j.Nb_Tests;
-        j.Date_Test[0] = date;
-        j.Heure_Test[0] = time;
-        j.Taux_Test[0] = level;
-        j.Note_Test[0] = note;
-        w->Ajouter_A_Liste();
-        w->Menu_Sauve.enabled = true;
-    }
-};
+using JournalFileTest = JournalWindowTest;
 
 TEST_F(JournalFileTest, SaveRewritesLevelsInMmolAndReadsBackTheSameTable) {
     writeSettings(0);

@@ -87,6 +87,20 @@ protected:
         w->start();
     }
 
+    // Adds a test as the entry and the meter do: counted, staged in slot 0,
+    // moved in as test 1, the journal then unsaved.
+    void addTest(const std::string& date, const std::string& time, const std::string& level,
+                 const std::string& note = "") {
+        Journal& j = w->journal;
+        ++j.Nb_Tests;
+        j.Date_Test[0] = date;
+        j.Heure_Test[0] = time;
+        j.Taux_Test[0] = level;
+        j.Note_Test[0] = note;
+        w->Ajouter_A_Liste();
+        w->Menu_Sauve.enabled = true;
+    }
+
     void answerText(const std::string& text) {
         sp.dialogs.answers.push_back({ScriptedAnswer::Text, text});
     }

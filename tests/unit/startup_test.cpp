@@ -3,19 +3,7 @@
 namespace dx::journal_test {
 namespace {
 
-class StartupTest : public JournalWindowTest {
-protected:
-    void addUnsavedTest() {
-        Journal& j = w->journal;
-        ++j.Nb_Tests;
-        j.Date_Test[0] = "2000-01-08";
-        j.Heure_Test[0] = "11:00";
-        j.Taux_Test[0] = "5.5";
-        j.Note_Test[0] = "";
-        w->Ajouter_A_Liste();
-        w->Menu_Sauve.enabled = true;
-    }
-};
+using StartupTest = JournalWindowTest;
 
 TEST_F(StartupTest, EmptyJournal) {
     sp.locale.pattern = "dd/MM/yyyy";
@@ -72,7 +60,7 @@ TEST_F(StartupTest, QuitAsksForTheSetupFirstThenTheData) {
     start();
     answer(ScriptedAnswer::No);  // no lock
     w->click("Menu_OptMG");
-    addUnsavedTest();
+    addTest("2000-01-08", "11:00", "5.5");
     events.clear();
     w->close();
     EXPECT_TRUE(w->ended());
@@ -90,7 +78,7 @@ TEST_F(StartupTest, NoToBothQuestionsWritesNothing) {
     start();
     answer(ScriptedAnswer::No);
     w->click("Menu_OptMG");
-    addUnsavedTest();
+    addTest("2000-01-08", "11:00", "5.5");
     answer(ScriptedAnswer::No);
     answer(ScriptedAnswer::No);
     w->click("Menu_Quitter");
@@ -101,7 +89,7 @@ TEST_F(StartupTest, NoToBothQuestionsWritesNothing) {
 
 TEST_F(StartupTest, FailedSaveAtQuitOffersToStay) {
     start();
-    addUnsavedTest();
+    addTest("2000-01-08", "11:00", "5.5");
     files.failWrites = true;
     events.clear();
     w->click("Menu_Quitter");  // Yes to saving, then Yes to staying
