@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <thread>
 
 #include "banner/description.h"
@@ -33,7 +34,14 @@ std::optional<bool> verdictWithin(PingConnectivity& ping, std::chrono::seconds l
     return verdict;
 }
 
+// Some sandboxes forbid the echo socket to everyone; the system ping itself
+// then fails, whatever the program does.
+bool systemPingWorks() {
+    return std::system("ping -c 1 -W 2 127.0.0.1 >/dev/null 2>&1") == 0;
+}
+
 TEST(PingConnectivity, LoopbackAnswersAndTheFilesStayPrivateUntilCleanup) {
+    if (!systemPingWorks()) GTEST_SKIP() << "the system ping cannot run here";
     PingConnectivity ping("127.0.0.1");
     ASSERT_TRUE(ping.start());
     const std::string folder = ping.folder();
