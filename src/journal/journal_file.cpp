@@ -63,6 +63,10 @@ void Fenetre::Recuperer() {
     j.Nb_Tests = 0;
     const std::string path = journalPath(*this);
     const int16_t l = settings.Langue;
+    // A write cut short by a crash left its temporary file and the old
+    // journal whole; the temporary is of no use.
+    platform.files.removeLeftovers(path);
+    platform.files.removeLeftovers(path + kBackupSuffix);
     if (!platform.files.exists(path)) {
         std::string error;
         if (!platform.files.writeAtomic(path, "", error))

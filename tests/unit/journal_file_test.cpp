@@ -63,6 +63,17 @@ TEST_F(JournalFileTest, MissingFileIsCreatedEmptyAndAnEmptyJournalSavesEmpty) {
     EXPECT_TRUE(eventsOf("msgbox").empty());
 }
 
+TEST_F(JournalFileTest, TemporariesOfAnInterruptedWriteAreRemovedAtStart) {
+    writeJournal(kThreeTests);
+    writeBytes(progPath("Diabete.glc.tmp-Ab12Cd"), "\"2000-01-08\",\"09");
+    writeBytes(settingsPath() + ".tmp-Xy34Zw", "[Setup]\r\nUn");
+    start();
+    EXPECT_FALSE(files.exists(progPath("Diabete.glc.tmp-Ab12Cd")));
+    EXPECT_FALSE(files.exists(settingsPath() + ".tmp-Xy34Zw"));
+    EXPECT_EQ(w->journal.Nb_Tests, 3);
+    EXPECT_TRUE(eventsOf("msgbox").empty());
+}
+
 TEST_F(JournalFileTest, FileOf5001LinesLoads5000AndNamesTheLine) {
     std::string bytes;
     for (int i = 0; i < 5001; ++i) bytes += "\"2000-01-07\",\"08:00\",\"05.0\",\"\"\r\n";

@@ -41,6 +41,7 @@ public:
         return real_.writeAtomic(path, bytes, error);
     }
     bool remove(const std::string& path) override { return real_.remove(path); }
+    void removeLeftovers(const std::string& path) override { real_.removeLeftovers(path); }
 
 private:
     PosixFileStore real_;
