@@ -88,4 +88,4 @@ void BM_YearScrollStep(benchmark::State& state) {
 }
 BENCHMARK(BM_YearScrollStep);
 
-} // namespace
+}  // namespace

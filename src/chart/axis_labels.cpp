@@ -9,7 +9,9 @@ using chart::Period;
 
 namespace {
 
-std::string initials(const std::string& name, int count) { return upperCase(utf8Left(name, count)); }
+std::string initials(const std::string& name, int count) {
+    return upperCase(utf8Left(name, count));
+}
 
 // Twelve month initials ending with the anchor's month. Each label steps on
 // by the length of the month the running day enters, so an anchor late in a
@@ -22,8 +24,10 @@ void labelYear(Fenetre& w) {
         Label& label = *w.Aff_Mois[static_cast<size_t>(i)];
         label.visible = true;
         const int p = Qte_Jours_Dans_Mois_Prec(d);
-        if (d.addDays(p).month() == 1) label.fore = i == 12 ? colour::kYellow : colour::kDarkRed;
-        else label.fore = i < 12 ? colour::kDarkBlue : colour::kYellow;
+        if (d.addDays(p).month() == 1)
+            label.fore = i == 12 ? colour::kYellow : colour::kDarkRed;
+        else
+            label.fore = i < 12 ? colour::kDarkBlue : colour::kYellow;
         const DateTime next = d.addDays(Qte_Jrs_Dans_Mois(d.addDays(1)));
         label.caption = initials(w.platform.locale.monthAbbrev(next.month()), i == 12 ? 3 : 1);
         d = next;
@@ -64,7 +68,7 @@ void labelWeek(Fenetre& w) {
     w.view.Date_Debut = chart::shownDate(w).addDays(-(count - 1));
 }
 
-} // namespace
+}  // namespace
 
 // The one entry point of every redraw: the axis labels of the checked
 // period, then the tests, for the period ending at the date of Aff_Date.
@@ -72,12 +76,18 @@ void Fenetre::Mois_Sem() {
     if (view.Curseur_Actif == 1) Effacer_Graph();
     Effacer_Titre_AxeX();
     switch (chart::checkedPeriod(*this)) {
-    case Period::Year: labelYear(*this); break;
-    case Period::Month: labelMonth(*this); break;
-    case Period::Week: labelWeek(*this); break;
+        case Period::Year:
+            labelYear(*this);
+            break;
+        case Period::Month:
+            labelMonth(*this);
+            break;
+        case Period::Week:
+            labelWeek(*this);
+            break;
     }
     chart::readBackDate(*this);
     Graphiques();
 }
 
-} // namespace dx
+}  // namespace dx

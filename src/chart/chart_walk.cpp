@@ -61,4 +61,4 @@ void enableForEarlierWeek(Fenetre& w) {
     w.Curseur.enabled = oldest && *oldest <= w.view.Date_Affichee.addDays(-7).day();
 }
 
-} // namespace dx::chart
+}  // namespace dx::chart

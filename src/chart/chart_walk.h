@@ -58,5 +58,5 @@ void setCursorQuietly(Fenetre& w, int value);
 // test lies at least 7 days before Date_Affichee: an earlier week exists.
 void enableForEarlierWeek(Fenetre& w);
 
-} // namespace chart
-} // namespace dx
+}  // namespace chart
+}  // namespace dx

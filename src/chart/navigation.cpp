@@ -27,7 +27,8 @@ bool applyLimits(Fenetre& w, Period period, int64_t oldest) {
         }
         w.Curseur.setValue(v.Position_Min);
     }
-    if (period == Period::Year && value(w) < v.Position_Min) w.Curseur.setValue(v.Ancienne_Position);
+    if (period == Period::Year && value(w) < v.Position_Min)
+        w.Curseur.setValue(v.Ancienne_Position);
     if (period == Period::Year && value(w) == chart::kToday - 365) {
         const int q = w.Qte_Jrs_Annee(v.Date_Affichee);
         if (v.Date_Affichee.addDays(-q).year() >= DateTime::fromDays(oldest).year()) {
@@ -132,23 +133,27 @@ void moveForward(Fenetre& w, Period period) {
     chart::readBackDate(w);
     if (period == Period::Week) {
         if (v.Date_Affichee != w.today()) v.Date_Affichee = v.Date_Affichee.addDays(v.Pas_Curseur);
-        if (v.Date_Affichee == w.today()) arriveToday(w);
-        else chart::showDate(w, v.Date_Affichee);
+        if (v.Date_Affichee == w.today())
+            arriveToday(w);
+        else
+            chart::showDate(w, v.Date_Affichee);
     } else {
         if (v.Date_Affichee != w.today()) {
             DateTime moved = v.Date_Affichee;
             v.Date_Affichee = v.Date_Affichee.addDays(Qte_Jours_Dans_Mois_Suiv(moved));
             chart::showDate(w, v.Date_Affichee);
         }
-        if (v.Date_Affichee >= w.today()) arriveToday(w);
-        else chart::showDate(w, v.Date_Affichee);
+        if (v.Date_Affichee >= w.today())
+            arriveToday(w);
+        else
+            chart::showDate(w, v.Date_Affichee);
     }
     w.Ligne_Premiere();
     v.Index_Test = 0;
     w.Mois_Sem();
 }
 
-} // namespace
+}  // namespace
 
 void Fenetre::Curseur_Change() {
     if (view.Curseur_Actif == 0) return;
@@ -176,9 +181,12 @@ void Fenetre::Curseur_Change() {
     view.Pas_Curseur = value(*this) - view.Ancienne_Position;
     view.Ancienne_Position = value(*this);
 
-    if (period == Period::Year) moveYear(*this, *oldest);
-    else if (view.Sens_Curseur == 1) moveBack(*this, period, *oldest);
-    else moveForward(*this, period);
+    if (period == Period::Year)
+        moveYear(*this, *oldest);
+    else if (view.Sens_Curseur == 1)
+        moveBack(*this, period, *oldest);
+    else
+        moveForward(*this, period);
 }
 
 void Fenetre::Direction_Curseur() {
@@ -207,4 +215,4 @@ void Fenetre::Aujourdhui() {
     chart::showDate(*this, view.Date_Affichee);
 }
 
-} // namespace dx
+}  // namespace dx

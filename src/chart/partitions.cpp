@@ -17,14 +17,17 @@ struct Layout {
 // leftmost partition 3 or 2 units short of the left edge.
 Layout layoutOf(Period p) {
     switch (p) {
-    case Period::Week: return {521, 7, 2};
-    case Period::Month: return {3650, 1, 2};
-    case Period::Year: break;
+        case Period::Week:
+            return {521, 7, 2};
+        case Period::Month:
+            return {3650, 1, 2};
+        case Period::Year:
+            break;
     }
     return {304, 12, 1};
 }
 
-} // namespace
+}  // namespace
 
 void Fenetre::Partitions_Graphiques() {
     const Layout l = layoutOf(chart::checkedPeriod(*this));
@@ -88,4 +91,4 @@ void Fenetre::Effacer_Titre_AxeX() {
     }
 }
 
-} // namespace dx
+}  // namespace dx

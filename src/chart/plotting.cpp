@@ -97,8 +97,8 @@ void drawBridge(Fenetre& w, Period period) {
     if (n == 1) {
         w.Aff_Heure.caption = "";
         l.x1 = chart::kRightEdge - width;
-        l.y1 = chart::levelY(levelOf(w.journal, std::max(v.Index_Test, 1)),
-                             w.settings.Facteur_Unite);
+        l.y1 =
+            chart::levelY(levelOf(w.journal, std::max(v.Index_Test, 1)), w.settings.Facteur_Unite);
         l.x2 = chart::kRightEdge;
         l.y2 = l.y1;
     } else {
@@ -127,7 +127,7 @@ float firstSegmentRightEnd(Fenetre& w, float y1) {
     return chart::levelY(levelOf(w.journal, std::max(v.Index_Test, 1)), w.settings.Facteur_Unite);
 }
 
-} // namespace
+}  // namespace
 
 // Walks the journal from the record after Index_Test, newest first, one
 // partition at a time from the right edge. Date_Affichee is the running date
@@ -142,9 +142,15 @@ void Fenetre::Graphiques() {
 
     while (view.No_Partition <= count && view.Index_Test != journal.Nb_Tests) {
         switch (period) {
-        case Period::Week: alignOnDay(*this); break;
-        case Period::Month: alignOnMonth(*this); break;
-        case Period::Year: alignOnMonthNumber(*this); break;
+            case Period::Week:
+                alignOnDay(*this);
+                break;
+            case Period::Month:
+                alignOnMonth(*this);
+                break;
+            case Period::Year:
+                alignOnMonthNumber(*this);
+                break;
         }
         if (nextTestDay(*this) == view.Date_Affichee.day()) {
             Qte_Test_Par_Partition();
@@ -205,4 +211,4 @@ void Fenetre::Test_Du_Jour() {
         view.Y_Derniere_Partition = chart::roundCoordinate(last.y1);
 }
 
-} // namespace dx
+}  // namespace dx

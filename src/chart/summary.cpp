@@ -18,7 +18,7 @@ void addOne(Label& count) {
     count.caption = std::to_string(n + 1);
 }
 
-} // namespace
+}  // namespace
 
 void Fenetre::Resume_Reset() {
     Cadre_Resultats.caption = pick(kTitle, settings.Langue);
@@ -32,16 +32,24 @@ void Fenetre::Resume_Reset() {
 void Fenetre::Resume_Semaine() {
     view.Qte_Resultats += 1;
     switch (levelBand(journal.Taux_Test[static_cast<size_t>(view.Index_Test)], settings.Unite)) {
-    case Band::Optimal: addOne(Aff_Res_Optim); break;
-    case Band::Suboptimal: addOne(Aff_Res_Sub_Optim); break;
-    case Band::Compromise: addOne(Aff_Res_Compro); break;
-    case Band::None: break;
+        case Band::Optimal:
+            addOne(Aff_Res_Optim);
+            break;
+        case Band::Suboptimal:
+            addOne(Aff_Res_Sub_Optim);
+            break;
+        case Band::Compromise:
+            addOne(Aff_Res_Compro);
+            break;
+        case Band::None:
+            break;
     }
     for (Label* count : {&Aff_Res_Optim, &Aff_Res_Sub_Optim, &Aff_Res_Compro})
         if (count->caption.empty()) count->caption = "0";
-    Cadre_Resultats.caption = std::to_string(view.Qte_Resultats) + pick(kCountWord, settings.Langue);
+    Cadre_Resultats.caption =
+        std::to_string(view.Qte_Resultats) + pick(kCountWord, settings.Langue);
 }
 
 void Fenetre::Menu_Hystorique_Click() { Donnees_Presentes(); }
 
-} // namespace dx
+}  // namespace dx

@@ -18,23 +18,23 @@ int32_t historyDays(const Fenetre& w) {
     return oldest ? static_cast<int32_t>(w.today().day() - *oldest) : 0;
 }
 
-} // namespace
+}  // namespace
 
 void Fenetre::Valeur_Curseur() {
     switch (chart::checkedPeriod(*this)) {
-    case Period::Year:
-        Curseur.smallChange = Qte_Jours_Dans_Mois_Prec(view.Date_Affichee);
-        Curseur.largeChange = Qte_Jrs_Annee(view.Date_Affichee);
-        break;
-    case Period::Month:
-        // One step back reaches the last day of the previous month.
-        Curseur.smallChange = chart::shownDate(*this).dayOfMonth();
-        Curseur.largeChange = Curseur.smallChange;
-        break;
-    case Period::Week:
-        Curseur.smallChange = 1;
-        Curseur.largeChange = view.Nb_Partitions;
-        break;
+        case Period::Year:
+            Curseur.smallChange = Qte_Jours_Dans_Mois_Prec(view.Date_Affichee);
+            Curseur.largeChange = Qte_Jrs_Annee(view.Date_Affichee);
+            break;
+        case Period::Month:
+            // One step back reaches the last day of the previous month.
+            Curseur.smallChange = chart::shownDate(*this).dayOfMonth();
+            Curseur.largeChange = Curseur.smallChange;
+            break;
+        case Period::Week:
+            Curseur.smallChange = 1;
+            Curseur.largeChange = view.Nb_Partitions;
+            break;
     }
 }
 
@@ -53,8 +53,10 @@ void Fenetre::Menu_Sem_Click() {
     chart::readBackDate(*this);
     view.Index_Test = 0;
     Re_Executer();
-    if (journal.Nb_Tests == 0) Curseur.enabled = false;
-    else view.Position_Min = chart::kWeekOrigin - historyDays(*this);
+    if (journal.Nb_Tests == 0)
+        Curseur.enabled = false;
+    else
+        view.Position_Min = chart::kWeekOrigin - historyDays(*this);
     view.Periode = 7;
     view.Mois_Partition = 0;
     if (journal.Nb_Tests > 0) chart::enableForEarlierWeek(*this);
@@ -131,4 +133,4 @@ void Fenetre::Reset() {
     chart::setCursorQuietly(*this, chart::kToday);
 }
 
-} // namespace dx
+}  // namespace dx

@@ -39,4 +39,4 @@ int Fenetre::Qte_Jrs_Annee(DateTime La_Date) const {
     return yearLengthNextTo(La_Date, view.Sens_Curseur, oldest);
 }
 
-} // namespace dx
+}  // namespace dx

@@ -27,4 +27,4 @@ int Qte_Jours_Dans_Mois_Suiv(DateTime& La_Date);
 // parts compared one by one); with no oldest test the year has 365 days.
 int yearLengthNextTo(DateTime La_Date, int16_t sensCurseur, std::optional<DateTime> oldest);
 
-} // namespace dx
+}  // namespace dx

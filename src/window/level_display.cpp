@@ -45,4 +45,4 @@ void Fenetre::Affichager_Le_Taux() {
     Aff_Resultat.caption = formatIfNumber(Aff_Resultat.caption, format);
 }
 
-} // namespace dx
+}  // namespace dx

@@ -63,5 +63,5 @@ TEST(CalendarLengths, CenturiesCountAsLeapYears) {
     EXPECT_EQ(yearLengthNextTo(d(2099, 6, 1), 2, old), 366);
 }
 
-} // namespace
-} // namespace dx
+}  // namespace
+}  // namespace dx

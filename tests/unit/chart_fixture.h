@@ -86,4 +86,4 @@ inline void expectContinuous(const std::vector<Line>& segs) {
     }
 }
 
-} // namespace dx::chart_test
+}  // namespace dx::chart_test

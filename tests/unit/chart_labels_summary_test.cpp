@@ -29,7 +29,8 @@ TEST_F(LabelsTest, WeekEndingSaturdayEighthOfJanuary) {
     start({{"2000-01-08", "10:00", "05.0", ""}});
     EXPECT_EQ(captions(*w, 7, false), "SU MO TU WE TH FR SA ");
     EXPECT_EQ(w->Aff_Jour[1]->fore, colour::kDarkRed);
-    for (int i = 2; i <= 6; ++i) EXPECT_EQ(w->Aff_Jour[static_cast<size_t>(i)]->fore, colour::kDarkBlue);
+    for (int i = 2; i <= 6; ++i)
+        EXPECT_EQ(w->Aff_Jour[static_cast<size_t>(i)]->fore, colour::kDarkBlue);
     EXPECT_EQ(w->Aff_Jour[7]->fore, colour::kYellow);
     EXPECT_EQ(w->view.Date_Debut, day(2000, 1, 2));
     EXPECT_TRUE(w->Aff_Jour[1]->visible);
@@ -72,7 +73,8 @@ TEST_F(LabelsTest, YearEndingInJanuary) {
     start({{"2000-01-08", "10:00", "05.0", ""}});
     w->click("Menu_Annee");
     EXPECT_EQ(captions(*w, 12, true), "F M A M J J A S O N D JAN ");
-    for (int i = 1; i <= 11; ++i) EXPECT_EQ(w->Aff_Mois[static_cast<size_t>(i)]->fore, colour::kDarkBlue);
+    for (int i = 1; i <= 11; ++i)
+        EXPECT_EQ(w->Aff_Mois[static_cast<size_t>(i)]->fore, colour::kDarkBlue);
     EXPECT_EQ(w->Aff_Mois[12]->fore, colour::kYellow);
     EXPECT_FALSE(w->Aff_Jour[7]->visible);
 }
@@ -81,7 +83,8 @@ TEST_F(LabelsTest, YearLabelsFollowTheMonthLengths) {
     start({{"2000-03-31", "10:00", "05.0", ""}}, DateTime::fromParts(2000, 4, 10, 12));
     redrawAt(*w, w->Menu_Annee, day(2000, 3, 31));
     EXPECT_EQ(captions(*w, 12, true), "M J J A S O N D J F M APR ");
-    for (int i = 1; i <= 11; ++i) EXPECT_EQ(w->Aff_Mois[static_cast<size_t>(i)]->fore, colour::kDarkBlue);
+    for (int i = 1; i <= 11; ++i)
+        EXPECT_EQ(w->Aff_Mois[static_cast<size_t>(i)]->fore, colour::kDarkBlue);
     EXPECT_EQ(w->Aff_Mois[12]->fore, colour::kYellow);
 
     redrawAt(*w, w->Menu_Annee, day(1999, 12, 29));
@@ -164,7 +167,8 @@ TEST_F(LevelDisplayTest, MonthAverageAddsRoundedSums) {
 }
 
 TEST_F(LevelDisplayTest, NoteStaysUntilAnotherNoteIsShown) {
-    start({{"2000-01-08", "10:00", "05.6", ""}, {"2000-01-07", "10:00", "06.6", "after lunch"},
+    start({{"2000-01-08", "10:00", "05.6", ""},
+           {"2000-01-07", "10:00", "06.6", "after lunch"},
            {"1999-12-01", "10:00", "06.6", ""}});
     scroll(32766);
     EXPECT_EQ(w->Information.caption, "[ after lunch ]");
@@ -188,5 +192,5 @@ TEST_F(LevelDisplayTest, RewriteInTheUnitLeavesOtherTextsAlone) {
     EXPECT_EQ(w->Aff_Resultat.caption, "");
 }
 
-} // namespace
-} // namespace dx::chart_test
+}  // namespace
+}  // namespace dx::chart_test

@@ -55,7 +55,7 @@ TEST_F(NavigationTest, PageBackContinuesWhereThePreviousChartEnded) {
            {"1999-12-31", "10:00", "06.0", ""},
            {"1999-12-01", "10:00", "07.0", ""}});
     scroll(32766);
-    scroll(32766);  // no move
+    scroll(32766);                                 // no move
     ASSERT_EQ(w->view.Y_Derniere_Partition, 780);  // 1 January, the week's leftmost day
     scroll(32759);
     EXPECT_EQ(shown(), "1999-12-31");
@@ -216,5 +216,5 @@ TEST_F(NavigationTest, EmptyJournalKeepsTheScrollbarDisabled) {
     EXPECT_EQ(shown(), "2000-01-08");
 }
 
-} // namespace
-} // namespace dx::chart_test
+}  // namespace
+}  // namespace dx::chart_test

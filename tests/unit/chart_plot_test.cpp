@@ -105,7 +105,8 @@ TEST_F(PlotTest, YearViewMatchesJanuaryAndMarchByMonthNumber) {
 }
 
 TEST_F(PlotTest, YearViewTakesLastYearsRecordsInTheSameMonthSlot) {
-    start({{"2000-03-10", "10:00", "05.0", ""}, {"1999-03-20", "10:00", "06.0", ""},
+    start({{"2000-03-10", "10:00", "05.0", ""},
+           {"1999-03-20", "10:00", "06.0", ""},
            {"1998-12-01", "10:00", "06.0", ""}},
           DateTime::fromParts(2000, 3, 15, 12));
     w->click("Menu_Annee");
@@ -200,7 +201,8 @@ TEST_F(PlotTest, ChainContinuousAndSummaryMatchesYellowSegments) {
     for (int i = 0; i < 300; ++i) {
         dayNo -= std::uniform_int_distribution<int>(0, 3)(rng);
         const double level = std::uniform_int_distribution<int>(20, 160)(rng) / 10.0;
-        tests.push_back({DateTime::fromDays(dayNo).iso(), "10:00", formatNumber(level, "00.0"), ""});
+        tests.push_back(
+            {DateTime::fromDays(dayNo).iso(), "10:00", formatNumber(level, "00.0"), ""});
     }
     start(tests, DateTime::fromParts(2000, 6, 30, 12));
     auto check = [&](const std::string& where) {
@@ -210,12 +212,17 @@ TEST_F(PlotTest, ChainContinuousAndSummaryMatchesYellowSegments) {
         for (const Line& l : segs) {
             if (l.color != colour::kYellow) continue;
             ++yellow;
-            if (l.y1 <= 780) ++compro;
-            else if (l.y1 <= 936) ++sub;
-            else if (l.y1 <= 1092) ++optimal;
+            if (l.y1 <= 780)
+                ++compro;
+            else if (l.y1 <= 936)
+                ++sub;
+            else if (l.y1 <= 1092)
+                ++optimal;
         }
         EXPECT_EQ(w->view.Qte_Resultats, yellow) << where;
-        const auto count = [](const Label& l) { return l.caption.empty() ? 0 : std::stoi(l.caption); };
+        const auto count = [](const Label& l) {
+            return l.caption.empty() ? 0 : std::stoi(l.caption);
+        };
         EXPECT_EQ(count(w->Aff_Res_Optim), optimal) << where;
         EXPECT_EQ(count(w->Aff_Res_Sub_Optim), sub) << where;
         EXPECT_EQ(count(w->Aff_Res_Compro), compro) << where;
@@ -232,5 +239,5 @@ TEST_F(PlotTest, ChainContinuousAndSummaryMatchesYellowSegments) {
     }
 }
 
-} // namespace
-} // namespace dx::chart_test
+}  // namespace
+}  // namespace dx::chart_test
