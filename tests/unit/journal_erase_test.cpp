@@ -27,58 +27,7 @@ protected:
         EXPECT_TRUE(w->click("Menu_Eff"));
         sp.dialogs.answers.clear();
     }
-    void expectUnchanged(size_t beeps) {
-        EXPECT_EQ(w->journal.Nb_Tests, 5);
-        EXPECT_EQ(journalBytes(), kYear);
-        EXPECT_EQ(eventsOf("beep").size(), beeps);
-        EXPECT_FALSE(files.exists(progPath("Diabete.glc.bak")));
-    }
 };
-
-TEST_F(JournalEraseTest, KeepsTheTestsFromTheDateOnAndRewritesTheFileAtOnce) {
-    erase("1999-06-01");
-    const auto input = eventsOf("inputbox");
-    ASSERT_EQ(input.size(), 1u);
-    EXPECT_TRUE(has(input[0], "\"title\":\"You are about to erase some data ...\""));
-    EXPECT_TRUE(has(input[0],
-                    "\"prompt\":\"Actualy, you have 5 TEST in memory.\\n\\nThe earlyest date is = "
-                    "1999-12-20\\nThe oldest date is = 1999-01-05\\n\\nENTER THE DATE witch will "
-                    "become the oldest.\",\"default\":\"\""));
-    const auto boxes = eventsOf("msgbox");
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_TRUE(has(boxes[0], "\"title\":\"Do you realy want to ...\",\"text\":\"ERASE all the "
-                              "data before the 1999-06-01\",\"buttons\":\"yesno\",\"icon\":"
-                              "\"critical\""));
-    EXPECT_TRUE(eventsOf("beep").empty());
-    EXPECT_EQ(w->journal.Nb_Tests, 3);
-    EXPECT_EQ(journalBytes(), kYear.substr(0, kYear.find("\"1999-05-31\"")));
-    EXPECT_EQ(readBytes(progPath("Diabete.glc.bak")), kYear);
-    EXPECT_FALSE(w->Menu_Sauve.enabled);
-    EXPECT_EQ(w->Aff_Date.caption, "2000-01-08");  // back on today
-}
-
-TEST_F(JournalEraseTest, RefusalsBeepAndChangeNothing) {
-    erase("1999-12-20");  // the newest date itself
-    erase("1999-12-25");  // after the newest
-    erase("1998-12-31");  // before the oldest
-    erase("not a date");
-    EXPECT_TRUE(w->click("Menu_Eff"));  // cancelled box
-    expectUnchanged(5);
-    EXPECT_TRUE(eventsOf("msgbox").empty());
-}
-
-TEST_F(JournalEraseTest, OldestDatePassesTheRangeButFindsNothingOlder) {
-    erase("1999-01-05");
-    EXPECT_EQ(eventsOf("msgbox").size(), 1u);
-    expectUnchanged(1);
-}
-
-TEST_F(JournalEraseTest, MidnightAnswerAndNoEndSilently) {
-    erase("00:00:00");
-    erase("1999-06-01", ScriptedAnswer::No);
-    expectUnchanged(0);
-    EXPECT_EQ(w->win.Reponse, "7");
-}
 
 TEST_F(JournalEraseTest, UnsavedTestsAreCountedAndWrittenWithTheKeptOnes) {
     addTest("2000-01-02", "10:00", "4.4");

@@ -11,40 +11,6 @@ const std::string kThreeTests =
 
 using JournalFileTest = JournalWindowTest;
 
-TEST_F(JournalFileTest, SaveRewritesLevelsInMmolAndReadsBackTheSameTable) {
-    writeSettings(0);
-    writeJournal(kThreeTests);
-    start();
-    ASSERT_EQ(w->journal.Nb_Tests, 3);
-    EXPECT_EQ(w->journal.Note_Test[1], "Après repas, fatigué");
-    EXPECT_EQ(w->journal.Note_Test[3], "a, b, c");
-    w->Menu_Sauve.enabled = true;
-    EXPECT_TRUE(w->click("Menu_Sauve"));
-    EXPECT_EQ(journalBytes(),
-              "\"2000-01-07\",\"08:00\",\"05.0\",\"Apr\xE8s repas, fatigu\xE9\"\r\n"
-              "\"2000-01-06\",\"07:30\",\"05.6\",\"\"\r\n"
-              "\"2000-01-05\",\"07:00\",\"00.0\",\"a, b, c\"\r\n");
-    EXPECT_EQ(readBytes(progPath("Diabete.glc.bak")), kThreeTests);
-    EXPECT_FALSE(w->Menu_Sauve.enabled);
-    // The reload gives the same table back.
-    EXPECT_EQ(w->journal.Nb_Tests, 3);
-    EXPECT_EQ(w->journal.Taux_Test[2], "05.6");
-    EXPECT_EQ(w->journal.Note_Test[1], "Après repas, fatigué");
-    EXPECT_TRUE(eventsOf("msgbox").empty());
-}
-
-TEST_F(JournalFileTest, SaveInMgDlKeepsTheNumberAndChangesOnlyTheFormat) {
-    writeSettings(1);
-    writeJournal(kThreeTests);
-    start();
-    w->Sauvegarder();
-    EXPECT_EQ(journalBytes(),
-              "\"2000-01-07\",\"08:00\",\"005\",\"Apr\xE8s repas, fatigu\xE9\"\r\n"
-              "\"2000-01-06\",\"07:30\",\"006\",\"\"\r\n"
-              "\"2000-01-05\",\"07:00\",\"000\",\"a, b, c\"\r\n");
-    EXPECT_EQ(readBytes(settingsPath()), "[Setup]\r\nUnite=1\r\nLock=0\r\nAnimation=0\r\n");
-}
-
 TEST_F(JournalFileTest, UtfEightJournalIsReadAndWrittenBackInWindows1252) {
     writeJournal("\"2000-01-07\",\"08:00\",\"05.0\",\"caf\xC3\xA9 \xE2\x82\xAC\"\r\n");
     start();
@@ -72,23 +38,6 @@ TEST_F(JournalFileTest, TemporariesOfAnInterruptedWriteAreRemovedAtStart) {
     EXPECT_FALSE(files.exists(settingsPath() + ".tmp-Xy34Zw"));
     EXPECT_EQ(w->journal.Nb_Tests, 3);
     EXPECT_TRUE(eventsOf("msgbox").empty());
-}
-
-TEST_F(JournalFileTest, FileOf5001LinesLoads5000AndNamesTheLine) {
-    std::string bytes;
-    for (int i = 0; i < 5001; ++i) bytes += "\"2000-01-07\",\"08:00\",\"05.0\",\"\"\r\n";
-    writeJournal(bytes);
-    start();
-    EXPECT_EQ(w->journal.Nb_Tests, 5000);
-    const auto boxes = eventsOf("msgbox");
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_TRUE(has(boxes[0], "\"title\":\"The Dextrel\""));
-    EXPECT_TRUE(has(boxes[0], "stopped at line 5001"));
-    EXPECT_TRUE(has(boxes[0], "more than 5000 tests"));
-    EXPECT_TRUE(has(boxes[0], "\"icon\":\"none\""));
-    // The tests beyond the limit survive in the copy the message names.
-    EXPECT_EQ(readBytes(progPath("Diabete.glc.orig")), bytes);
-    EXPECT_TRUE(has(boxes[0], "Diabete.glc.orig"));
 }
 
 TEST_F(JournalFileTest, ShortLastLineKeepsTheCompleteTestsAndSaysWhere) {

@@ -5,17 +5,6 @@ namespace {
 
 using SettingsWindowTest = JournalWindowTest;
 
-TEST_F(SettingsWindowTest, FirstStartWritesTheDefaultFileAndChecksMmol) {
-    start();
-    EXPECT_EQ(readBytes(settingsPath()), "[Setup]\r\nUnite=0\r\nLock=0\r\nAnimation=0\r\n");
-    EXPECT_TRUE(w->Menu_OptMM.checked);
-    EXPECT_FALSE(w->Menu_OptMG.checked);
-    EXPECT_TRUE(w->Menu_OptMG.enabled);
-    EXPECT_TRUE(w->Menu_OptMG.visible && w->Menu_OptMM.visible && w->Menu_Ligne2b.visible);
-    EXPECT_EQ(w->Aff_Anim.caption, "0");
-    EXPECT_EQ(w->settings.Facteur_Unite, 1);
-}
-
 TEST_F(SettingsWindowTest, ExtraCharactersBeforeTheDigitAndAnyNonZeroUnit) {
     writeBytes(settingsPath(), "[Setup]\r\nUnite=01\r\nLock=0\r\nAnimation=5\r\n");
     start();
@@ -41,15 +30,6 @@ TEST_F(SettingsWindowTest, LockedFileHidesTheUnitChoice) {
     EXPECT_FALSE(w->Menu_Ligne2b.visible);
     EXPECT_FALSE(w->Menu_OptMM.visible);
     EXPECT_FALSE(w->Menu_OptMG.visible);
-}
-
-TEST_F(SettingsWindowTest, ShortFileIsReplacedByTheDefaultAndEndsTheProgram) {
-    writeBytes(settingsPath(), "[Setup]\r\nUnite=1\r\n");
-    start();
-    EXPECT_TRUE(w->ended());
-    EXPECT_EQ(readBytes(settingsPath()), "[Setup]\r\nUnite=0\r\nLock=0\r\nAnimation=0\r\n");
-    EXPECT_TRUE(eventsOf("msgbox").empty());
-    EXPECT_FALSE(files.exists(progPath("Diabete.glc")));  // the journal was never reached
 }
 
 TEST_F(SettingsWindowTest, SwitchWithoutLockThenWithLock) {

@@ -25,21 +25,6 @@ TEST_F(StartupTest, EmptyJournal) {
     EXPECT_FALSE(w->Menu_Sauve.enabled);
 }
 
-TEST_F(StartupTest, JournalYoungerThanAWeekKeepsTheCursorOff) {
-    writeJournal("\"2000-01-07\",\"18:30\",\"6.25\",\"\"\r\n"
-                 "\"2000-01-05\",\"07:00\",\"5\",\"\"\r\n");
-    start();
-    EXPECT_EQ(w->view.Qte_Jrs_Historique, 3);
-    EXPECT_EQ(w->view.Position_Min, 32770);
-    EXPECT_FALSE(w->Curseur.enabled);
-    EXPECT_EQ(w->Curseur.value(), 32767);
-    EXPECT_EQ(w->view.Ancienne_Position, 32767);
-    EXPECT_EQ(w->Aff_Heure.caption, "18:30");
-    EXPECT_EQ(w->Aff_Resultat.caption, "06.3");
-    EXPECT_EQ(w->view.Index_Test, 0);
-    EXPECT_TRUE(w->Menu_Hystorique.enabled);
-}
-
 TEST_F(StartupTest, HistoryBeyondTheWeekEnablesTheCursor) {
     writeJournal("\"2000-01-07\",\"18:30\",\"6.2\",\"\"\r\n"
                  "\"2000-01-01\",\"07:00\",\"5\",\"\"\r\n");
@@ -53,25 +38,6 @@ TEST_F(StartupTest, QuitWithNothingToSaveAsksNothing) {
     EXPECT_TRUE(w->click("Menu_Quitter"));
     EXPECT_TRUE(w->ended());
     EXPECT_TRUE(eventsOf("msgbox").empty());
-}
-
-TEST_F(StartupTest, QuitAsksForTheSetupFirstThenTheData) {
-    sp.locale.language = "French";
-    start();
-    answer(ScriptedAnswer::No);  // no lock
-    w->click("Menu_OptMG");
-    addTest("2000-01-08", "11:00", "5.5");
-    events.clear();
-    w->close();
-    EXPECT_TRUE(w->ended());
-    const auto boxes = eventsOf("msgbox");
-    ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_TRUE(has(boxes[0], "\"title\":\"Voulez-vous sauvegarder vos paramêtres?\",\"text\":"
-                              "\"Avant de QUITTER!\",\"buttons\":\"yesno\",\"icon\":\"none\""));
-    EXPECT_TRUE(has(boxes[1], "\"title\":\"Voulez-vous sauvegarder vos données?\",\"text\":"
-                              "\"Avant de QUITTER!\""));
-    EXPECT_EQ(readBytes(settingsPath()), "[Setup]\r\nUnite=1\r\nLock=0\r\nAnimation=0\r\n");
-    EXPECT_EQ(journalBytes(), "\"2000-01-08\",\"11:00\",\"006\",\"\"\r\n");
 }
 
 TEST_F(StartupTest, NoToBothQuestionsWritesNothing) {
