@@ -119,6 +119,26 @@ TEST_F(PlotTest, YearViewTakesLastYearsRecordsInTheSameMonthSlot) {
     EXPECT_FLOAT_EQ(segs[1].x1, 3650 - 304);
 }
 
+// After a move the year view's months end on their last day: a test made
+// on that day is drawn in its month, not passed over.
+TEST_F(PlotTest, YearViewAfterAMoveKeepsTestsOfAMonthsLastDay) {
+    start({{"2000-03-10", "10:00", "05.0", ""},
+           {"2000-02-29", "10:00", "06.0", ""},
+           {"2000-01-31", "10:00", "07.0", ""},
+           {"1998-12-01", "10:00", "08.0", ""}},
+          DateTime::fromParts(2000, 3, 15, 12));
+    w->click("Menu_Annee");
+    scrollBy(-w->Curseur.smallChange);
+    ASSERT_EQ(shown(), "2000-02-29");
+    const auto segs = segments();
+    ASSERT_GE(segs.size(), 2u);
+    EXPECT_EQ(segs[0].color, colour::kYellow);
+    EXPECT_FLOAT_EQ(segs[0].y1, 988);
+    EXPECT_EQ(segs[1].color, colour::kYellow);
+    EXPECT_FLOAT_EQ(segs[1].y1, 936);
+    expectContinuous(segs);
+}
+
 TEST_F(PlotTest, EmptyWeekBridgedAtTheEarliestLaterTest) {
     start({{"2000-01-08", "10:00", "05.0", ""}, {"1999-12-01", "10:00", "09.0", ""}});
     scroll(32767 - 7);
