@@ -11,31 +11,6 @@ const std::vector<Record> kMonthOfHistory = {{"2000-01-08", "10:00", "05.0", ""}
                                              {"1999-12-28", "10:00", "07.0", ""},
                                              {"1999-12-08", "10:00", "08.0", ""}};
 
-TEST_F(NavigationTest, OneDayBackThenAWeekBackThenForwardToToday) {
-    start(kMonthOfHistory);
-    w->Information.caption = "note";
-    scroll(32766);
-    EXPECT_EQ(shown(), "2000-01-07");
-    EXPECT_EQ(w->view.Date_Debut, day(2000, 1, 1));
-    EXPECT_TRUE(w->Bout_Auj.enabled);
-    EXPECT_EQ(w->Information.caption, "");
-    EXPECT_EQ(w->view.Sens_Curseur, 1);
-    EXPECT_EQ(w->view.Pas_Curseur, -1);
-    EXPECT_EQ(w->Curseur.largeChange, 7);
-    EXPECT_EQ(w->Aff_Jour[7]->caption, "FR");
-
-    scrollBy(-w->Curseur.largeChange);
-    EXPECT_EQ(shown(), "1999-12-31");
-    EXPECT_EQ(w->view.Date_Debut, day(1999, 12, 25));
-    EXPECT_EQ(w->view.Ancienne_Position, 32759);
-
-    scroll(32767);
-    EXPECT_EQ(shown(), "2000-01-08");
-    EXPECT_FALSE(w->Bout_Auj.enabled);
-    EXPECT_EQ(w->Curseur.value(), 32767);
-    EXPECT_EQ(w->Aff_Jour[7]->caption, "SA");
-}
-
 TEST_F(NavigationTest, BackOneStepContinuesThePreviousRightmostDay) {
     start({{"2000-01-08", "10:00", "05.0", ""},
            {"2000-01-08", "09:00", "10.0", ""},
@@ -66,18 +41,6 @@ TEST_F(NavigationTest, PageBackContinuesWhereThePreviousChartEnded) {
     EXPECT_FLOAT_EQ(segs[0].y2, 780);
 }
 
-TEST_F(NavigationTest, DragBeyondAShortHistoryDisablesTheScrollbar) {
-    start({{"2000-01-08", "10:00", "05.0", ""}, {"2000-01-01", "10:00", "06.0", ""}});
-    ASSERT_TRUE(w->Curseur.enabled);
-    EXPECT_EQ(w->view.Position_Min, 32766);
-    const size_t before = segments().size();
-    scroll(32000);
-    EXPECT_FALSE(w->Curseur.enabled);
-    EXPECT_EQ(shown(), "2000-01-08");
-    EXPECT_EQ(w->view.Ancienne_Position, 32767);
-    EXPECT_EQ(segments().size(), before);
-}
-
 TEST_F(NavigationTest, DragBeyondALongHistoryStopsOnTheOldestWeek) {
     start(kMonthOfHistory);
     scroll(0);
@@ -91,15 +54,6 @@ TEST_F(NavigationTest, DragBeyondALongHistoryStopsOnTheOldestWeek) {
     scrollBy(-1);
     EXPECT_EQ(shown(), caption);
     EXPECT_EQ(w->view.Ancienne_Position, old);
-}
-
-TEST_F(NavigationTest, ScrollbarStateAtTheHistorysEdgeInTheWeekView) {
-    start({{"2000-01-08", "10:00", "05.0", ""}, {"2000-01-02", "10:00", "06.0", ""}});
-    EXPECT_FALSE(w->Curseur.enabled);
-    w.reset();
-    start({{"2000-01-08", "10:00", "05.0", ""}, {"2000-01-01", "10:00", "06.0", ""}});
-    EXPECT_TRUE(w->Curseur.enabled);
-    EXPECT_EQ(w->view.Position_Min, 32766);
 }
 
 TEST_F(NavigationTest, MonthViewStepsWholeMonths) {
@@ -159,33 +113,6 @@ TEST_F(NavigationTest, YearViewScrollbarNeedsMoreThanAYearOfHistory) {
     start({{"2000-01-08", "10:00", "05.0", ""}, {"1999-01-07", "10:00", "06.0", ""}});
     w->click("Menu_Annee");
     EXPECT_TRUE(w->Curseur.enabled);
-}
-
-TEST_F(NavigationTest, TodayButtonInEachPeriod) {
-    start({{"2000-01-08", "10:00", "05.0", ""}, {"1998-06-01", "10:00", "06.0", ""}});
-    scroll(32700);
-    w->click("Bout_Auj");
-    EXPECT_EQ(shown(), "2000-01-08");
-    EXPECT_EQ(w->Curseur.value(), 32767);
-    EXPECT_TRUE(w->Curseur.enabled);
-    EXPECT_FALSE(w->Bout_Auj.enabled);
-
-    w->click("Menu_Mois");
-    scrollBy(-1);
-    ASSERT_EQ(shown(), "1999-12-31");
-    w->click("Bout_Auj");
-    EXPECT_EQ(shown(), "2000-01-08");
-    EXPECT_EQ(w->Curseur.value(), 32767);
-    EXPECT_FALSE(w->Bout_Auj.enabled);
-
-    w->click("Menu_Annee");
-    scrollBy(-w->Curseur.smallChange);
-    ASSERT_EQ(shown(), "1999-12-31");
-    w->click("Bout_Auj");
-    EXPECT_EQ(shown(), "2000-01-08");
-    EXPECT_EQ(w->Curseur.value(), 32767);
-    EXPECT_TRUE(w->Curseur.enabled);
-    EXPECT_TRUE(w->Bout_Auj.enabled);  // the forward move to today enabled it
 }
 
 TEST_F(NavigationTest, PeriodSwitchesEndAtTodayAndRepeatingOneChangesNothing) {

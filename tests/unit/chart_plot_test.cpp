@@ -8,65 +8,6 @@ namespace {
 
 using PlotTest = ChartTest;
 
-TEST_F(PlotTest, FourTestsOnTheAnchorDayThenCyanDaysAtTheOldestOfThem) {
-    start({{"2000-01-08", "11:00", "05.6", ""},
-           {"2000-01-08", "10:00", "07.0", ""},
-           {"2000-01-08", "09:00", "04.0", ""},
-           {"2000-01-08", "08:00", "10.0", ""},
-           {"1999-12-20", "08:00", "06.0", ""}});
-    const auto segs = segments();
-    ASSERT_EQ(segs.size(), 10u);
-    const float x1[] = {3519.75f, 3389.5f, 3259.25f, 3129};
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_FLOAT_EQ(segs[i].x1, x1[i]);
-        EXPECT_EQ(segs[i].color, colour::kYellow);
-        EXPECT_EQ(segs[i].width, 2);
-        EXPECT_TRUE(segs[i].visible);
-    }
-    // The first segment is flat: the chart shows today.
-    EXPECT_FLOAT_EQ(segs[0].x2, 3650);
-    EXPECT_FLOAT_EQ(segs[0].y1, 1300 - 52 * 5.6f);
-    EXPECT_FLOAT_EQ(segs[0].y2, segs[0].y1);
-    EXPECT_FLOAT_EQ(segs[3].y1, 780);
-    for (int i = 4; i < 10; ++i) {
-        EXPECT_EQ(segs[i].color, colour::kCyan);
-        EXPECT_FLOAT_EQ(segs[i].y1, 780);
-        EXPECT_FLOAT_EQ(segs[i].x2 - segs[i].x1, 521);
-    }
-    EXPECT_FLOAT_EQ(segs[9].x1, 3);
-    expectContinuous(segs);
-    EXPECT_EQ(w->view.Y_Premiere_Partition, 780);
-    EXPECT_EQ(w->view.Y_Derniere_Partition, 780);
-    EXPECT_FALSE(w->Bout_Auj.enabled);
-}
-
-TEST_F(PlotTest, NothingLeftOfTheAnchorDayWhenItHoldsTheWholeJournal) {
-    start({{"2000-01-08", "11:00", "05.6", ""}, {"2000-01-08", "09:00", "06.0", ""}});
-    ASSERT_EQ(segments().size(), 2u);
-    EXPECT_EQ(w->view.Partitions_Restantes, 6);
-    EXPECT_FLOAT_EQ(segments()[1].x1, 3650 - 521);
-}
-
-TEST_F(PlotTest, ThreeTestsOfOneDayThreeDaysBeforeTheAnchor) {
-    start({{"2000-01-05", "11:00", "05.0", ""},
-           {"2000-01-05", "10:00", "06.0", ""},
-           {"2000-01-05", "09:00", "07.0", ""}});
-    const auto segs = segments();
-    ASSERT_EQ(segs.size(), 6u);
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(segs[i].color, colour::kCyan);
-        EXPECT_FLOAT_EQ(segs[i].y1, 1040);  // record 1
-    }
-    for (int i = 3; i < 6; ++i) EXPECT_EQ(segs[i].color, colour::kYellow);
-    EXPECT_FLOAT_EQ(segs[3].x2, 2087);
-    EXPECT_NEAR(segs[3].x1, 2087 - 521.0 / 3, 1e-3);
-    EXPECT_FLOAT_EQ(segs[5].x1, 3650 - 4 * 521);
-    EXPECT_FLOAT_EQ(segs[5].y1, 1300 - 364);
-    expectContinuous(segs);
-    EXPECT_EQ(w->view.Partitions_Restantes, 3);
-    EXPECT_EQ(w->view.Index_Test, 0);  // start-up puts the cursor back
-}
-
 TEST_F(PlotTest, TenTestsOfAMonthShareItsWidth) {
     std::vector<Record> tests;
     for (int i = 0; i < 10; ++i)
@@ -82,41 +23,6 @@ TEST_F(PlotTest, TenTestsOfAMonthShareItsWidth) {
     }
     EXPECT_FLOAT_EQ(segs[9].x1, 0);
     expectContinuous(segs);
-}
-
-TEST_F(PlotTest, YearViewMatchesJanuaryAndMarchByMonthNumber) {
-    start({{"2000-03-10", "10:00", "05.0", ""},
-           {"2000-03-02", "10:00", "06.0", ""},
-           {"2000-01-05", "10:00", "07.0", ""}},
-          DateTime::fromParts(2000, 3, 15, 12));
-    w->click("Menu_Annee");
-    const auto segs = segments();
-    ASSERT_EQ(segs.size(), 4u);
-    EXPECT_EQ(segs[0].color, colour::kYellow);
-    EXPECT_EQ(segs[1].color, colour::kYellow);
-    EXPECT_FLOAT_EQ(segs[1].x1, 3650 - 304);
-    EXPECT_EQ(segs[2].color, colour::kCyan);  // February
-    EXPECT_FLOAT_EQ(segs[2].x1, 3650 - 2 * 304);
-    EXPECT_EQ(segs[3].color, colour::kYellow);  // January
-    EXPECT_FLOAT_EQ(segs[3].x1, 3650 - 3 * 304);
-    for (const Line& l : segs) EXPECT_EQ(l.width, 1);
-    expectContinuous(segs);
-    EXPECT_EQ(w->view.Partitions_Restantes, 9);
-}
-
-TEST_F(PlotTest, YearViewTakesLastYearsRecordsInTheSameMonthSlot) {
-    start({{"2000-03-10", "10:00", "05.0", ""},
-           {"1999-03-20", "10:00", "06.0", ""},
-           {"1998-12-01", "10:00", "06.0", ""}},
-          DateTime::fromParts(2000, 3, 15, 12));
-    w->click("Menu_Annee");
-    const auto segs = segments();
-    // One run for March of both years, then February and January bridged,
-    // then December.
-    ASSERT_GE(segs.size(), 2u);
-    EXPECT_EQ(segs[0].color, colour::kYellow);
-    EXPECT_EQ(segs[1].color, colour::kYellow);
-    EXPECT_FLOAT_EQ(segs[1].x1, 3650 - 304);
 }
 
 // After a move the year view's months end on their last day: a test made
