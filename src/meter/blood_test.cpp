@@ -1,3 +1,5 @@
+#include <cstdint>
+
 #include "journal/datetext.h"
 #include "meter/meter_formulas.h"
 #include "meter/meter_texts.h"
@@ -27,7 +29,11 @@ void Fenetre::Lecture_Resultat() {
     Information.caption = pick(meter_text::kPlaceDrop, settings.Langue);
 }
 
-void Fenetre::Timer_Attente_Timer() { ++meter.Attente_Sec; }
+// A 16-bit count: a run left waiting for hours stops counting rather than
+// wrap to a negative count that would turn a late drop into an early one.
+void Fenetre::Timer_Attente_Timer() {
+    if (meter.Attente_Sec < INT16_MAX) ++meter.Attente_Sec;
+}
 
 void Fenetre::Afficher_Analyse() {
     const uint32_t x = meter.Position_Sonde.x;
