@@ -17,12 +17,15 @@ constexpr const char* kNoteFieldName = "Note";
 void Fenetre::Menu_Note_Click() { Ajouter_Note(); }
 
 // Sets the note of the test whose note was last shown. When none was shown
-// (Index_Note 0) or that test was erased since, the note goes to the test
-// on show, which then counts as the one whose note is shown.
+// (Index_Note 0) or that test was erased since, the note goes to the newest
+// test: the command is enabled that way only right after a meter test, which
+// is test 1 (Index_Test, once a drawing is over, points past the tests drawn
+// rather than at the one on show). That test then counts as the one whose
+// note is shown.
 void Fenetre::Ajouter_Note() {
     int32_t target = entry.Index_Note;
-    if (target < 1 || target > journal.Nb_Tests) target = view.Index_Test + 1;
-    if (target < 1 || target > journal.Nb_Tests) return;  // no test to carry it
+    if (target < 1 || target > journal.Nb_Tests) target = 1;
+    if (target > journal.Nb_Tests) return;  // no test to carry it
     std::string& note = journal.Note_Test[static_cast<size_t>(target)];
     const int16_t l = settings.Langue;
     const auto answer =

@@ -88,11 +88,12 @@ TEST_F(StartupTest, ReExecuterPutsTheChartBackOnToday) {
     EXPECT_EQ(w->view.Curseur_Actif, 1);
 }
 
-TEST_F(StartupTest, NoteGoesToTheTestOnShowWhenNoneWasShown) {
+TEST_F(StartupTest, NoteGoesToTheNewestTestWhenNoneWasShown) {
     writeJournal("\"2000-01-07\",\"18:30\",\"6.2\",\"\"\r\n"
                  "\"2000-01-06\",\"07:00\",\"5\",\"old, note\"\r\n");
     start();
     w->entry.Index_Note = 0;
+    w->view.Index_Test = 2;  // where a drawing leaves it
     answerText("after cake, walk");
     w->Ajouter_Note();
     const auto input = eventsOf("inputbox");
