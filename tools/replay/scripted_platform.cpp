@@ -40,16 +40,22 @@ const char* iconName(MsgIcon icon) {
     return "none";
 }
 
+// The name numbered n from 1, counting round the table.
+template <int N> std::string nameAt(const char* const (&names)[N], int n) {
+    const int index = ((n - 1) % N + N) % N;
+    return std::string(names[index]);
+}
+
 } // namespace
 
 std::string ScriptedLocale::dayAbbrev(int weekday) const {
-    return (french() ? kDaysFr : kDaysEn)[(weekday - 1) % 7];
+    return french() ? nameAt(kDaysFr, weekday) : nameAt(kDaysEn, weekday);
 }
 std::string ScriptedLocale::monthAbbrev(int month) const {
-    return (french() ? kMonthsFr : kMonthsEn)[(month - 1) % 12];
+    return french() ? nameAt(kMonthsFr, month) : nameAt(kMonthsEn, month);
 }
 std::string ScriptedLocale::monthFull(int month) const {
-    return (french() ? kFullFr : kFullEn)[(month - 1) % 12];
+    return french() ? nameAt(kFullFr, month) : nameAt(kFullEn, month);
 }
 
 MsgAnswer ScriptedDialogs::messageBox(const std::string& title, const std::string& text,
