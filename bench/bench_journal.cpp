@@ -1,0 +1,110 @@
+// The journal's load, save and the whole start-up, each beside a baseline
+// measured in the same run: reading and splitting the same bytes, writing
+// the same bytes, starting on an empty journal.
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "../tools/replay/scripted_platform.h"
+#include "journal_files.h"
+#include "platform/posix/file_store.h"
+#include "window/fenetre.h"
+
+namespace dx::bench {
+namespace {
+
+// Whole-file writes through a temporary and a rename, without the flush to
+// disk, so that the figures measure the program and not the disk.
+class UnflushedFileStore : public PosixFileStore {
+public:
+    bool writeAtomic(const std::string& path, const std::string& bytes,
+                     std::string& error) override {
+        const std::string temp = path + ".bench-tmp";
+        {
+            std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+            out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+            if (!out) {
+                error = "write failed";
+                return false;
+            }
+        }
+        return std::rename(temp.c_str(), path.c_str()) == 0;
+    }
+};
+
+struct Bench {
+    TempDir dir;
+    ScriptedPlatform sp;
+    UnflushedFileStore files;
+    Platform platform{sp.clock, sp.locale, sp.dialogs, sp.env, files,
+                      sp.probe, sp.http,   sp.net,     sp.shell, sp.printer};
+    explicit Bench(int tests) {
+        sp.env.program = dir.path + "/";
+        sp.env.settings = dir.path + "/";
+        writeJournal(dir.path, tests);
+    }
+    std::string journalPath() const { return dir.path + "/Diabete.glc"; }
+};
+
+void BM_JournalLoad5000(benchmark::State& state) {
+    Bench b(kMaxTests);
+    auto w = std::make_unique<Fenetre>(b.platform);
+    w->start();
+    for (auto _ : state) w->Recuperer();
+    state.counters["tests"] = w->journal.Nb_Tests;
+}
+BENCHMARK(BM_JournalLoad5000);
+
+void BM_ReadAndSplitLines5000(benchmark::State& state) {
+    Bench b(kMaxTests);
+    for (auto _ : state) {
+        const auto bytes = b.files.read(b.journalPath());
+        std::vector<std::string_view> lines;
+        std::string_view rest(*bytes);
+        for (size_t end; (end = rest.find('\n')) != std::string_view::npos;
+             rest.remove_prefix(end + 1))
+            lines.push_back(rest.substr(0, end));
+        benchmark::DoNotOptimize(lines.data());
+    }
+}
+BENCHMARK(BM_ReadAndSplitLines5000);
+
+void BM_JournalSave5000(benchmark::State& state) {
+    Bench b(kMaxTests);
+    auto w = std::make_unique<Fenetre>(b.platform);
+    w->start();
+    for (auto _ : state) w->Sauvegarder();
+}
+BENCHMARK(BM_JournalSave5000);
+
+void BM_WriteSameBytes5000(benchmark::State& state) {
+    Bench b(kMaxTests);
+    const std::string bytes = *b.files.read(b.journalPath());
+    const std::string target = b.dir.path + "/copy.glc";
+    std::string error;
+    for (auto _ : state) b.files.writeAtomic(target, bytes, error);
+}
+BENCHMARK(BM_WriteSameBytes5000);
+
+void startup(benchmark::State& state, int tests) {
+    Bench b(tests);
+    for (auto _ : state) {
+        auto w = std::make_unique<Fenetre>(b.platform);
+        w->start();
+        benchmark::DoNotOptimize(w->journal.Nb_Tests);
+    }
+}
+
+void BM_Startup5000(benchmark::State& state) { startup(state, kMaxTests); }
+BENCHMARK(BM_Startup5000);
+
+void BM_StartupEmpty(benchmark::State& state) { startup(state, 0); }
+BENCHMARK(BM_StartupEmpty);
+
+} // namespace
+} // namespace dx::bench
