@@ -47,6 +47,7 @@ DesktopPrinter::DesktopPrinter(std::function<QWidget*()> window, std::string pro
     : window_(std::move(window)), programDir_(std::move(programDir)) {}
 
 void DesktopPrinter::printWindow() {
+    if (beforePrint) beforePrint();
     QWidget* widget = window_ ? window_() : nullptr;
     if (widget == nullptr) return;
     const QPixmap image = widget->grab();

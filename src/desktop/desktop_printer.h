@@ -19,6 +19,10 @@ public:
     DesktopPrinter(std::function<QWidget*()> window, std::string programDir);
     void printWindow() override;
 
+    // Runs first: the front draws the control model as it stands now, since
+    // the printout is taken in the middle of a handler (print colours on).
+    std::function<void()> beforePrint;
+
     // The PDF file the last printout went to, "" when it went to a printer.
     const std::string& lastPdf() const { return lastPdf_; }
 

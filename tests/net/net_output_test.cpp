@@ -68,8 +68,14 @@ TEST(DesktopPrinter, WithoutAPrinterTheWindowGoesToAPdfInTheProgramDirectory) {
     ASSERT_TRUE(dir.isValid());
     QLabel window("Glucose monotor");
     window.resize(400, 300);
-    DesktopPrinter printer([&window]() -> QWidget* { return &window; },
-                           dir.path().toStdString() + "/");
+    bool drawn = false;
+    DesktopPrinter printer(
+        [&]() -> QWidget* {
+            EXPECT_TRUE(drawn);  // the front brought the widget up to date first
+            return &window;
+        },
+        dir.path().toStdString() + "/");
+    printer.beforePrint = [&drawn] { drawn = true; };
     printer.printWindow();
     printer.printWindow();  // the same second: a second file, not the first overwritten
     const QStringList pdfs = QDir(dir.path()).entryList({"Dextrel-print-*.pdf"}, QDir::Files);
