@@ -14,8 +14,10 @@ constexpr int32_t kUnplugged = 167;
 void Fenetre::Joysticks() {
     const ProbeReading reading = platform.probe.read();
     meter.Etat_Sonde = reading.status;
-    if (reading.status == 0) meter.Position_Sonde = reading;
-    else meter.Position_Sonde.status = reading.status;
+    if (reading.status == 0)
+        meter.Position_Sonde = reading;
+    else
+        meter.Position_Sonde.status = reading.status;
 }
 
 void Fenetre::Port_Joystick() {

@@ -42,9 +42,10 @@ void Fenetre::Timer_Anim_Timer() {
 // the wait, the timed analysis and the calibration check: a run the user
 // left must never store a test later, a timed analysis cut short must not
 // keep the poll from watching for the next run's drop, and a closed panel
-// must not put a calibration warning on the line a moment later. The countdown turns the Test menu off;
-// when the user leaves it before the time is up nothing was stored, so the
-// menu comes back (a stored test leaves it off until the journal is saved).
+// must not put a calibration warning on the line a moment later. The
+// countdown turns the Test menu off; when the user leaves it before the time
+// is up nothing was stored, so the menu comes back (a stored test leaves it
+// off until the journal is saved).
 void Fenetre::Fin_Animation() {
     const bool analysisCutShort =
         meter.Analyse_En_Cours == 1 && meter.Compteur_Analyse < meter.Duree_Analyse;

@@ -110,8 +110,7 @@ struct CalibCase {
     bool warned;
 };
 
-class CalibrationCheck : public MeterWindowTest,
-                         public ::testing::WithParamInterface<CalibCase> {};
+class CalibrationCheck : public MeterWindowTest, public ::testing::WithParamInterface<CalibCase> {};
 
 TEST_P(CalibrationCheck, ThePanelAndTheDelayedCheck) {
     const CalibCase& c = GetParam();

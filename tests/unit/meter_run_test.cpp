@@ -11,8 +11,8 @@ namespace {
 using testing::MeterTest;
 using testing::MeterWindowTest;
 
-constexpr uint32_t kTen = 20400;      // reads 10.0
-constexpr uint32_t kWet = 53549;      // the highest position that is a drop
+constexpr uint32_t kTen = 20400;  // reads 10.0
+constexpr uint32_t kWet = 53549;  // the highest position that is a drop
 
 const std::vector<MeterTest> kEarlier = {{"2000-01-05", "08:00", "07.5"}};
 
@@ -31,8 +31,8 @@ protected:
         advance(50);
     }
     bool timersIdle() const {
-        for (const Timer* t : {&w->Timer_Heure, &w->Timer_Joyst, &w->Timer_Anim,
-                               &w->Timer_Attente, &w->Timer_Analyse, &w->Timer_Calibration})
+        for (const Timer* t : {&w->Timer_Heure, &w->Timer_Joyst, &w->Timer_Anim, &w->Timer_Attente,
+                               &w->Timer_Analyse, &w->Timer_Calibration})
             if (t->enabled()) return false;
         return true;
     }

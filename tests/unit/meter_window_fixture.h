@@ -26,8 +26,7 @@ protected:
 
     // Starts the window with the journal given newest first. The banner's
     // connectivity check is stopped: it has nothing to do with the meter.
-    void start(const std::vector<MeterTest>& tests = {}, bool french = false,
-               int16_t unite = 0) {
+    void start(const std::vector<MeterTest>& tests = {}, bool french = false, int16_t unite = 0) {
         sp.locale.language = french ? "French" : "English";
         writeSettings(unite);
         std::string glc;

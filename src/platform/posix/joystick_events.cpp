@@ -29,8 +29,10 @@ void JoystickEventDecoder::feed(std::string_view bytes) {
 
 void JoystickEventDecoder::apply(const js_event& e) {
     if ((e.type & ~JS_EVENT_INIT) != JS_EVENT_AXIS) return;
-    if (e.number == kAxisX) axes_.x = e.value;
-    else if (e.number == kAxisY) axes_.y = e.value;
+    if (e.number == kAxisX)
+        axes_.x = e.value;
+    else if (e.number == kAxisY)
+        axes_.y = e.value;
 }
 
 void JoystickEventDecoder::reset() {
