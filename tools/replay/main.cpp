@@ -68,7 +68,8 @@ int main(int argc, char** argv) {
     dx::ScriptedPlatform sp;
     sp.env.program = asFolder(options.programDir);
     sp.env.settings = asFolder(options.settingsDir);
-    sp.emit = [](const std::string& json) { std::cout << json << '\n'; };
+    // Flushed line by line: a run that crashes still shows how far it got.
+    sp.emit = [](const std::string& json) { std::cout << json << std::endl; };
 
     dx::ScriptedRunner runner(sp, options.script.empty() ? "." : folderOf(options.script));
     std::string error;
