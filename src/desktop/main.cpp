@@ -20,6 +20,7 @@ int main(int argc, char** argv) {
     dx::MainWindow window(*core);
     services.window = &window;
     services.dialogs.beforeModal = [&window] { window.render(); };
+    services.printer.beforePrint = [&window] { window.render(); };
 
     window.startProgram();
     if (window.finished()) return 0;  // the load itself ended the program

@@ -351,11 +351,20 @@ void Fenetre::fireTimer(int index, int64_t at) {
 
 template <class Fn> void Fenetre::guarded(Fn&& fn) {
     if (ended_) return;
+    // A handler may raise another event (a procedure that moves the focus):
+    // that one runs inside it, and only the outermost stops the program, so
+    // that nothing of the outer handler runs after the end.
+    if (eventDepth_ > 0) {
+        fn();
+        return;
+    }
+    ++eventDepth_;
     try {
         fn();
     } catch (const ProgramEnded&) {
         ended_ = true;
     }
+    --eventDepth_;
     afterEvent();
 }
 
@@ -400,9 +409,30 @@ Fenetre::Handler Fenetre::clickHandler(const std::string& name) const {
     return it == kHandlers.end() ? nullptr : it->second;
 }
 
+bool Fenetre::arrayElementShown(const std::string& name) const {
+    const size_t open = name.find('(');
+    if (open == std::string::npos || name.back() != ')') return false;
+    const std::string array = name.substr(0, open);
+    const std::string digits = name.substr(open + 1, name.size() - open - 2);
+    if (digits.empty() || digits.size() > 5 ||
+        digits.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    const auto i = static_cast<size_t>(std::stoi(digits));
+    auto shown = [&](const auto& elements) {
+        return i < elements.size() && elements[i] && elements[i]->visible;
+    };
+    if (array == "Aff_Jour") return shown(Aff_Jour);
+    if (array == "Aff_Mois") return shown(Aff_Mois);
+    if (array == "Aff_Niveau") return shown(Aff_Niveau);
+    if (array == "Ligne") return shown(Ligne) && Graphique.visible;
+    return false;
+}
+
 bool Fenetre::click(const std::string& name) {
+    if (ended_) return false;
     const ControlEntry* e = findControl(name);
-    if (e == nullptr || ended_) return false;
+    // The elements of the control arrays have no click handler of their own.
+    if (e == nullptr) return arrayElementShown(name);
     bool takes = shownOnScreen(name);
     if (const auto* m = std::get_if<MenuItem*>(&e->ref)) takes = (*m)->reachable();
     if (const auto* b = std::get_if<Button*>(&e->ref)) takes = takes && (*b)->enabled;

@@ -75,6 +75,8 @@ public:
     const ControlEntry* findControl(const std::string& name) const;
     // Visible, and so is every container it stands in.
     bool shownOnScreen(const std::string& name) const;
+    // An element "NAME(i)" of a control array exists and is visible.
+    bool arrayElementShown(const std::string& name) const;
 
     Platform& platform;
 
@@ -322,6 +324,7 @@ private:
     std::array<TimerSlot, kTimerCount> timers_{};
     std::string focused_;
     bool ended_ = false;
+    int eventDepth_ = 0;
 };
 
 } // namespace dx

@@ -89,8 +89,13 @@ void ScriptedRunner::runLine(const std::string& text) {
     current_ = trimmed(text);
     const Action action = (this->*(entry->run))(line);
     // Once the program has ended, only a dump still shows something.
-    if (window_ && window_->ended() && name != "dump") emit("{\"event\":\"ended\"}");
-    else action();
+    if (window_ && window_->ended() && name != "dump") {
+        emit("{\"event\":\"ended\"}");
+        return;
+    }
+    action();
+    // The command that ends the program reports the end as it happens.
+    if (window_ && window_->ended()) emit("{\"event\":\"ended\"}");
 }
 
 void ScriptedRunner::refused(const std::string& commandLine) {
