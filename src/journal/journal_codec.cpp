@@ -167,13 +167,18 @@ std::string decodeJournalBytes(std::string_view bytes) {
     const bool bom = bytes.substr(0, kBom.size()) == kBom;
     const bool nonAscii = std::any_of(bytes.begin(), bytes.end(),
                                       [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
-    if ((bom || nonAscii) && isValidUtf8(bytes))
-        return std::string(bom ? bytes.substr(kBom.size()) : bytes);
+    if (!bom && !nonAscii) return std::string(bytes);
+    if (isValidUtf8(bytes)) return std::string(bom ? bytes.substr(kBom.size()) : bytes);
     return cp1252ToUtf8(bytes);
 }
 
 std::string encodeJournalText(std::string_view text) {
-    if (auto bytes = utf8ToCp1252(text)) return *bytes;
+    // Windows-1252 bytes that happen to form valid UTF-8 (such as "Ã©") would
+    // read back as other characters; such a text is written in UTF-8, which
+    // reads back as it is.
+    if (auto bytes = utf8ToCp1252(text); bytes && (bytes->size() == text.size() ||
+                                                   !isValidUtf8(*bytes)))
+        return *bytes;
     return std::string(text);
 }
 

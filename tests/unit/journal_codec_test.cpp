@@ -90,6 +90,10 @@ TEST(JournalEncoding, DecodesByValidity) {
     // which reads back unchanged.
     EXPECT_EQ(encodeJournalText("é"), "\xE9");
     EXPECT_EQ(decodeJournalBytes(encodeJournalText("é 日")), "é 日");
+    // Windows-1252 letters whose bytes read as UTF-8 are written in UTF-8,
+    // so that they read back unchanged (found by the fuzzer).
+    for (const char* text : {"ï»¿9-1-321", "cafÃ©", "Ã©tÃ© Ã"})
+        EXPECT_EQ(decodeJournalBytes(encodeJournalText(text)), text) << text;
 }
 
 TEST(JournalStorable, QuoteLineBreakAndCodePage) {

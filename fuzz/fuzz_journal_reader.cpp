@@ -1,0 +1,44 @@
+// Any bytes as a journal file: read without harm, never more than the table
+// holds, and what was read writes back to a file that reads the same.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <string_view>
+
+#include "journal/journal.h"
+#include "journal/journal_codec.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const dx::ParsedJournal parsed = dx::parseJournal(bytes, dx::kMaxTests);
+    if (parsed.tests.size() > static_cast<size_t>(dx::kMaxTests)) std::abort();
+    if ((parsed.stop == dx::ParsedJournal::Stop::None) != (parsed.stopLine == 0)) std::abort();
+
+    static auto journal = std::make_unique<dx::Journal>();
+    journal->Nb_Tests = static_cast<int32_t>(parsed.tests.size());
+    for (size_t i = 0; i < parsed.tests.size(); ++i) {
+        const auto& t = parsed.tests[i];
+        journal->Date_Test[i + 1] = t.date;
+        journal->Heure_Test[i + 1] = t.time;
+        journal->Taux_Test[i + 1] = t.level;
+        journal->Note_Test[i + 1] = t.note;
+    }
+    // Fields that hold a quote or a line break are written with those
+    // replaced; every other test reads back exactly.
+    const dx::ParsedJournal again = dx::parseJournal(dx::journalFileBytes(*journal), dx::kMaxTests);
+    if (again.stop != dx::ParsedJournal::Stop::None || again.tests.size() != parsed.tests.size())
+        std::abort();
+    for (size_t i = 0; i < parsed.tests.size(); ++i) {
+        const auto& a = parsed.tests[i];
+        const auto& b = again.tests[i];
+        const bool plain = dx::checkStorable(a.date).problem == dx::Unstorable::None &&
+                           dx::checkStorable(a.time).problem == dx::Unstorable::None &&
+                           dx::checkStorable(a.level).problem == dx::Unstorable::None &&
+                           dx::checkStorable(a.note).problem == dx::Unstorable::None;
+        if (plain && (a.date != b.date || a.time != b.time || a.level != b.level ||
+                      a.note != b.note))
+            std::abort();
+    }
+    return 0;
+}
