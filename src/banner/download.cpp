@@ -72,7 +72,7 @@ void endCheck(Fenetre& w) {
         return;
     }
     w.Image_FTP.pointer = MousePointer::Default;
-    w.Aff_Pas_Branche.caption = "0";
+    w.Aff_Pas_Branche.caption.assign(1, '0');  // off line; assign() spares GCC 12 a false -Wrestrict
     w.Timer_Ping.setEnabled(false);
     banner.Compteur_Ping = 0;
     const std::string local = w.win.Chemin_Prog + kDescriptionFile;

@@ -84,15 +84,20 @@ void Fenetre::Recuperer() {
                 std::string(pick(T::kCannotRead, l)) + path + "\n\n" + pick(T::kNothingLoaded, l));
         return;
     }
-    const ParsedJournal parsed = parseJournal(*bytes, kMaxTests);
-    for (const JournalRecord& rec : parsed.tests) {
+    ParsedJournal parsed = parseJournal(*bytes, kMaxTests);
+    for (JournalRecord& rec : parsed.tests) {
         const auto at = static_cast<size_t>(++j.Nb_Tests);
-        j.Date_Test[at] = rec.date;
-        j.Heure_Test[at] = rec.time;
-        j.Taux_Test[at] = rec.level;
-        j.Note_Test[at] = rec.note;
-        const auto day = textDate(rec.date);
-        j.dayNumber[at] = day ? day->day() : Journal::kNoDay;
+        // Tests of one day follow each other: their date is read once.
+        if (at > 1 && rec.date == j.Date_Test[at - 1]) {
+            j.dayNumber[at] = j.dayNumber[at - 1];
+        } else {
+            const auto day = textDate(rec.date);
+            j.dayNumber[at] = day ? day->day() : Journal::kNoDay;
+        }
+        j.Date_Test[at] = std::move(rec.date);
+        j.Heure_Test[at] = std::move(rec.time);
+        j.Taux_Test[at] = std::move(rec.level);
+        j.Note_Test[at] = std::move(rec.note);
     }
     form.pointer = MousePointer::Default;
     if (parsed.stop == ParsedJournal::Stop::None) return;
