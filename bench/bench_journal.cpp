@@ -56,7 +56,6 @@ void BM_JournalLoad5000(benchmark::State& state) {
     auto w = std::make_unique<Fenetre>(b.platform);
     w->start();
     for (auto _ : state) w->Recuperer();
-    state.counters["tests"] = w->journal.Nb_Tests;
 }
 BENCHMARK(BM_JournalLoad5000);
 

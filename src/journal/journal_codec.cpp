@@ -230,6 +230,9 @@ std::string journalFileBytes(const Journal& journal) {
 ParsedJournal parseJournal(std::string_view bytes, int maxTests) {
     ParsedJournal parsed;
     const std::string text = decodeJournalBytes(bytes);
+    // One test a line: room for them all at once.
+    parsed.tests.reserve(std::min<size_t>(static_cast<size_t>(std::max(maxTests, 0)),
+                                          std::count(text.begin(), text.end(), '\n') + 1));
     FieldReader reader(text);
     while (!reader.skipBlankLines()) {
         const int line = reader.line();

@@ -1,0 +1,71 @@
+// The desktop window's first paint, offscreen, on a full journal and on an
+// empty one; and, with --peak-rss TESTS, the peak resident memory of a
+// process that opens the window on a journal of TESTS tests and paints it.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QImage>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <sys/resource.h>
+
+#include "../../tools/replay/scripted_platform.h"
+#include "../journal_files.h"
+#include "desktop/main_window.h"
+#include "window/fenetre.h"
+
+namespace dx::bench {
+namespace {
+
+struct Desktop {
+    TempDir dir;
+    ScriptedPlatform sp;
+    explicit Desktop(int tests) {
+        sp.env.program = dir.path + "/";
+        sp.env.settings = dir.path + "/";
+        writeJournal(dir.path, tests);
+    }
+    // Opens the window and paints it once, as the program's start does.
+    void openAndPaint() {
+        auto core = std::make_unique<Fenetre>(sp.platform);
+        MainWindow window(*core);
+        window.startProgram();
+        window.show();
+        QImage image = window.grab().toImage();
+        benchmark::DoNotOptimize(image.bits());
+    }
+};
+
+void firstPaint(benchmark::State& state, int tests) {
+    Desktop d(tests);
+    for (auto _ : state) d.openAndPaint();
+}
+
+void BM_DesktopFirstPaint5000(benchmark::State& state) { firstPaint(state, kMaxTests); }
+BENCHMARK(BM_DesktopFirstPaint5000)->Unit(benchmark::kMillisecond);
+
+void BM_DesktopFirstPaintEmpty(benchmark::State& state) { firstPaint(state, 0); }
+BENCHMARK(BM_DesktopFirstPaintEmpty)->Unit(benchmark::kMillisecond);
+
+} // namespace
+} // namespace dx::bench
+
+int main(int argc, char** argv) {
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
+    if (argc == 3 && std::strcmp(argv[1], "--peak-rss") == 0) {
+        dx::bench::Desktop d(std::atoi(argv[2]));
+        d.openAndPaint();
+        rusage usage{};
+        getrusage(RUSAGE_SELF, &usage);
+        std::printf("%ld\n", usage.ru_maxrss);  // KiB
+        return 0;
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
