@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <cstring>
+
 #include "journal/datetext.h"
 #include "settings/numbers.h"
 #include "settings/text.h"
@@ -14,6 +17,26 @@ TEST(Numbers, LeadingNumberTakesSignDigitsAndDecimals) {
     EXPECT_DOUBLE_EQ(leadingNumber(""), 0);
     EXPECT_DOUBLE_EQ(leadingNumber("12:30"), 12);
     EXPECT_DOUBLE_EQ(leadingNumber("+25"), 25);
+}
+
+TEST(Numbers, LeadingNumberReadsExactlyAsStrtod) {
+    // The fast path must give the very double strtod gives, digit for digit.
+    unsigned seed = 12345;
+    auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
+    for (int n = 0; n < 20000; ++n) {
+        std::string text = (next() % 4 == 0) ? "-" : "";
+        const int intDigits = static_cast<int>(next() % 9);
+        const int decDigits = static_cast<int>(next() % 12);
+        for (int i = 0; i < intDigits; ++i) text += static_cast<char>('0' + next() % 10);
+        if (decDigits > 0 || intDigits == 0) text += '.';
+        for (int i = 0; i < decDigits || (intDigits == 0 && i == 0); ++i)
+            text += static_cast<char>('0' + next() % 10);
+        const double expected = std::strtod(text.c_str(), nullptr);
+        ASSERT_EQ(leadingNumber(text), expected) << text;
+    }
+    for (const char* text : {"0.1", "5.55", "9007199254740993", "123456789012345678",
+                             "0.0000000000000001234", "25.0", "450", "+7"})
+        EXPECT_EQ(leadingNumber(text), std::strtod(text, nullptr)) << text;
 }
 
 TEST(Numbers, FormatsLikeTheDisplayPatterns) {
