@@ -145,6 +145,14 @@ std::optional<std::string> utf8ToCp1252(std::string_view text) {
     std::string out;
     out.reserve(text.size());
     for (size_t i = 0; i < text.size();) {
+        // Runs of ASCII, most of a journal, go across as they are.
+        size_t ascii = i;
+        while (ascii < text.size() && static_cast<unsigned char>(text[ascii]) < 0x80) ++ascii;
+        if (ascii > i) {
+            out.append(text.substr(i, ascii - i));
+            i = ascii;
+            continue;
+        }
         char32_t cp;
         if (!nextCodePoint(text, i, cp)) return std::nullopt;
         const auto b = cp1252Byte(cp);
@@ -199,30 +207,55 @@ StorableCheck checkStorable(std::string_view text) {
 
 namespace {
 
-std::string fieldText(const std::string& text) {
-    std::string out = text;
-    for (char& c : out) {
+// Appends one quoted field; a double quote still found in it becomes an
+// apostrophe and a line break a blank.
+void appendField(std::string& out, const std::string& text) {
+    out += '"';
+    const size_t from = out.size();
+    out += text;
+    for (size_t i = from; i < out.size(); ++i) {
+        char& c = out[i];
         if (c == '"') c = '\'';
         else if (c == '\r' || c == '\n') c = ' ';
     }
-    return out;
+    out += '"';
+}
+
+void appendLine(std::string& out, const std::string& date, const std::string& time,
+                const std::string& level, const std::string& note) {
+    appendField(out, date);
+    out += ',';
+    appendField(out, time);
+    out += ',';
+    appendField(out, level);
+    out += ',';
+    appendField(out, note);
+    out += "\r\n";
 }
 
 } // namespace
 
 std::string journalLine(const std::string& date, const std::string& time,
                         const std::string& level, const std::string& note) {
-    return "\"" + fieldText(date) + "\",\"" + fieldText(time) + "\",\"" + fieldText(level) +
-           "\",\"" + fieldText(note) + "\"\r\n";
+    std::string line;
+    appendLine(line, date, time, level, note);
+    return line;
 }
 
 std::string journalFileBytes(const Journal& journal) {
     std::string text;
     const int count = std::clamp(journal.Nb_Tests, 0, kMaxTests);
+    size_t size = 0;
     for (int i = 1; i <= count; ++i) {
         const auto at = static_cast<size_t>(i);
-        text += journalLine(journal.Date_Test[at], journal.Heure_Test[at], journal.Taux_Test[at],
-                            journal.Note_Test[at]);
+        size += journal.Date_Test[at].size() + journal.Heure_Test[at].size() +
+                journal.Taux_Test[at].size() + journal.Note_Test[at].size() + 13;
+    }
+    text.reserve(size);
+    for (int i = 1; i <= count; ++i) {
+        const auto at = static_cast<size_t>(i);
+        appendLine(text, journal.Date_Test[at], journal.Heure_Test[at], journal.Taux_Test[at],
+                   journal.Note_Test[at]);
     }
     return encodeJournalText(text);
 }

@@ -63,7 +63,28 @@ const char* levelAxisLabel(int16_t unite, int index) {
     return table(unite).axis[index - 1];
 }
 
+namespace {
+
+// Digits only, at least minInt of them before the point (no leading zero
+// beyond those), and exactly `decimals` after it: formatting such a text's
+// number gives the text back.
+bool inStorageForm(std::string_view text, size_t minInt, size_t decimals) {
+    const size_t point = decimals == 0 ? text.size() : text.size() - decimals - 1;
+    if (point > text.size() || point < minInt) return false;
+    if (decimals > 0 && text[point] != '.') return false;
+    if (point > minInt && text[0] == '0') return false;
+    for (size_t i = 0; i < text.size(); ++i)
+        if (i != point && (text[i] < '0' || text[i] > '9')) return false;
+    return true;
+}
+
+} // namespace
+
 std::string storedLevel(std::string_view levelText, int16_t unite) {
+    // Most levels already stand as the save writes them: a save of a whole
+    // journal then formats only those that changed.
+    if (unite == 0 ? inStorageForm(levelText, 2, 1) : inStorageForm(levelText, 3, 0))
+        return std::string(levelText);
     return formatNumber(leadingNumber(levelText), storageFormat(unite));
 }
 

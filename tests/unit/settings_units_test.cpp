@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "settings/language.h"
+#include "settings/numbers.h"
 #include "settings/settings_codec.h"
 #include "settings/units.h"
 
@@ -21,6 +22,16 @@ TEST(SettingsUnits, BandsAreHalfOpenAtTheLowerBound) {
     EXPECT_EQ(levelBand("126", 7), Band::Suboptimal);
     EXPECT_EQ(levelBand("abc", 0), Band::None);
     EXPECT_EQ(levelBand("07.0 after meal", 0), Band::Suboptimal);
+}
+
+TEST(SettingsUnits, StoredLevelKeepsOnlyWhatFormattingGivesBack) {
+    for (const char* text : {"05.6", "00.0", "123.4", "005.6", "5.6", "05.60", "05.", "0.5",
+                             "005", "126", "1234", "0126", "12", "-05.6", "05,6", " 05.6",
+                             "05.6x", "999.9", "000", "0000"})
+        for (int16_t unite : {0, 1})
+            EXPECT_EQ(storedLevel(text, unite),
+                      formatNumber(leadingNumber(text), unite == 0 ? "00.0" : "000"))
+                << text << " " << unite;
 }
 
 TEST(SettingsUnits, StoredLevelRewritesFromTheLeadingNumber) {
