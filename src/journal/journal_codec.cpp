@@ -1,6 +1,7 @@
 #include "journal/journal_codec.h"
 
 #include <algorithm>
+#include <functional>
 
 #include "journal/journal.h"
 #include "settings/text.h"
@@ -260,21 +261,24 @@ std::string journalFileBytes(const Journal& journal) {
     return encodeJournalText(text);
 }
 
-ParsedJournal parseJournal(std::string_view bytes, int maxTests) {
+ParsedJournal readJournal(std::string_view bytes, int maxTests,
+                          const std::function<void(JournalRecord&)>& take) {
     ParsedJournal parsed;
-    const std::string text = decodeJournalBytes(bytes);
-    // One test a line: room for them all at once.
-    parsed.tests.reserve(std::min<size_t>(static_cast<size_t>(std::max(maxTests, 0)),
-                                          std::count(text.begin(), text.end(), '\n') + 1));
-    FieldReader reader(text);
+    // Plain ASCII, the usual journal, is read where it lies.
+    const bool ascii = std::none_of(bytes.begin(), bytes.end(), [](char c) {
+        return static_cast<unsigned char>(c) >= 0x80;
+    });
+    const std::string decoded = ascii ? std::string() : decodeJournalBytes(bytes);
+    FieldReader reader(ascii ? bytes : std::string_view(decoded));
+    JournalRecord rec;
+    int count = 0;
     while (!reader.skipBlankLines()) {
         const int line = reader.line();
-        if (static_cast<int>(parsed.tests.size()) >= maxTests) {
+        if (count >= maxTests) {
             parsed.stop = ParsedJournal::Stop::TooManyTests;
             parsed.stopLine = line;
             break;
         }
-        JournalRecord rec;
         FieldReader::Status status = FieldReader::Status::Field;
         for (std::string* field : {&rec.date, &rec.time, &rec.level, &rec.note}) {
             status = reader.next(*field);
@@ -286,8 +290,17 @@ ParsedJournal parseJournal(std::string_view bytes, int maxTests) {
             parsed.stopLine = line;
             break;
         }
-        parsed.tests.push_back(std::move(rec));
+        ++count;
+        take(rec);
     }
+    return parsed;
+}
+
+ParsedJournal parseJournal(std::string_view bytes, int maxTests) {
+    std::vector<JournalRecord> tests;
+    ParsedJournal parsed =
+        readJournal(bytes, maxTests, [&tests](JournalRecord& rec) { tests.push_back(rec); });
+    parsed.tests = std::move(tests);
     return parsed;
 }
 

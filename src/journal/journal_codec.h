@@ -4,6 +4,7 @@
 // the line writer, Windows-1252 <-> UTF-8, and the check of what a field
 // can hold. Pure functions; the window's procedures do the file work.
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -94,5 +95,10 @@ struct ParsedJournal {
 // Reads tests field by field, four per test, until the end of the bytes.
 // Blank lines between tests are skipped. A test read in part is not kept.
 ParsedJournal parseJournal(std::string_view bytes, int maxTests);
+// The same, handing each complete test to `take` as it is read (its texts
+// may be moved from) instead of keeping them: the journal's load fills the
+// table without a second copy of the whole journal.
+ParsedJournal readJournal(std::string_view bytes, int maxTests,
+                          const std::function<void(JournalRecord&)>& take);
 
 } // namespace dx

@@ -84,8 +84,7 @@ void Fenetre::Recuperer() {
                 std::string(pick(T::kCannotRead, l)) + path + "\n\n" + pick(T::kNothingLoaded, l));
         return;
     }
-    ParsedJournal parsed = parseJournal(*bytes, kMaxTests);
-    for (JournalRecord& rec : parsed.tests) {
+    const ParsedJournal parsed = readJournal(*bytes, kMaxTests, [&](JournalRecord& rec) {
         const auto at = static_cast<size_t>(++j.Nb_Tests);
         // Tests of one day follow each other: their date is read once.
         if (at > 1 && rec.date == j.Date_Test[at - 1]) {
@@ -98,7 +97,7 @@ void Fenetre::Recuperer() {
         j.Heure_Test[at] = std::move(rec.time);
         j.Taux_Test[at] = std::move(rec.level);
         j.Note_Test[at] = std::move(rec.note);
-    }
+    });
     form.pointer = MousePointer::Default;
     if (parsed.stop == ParsedJournal::Stop::None) return;
 
