@@ -26,10 +26,17 @@ const Line& lineAt(const Fenetre& w, int32_t index) {
 
 int64_t nextTestDay(const Fenetre& w) { return chart::dayAt(w.journal, w.view.Index_Test + 1); }
 
-// Tests after the days on show are passed over.
-void alignOnDay(Fenetre& w) {
-    while (nextTestDay(w) > w.view.Date_Affichee.day()) ++w.view.Index_Test;
+// Passes over the records dated after `day`. A drawing far in the past
+// passes most of the journal here, so the loop reads the day numbers
+// directly; a record with no readable date (kNoDay) or the journal's end stops it.
+void passLaterRecords(Fenetre& w, int64_t day) {
+    const Journal& j = w.journal;
+    int32_t& i = w.view.Index_Test;
+    while (i >= 0 && i < j.Nb_Tests && j.dayNumber[static_cast<size_t>(i) + 1] > day) ++i;
 }
+
+// Tests after the days on show are passed over.
+void alignOnDay(Fenetre& w) { passLaterRecords(w, w.view.Date_Affichee.day()); }
 
 void alignOnMonth(Fenetre& w) {
     ChartState& v = w.view;
@@ -42,7 +49,7 @@ void alignOnMonth(Fenetre& w) {
         v.Date_Affichee = DateTime::fromDays(nextTestDay(w));
         return;
     }
-    while (nextTestDay(w) > v.Date_Affichee.day()) ++v.Index_Test;
+    passLaterRecords(w, v.Date_Affichee.day());
     // Once the later records are passed, the month's newest test anchors the
     // partition whatever the direction of the last move, so that a month
     // that holds tests is always drawn with them.
