@@ -14,74 +14,6 @@ const std::string kDescription = "\"Dextrel, the meter\",\" http://127.0.0.1:808
 
 class BannerCheck : public BannerWindowTest {};
 
-TEST_F(BannerCheck, OnLineStartsAtOneDecidesAtFiveDownloadsAtSix) {
-    net.out = kPingAnswered;
-    serve("/dx/url_a.txt", kDescription);
-    serve("/dx/img_a7.jpg", kJpeg);  // 2000-01-08 is a Saturday
-    pingTick();
-    EXPECT_EQ(net.calls, Calls{"start"});
-    EXPECT_EQ(w->banner.Compteur_Ping, 1);
-    pingTicks(3);
-    EXPECT_EQ(net.calls, Calls{"start"});
-    EXPECT_EQ(w->banner.En_Ligne, 0);
-    pingTick();
-    EXPECT_EQ(net.calls, (Calls{"start", "output"}));
-    EXPECT_EQ(w->banner.En_Ligne, 1);
-    EXPECT_EQ(w->banner.Compteur_Ping, 5);
-    EXPECT_TRUE(http.asked.empty());
-    EXPECT_TRUE(w->Timer_Ping.enabled());
-
-    pingTick();
-    EXPECT_EQ(net.calls, (Calls{"start", "output", "cleanup"}));
-    EXPECT_EQ(http.asked, (Calls{kSite + "/dx/url_a.txt", kSite + "/dx/img_a7.jpg"}));
-    EXPECT_EQ(readFile("site.www"), kDescription);
-    EXPECT_EQ(readFile("image.jpg"), kJpeg);
-    EXPECT_EQ(w->banner.Texte_Site, "Dextrel, the meter");
-    EXPECT_EQ(w->banner.URL_Site, " http://127.0.0.1:8080/page ");
-    EXPECT_EQ(w->banner.Extension_Image, "jpg");
-    EXPECT_EQ(w->Image_FTP.tooltip, "Visit: Dextrel, the meter");
-    EXPECT_EQ(w->Image_FTP.image, "image.jpg");
-    EXPECT_EQ(w->Image_FTP.pointer, MousePointer::Custom);
-    EXPECT_EQ(w->Aff_Pas_Branche.caption, "1");
-    EXPECT_FALSE(w->Timer_Ping.enabled());
-    EXPECT_EQ(w->banner.Compteur_Ping, 0);
-    EXPECT_TRUE(events.empty());  // never a message from the check
-}
-
-TEST_F(BannerCheck, OffLineWithNoEarlierCopyKeepsTheBuiltInDeadBanner) {
-    net.out = kPingUnanswered;
-    serve("/dx/url_a.txt", kDescription);
-    pingTicks(5);
-    EXPECT_EQ(w->banner.En_Ligne, 0);
-    EXPECT_EQ(w->Aff_Pas_Branche.caption, "1");
-    pingTick();
-    EXPECT_EQ(net.calls, (Calls{"start", "output", "cleanup"}));
-    EXPECT_TRUE(http.asked.empty());
-    EXPECT_EQ(w->Aff_Pas_Branche.caption, "0");
-    EXPECT_EQ(w->Image_FTP.pointer, MousePointer::Default);
-    EXPECT_EQ(w->Image_FTP.image, "builtin");
-    EXPECT_EQ(w->Image_FTP.tooltip, "");
-    EXPECT_FALSE(w->Timer_Ping.enabled());
-    EXPECT_EQ(w->banner.Compteur_Ping, 0);
-    EXPECT_TRUE(w->click("Image_FTP"));
-    EXPECT_TRUE(shell.urls.empty());
-    EXPECT_TRUE(events.empty());
-}
-
-TEST_F(BannerCheck, OffLineShowsTheCopiesOfAnEarlierRunButNoLink) {
-    writeFile("site.www", "Earlier text,http://127.0.0.1:8080/old,gif\r\n");
-    writeFile("image.gif", "GIF89a");
-    net.out = kPingUnanswered;
-    pingTicks(6);
-    EXPECT_EQ(w->banner.Texte_Site, "Earlier text");
-    EXPECT_EQ(w->banner.URL_Site, "http://127.0.0.1:8080/old");
-    EXPECT_EQ(w->Image_FTP.image, "image.gif");
-    EXPECT_EQ(w->Image_FTP.tooltip, "");
-    EXPECT_EQ(w->Image_FTP.pointer, MousePointer::Default);
-    w->click("Image_FTP");
-    EXPECT_TRUE(shell.urls.empty());
-}
-
 TEST_F(BannerCheck, MissingOrShortPingOutputMeansOffLine) {
     const std::vector<std::optional<std::string>> outputs = {std::nullopt, "a,b,c\n"};
     for (const std::optional<std::string>& out : outputs) {
@@ -103,18 +35,6 @@ TEST_F(BannerCheck, AnEndedCheckNeverRunsAgain) {
     EXPECT_FALSE(w->Timer_Ping.enabled());
     EXPECT_EQ(w->banner.Compteur_Ping, 0);
     EXPECT_TRUE(net.calls.empty());
-}
-
-TEST_F(BannerCheck, FrenchOnASundayFetchesTheFrenchFilesOfDayOne) {
-    french();
-    sp.clock.set(DateTime::fromParts(2000, 1, 9, 10, 0, 0));
-    net.out = kPingAnswered;
-    serve("/dx/url_f.txt", "\"Le Dextrel, en ligne\",http://127.0.0.1:8080/fr,png\r\n");
-    serve("/dx/img_f1.png", "PNG");
-    pingTicks(6);
-    EXPECT_EQ(http.asked, (Calls{kSite + "/dx/url_f.txt", kSite + "/dx/img_f1.png"}));
-    EXPECT_EQ(w->Image_FTP.tooltip, "Visitez: Le Dextrel, en ligne");
-    EXPECT_EQ(readFile("image.png"), "PNG");
 }
 
 TEST_F(BannerCheck, AnHtmlPageOrAFailureKeepsTheEarlierCopy) {

@@ -60,31 +60,6 @@ TEST_F(EntryPanel, OpeningFromTheYearViewComesBackToThisWeek) {
     expectOpened(*w);
 }
 
-TEST_F(EntryPanel, TimeFieldTypingSequences) {
-    start(0);
-    w->click("Menu_Ajouter");
-    struct Case {
-        const char* typed;
-        const char* shown;
-    };
-    const Case cases[] = {
-        {"3", "00:00"},     // a first digit of 3 or more
-        {"1", "1"},
-        {"14", "14:"},      // the colon is typed for the user
-        {"1430", "14:30"},
-        {"2430", "24:30"},  // 24 itself passes
-        {"1275", "12:00"},  // minutes above 59
-        {"25", "00:5:"},    // hours above 24 keep the last two characters
-    };
-    for (const Case& c : cases) {
-        retype(w->Dialog_Heure, "Dialog_Heure", c.typed);
-        EXPECT_EQ(w->Dialog_Heure.text(), c.shown) << c.typed;
-    }
-    retype(w->Dialog_Heure, "Dialog_Heure", "14");
-    EXPECT_EQ(w->Dialog_Heure.selStart(), 3);
-    EXPECT_EQ(w->Dialog_Heure.selLength(), 0);
-}
-
 TEST_F(EntryPanel, PastedTimesAreCorrected) {
     start(0);
     w->click("Menu_Ajouter");

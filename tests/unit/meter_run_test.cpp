@@ -38,42 +38,6 @@ protected:
     }
 };
 
-// The scenario meter_blood_test follows the same run through the displays
-// and the save; this one checks every second of the countdown.
-TEST_F(BloodTest, AFullRunStoresTheLastReading) {
-    start(kEarlier);
-    waitThreeSeconds();
-    EXPECT_EQ(w->Aff_Resultat.caption, "25.0");  // the probe at rest reads 28
-    drop(kTen);
-    EXPECT_EQ(w->meter.Analyse_En_Cours, 1);
-    EXPECT_EQ(count("beep"), 1U);
-    EXPECT_EQ(w->Information.caption, "One moment please");
-
-    for (int left = 33; left >= 1; --left) {
-        advance(1000);
-        ASSERT_EQ(w->Information.caption, std::to_string(left) + " sec.");
-        EXPECT_FALSE(w->Menu_Test.enabled);
-    }
-    EXPECT_NEAR(w->Ligne_Therm2.y1, 1533.33, 0.01);
-    EXPECT_EQ(w->journal.Nb_Tests, 1);
-
-    advance(1000);  // the 34th tick: 12:00:40 + 37.1 s
-    ASSERT_EQ(w->journal.Nb_Tests, 2);
-    EXPECT_EQ(w->journal.Date_Test[1], "2000-01-08");
-    EXPECT_EQ(w->journal.Heure_Test[1], "12:01");
-    EXPECT_EQ(w->journal.Taux_Test[1], "10.0");
-    EXPECT_EQ(w->journal.Note_Test[1], "");
-    EXPECT_EQ(w->journal.Taux_Test[2], "07.5");
-    EXPECT_EQ(count("beep"), 2U);
-    EXPECT_TRUE(w->Menu_Sauve.enabled);
-    // The countdown turned the Test menu off; the unsaved test keeps it off.
-    EXPECT_FALSE(w->Menu_Test.enabled);
-    EXPECT_TRUE(w->Curseur.enabled);
-    EXPECT_FALSE(w->form.keyPreview);
-    EXPECT_EQ(w->Ligne_Therm1.y1, 2200.0F);
-    EXPECT_TRUE(timersIdle());
-}
-
 TEST_F(BloodTest, TheTestGoesUnderTheDateOnShow) {
     start({{"2000-01-01", "08:00", "07.5"}});
     ASSERT_TRUE(w->userScroll(32766));  // the week ending yesterday
@@ -114,18 +78,6 @@ TEST_F(BloodTest, ADropBeforeThreeSecondsIsAnErrorAndStoresNothing) {
     EXPECT_EQ(w->journal.Nb_Tests, 1);
     EXPECT_FALSE(w->Menu_Sauve.enabled);
     EXPECT_EQ(count("beep"), 0U);
-}
-
-TEST_F(BloodTest, AWetProbeAtTheStartSpeaksFrench) {
-    probe(0, 0);
-    start({}, true);
-    w->click("Menu_Sang");
-    advance(100);
-    ASSERT_EQ(count("msgbox"), 1U);
-    EXPECT_NE(events[0].find("\"title\":\"Erreur d'analyse\","
-                             "\"text\":\"Nettoyez ou assècher votre sonde\""),
-              std::string::npos)
-        << events[0];
 }
 
 TEST_F(BloodTest, AnOverRangeLastReadingIsStoredAsTwentyFive) {

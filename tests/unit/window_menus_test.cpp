@@ -146,31 +146,5 @@ TEST_F(WindowMechanics, UnitHintsChangeAtTheNextMouseMove) {
     }
 }
 
-TEST_F(WindowMechanics, AboutBoxChangesOnlyItsFirstLineWithTheLanguage) {
-    std::vector<std::string> lines[2];
-    for (const bool french : {false, true}) {
-        dialogs.shown.clear();
-        start(0, french);
-        w->banner.Adresse_Site = "http://127.0.0.1:8080";
-        ASSERT_TRUE(w->click("Menu_Apropos"));
-        ASSERT_EQ(dialogs.shown.size(), 1U);
-        const entry_test::Shown& box = dialogs.shown[0];
-        EXPECT_EQ(box.title, "Version: 1.3.1");
-        EXPECT_EQ(box.buttons, MsgButtons::Ok);
-        EXPECT_EQ(box.icon, MsgIcon::None);
-        std::string rest = box.text;
-        for (size_t at; (at = rest.find('\n')) != std::string::npos; rest.erase(0, at + 1))
-            lines[french].push_back(rest.substr(0, at));
-        lines[french].push_back(rest);
-    }
-    ASSERT_EQ(lines[0].size(), 4U);
-    ASSERT_EQ(lines[1].size(), 4U);
-    EXPECT_NE(lines[0][0], lines[1][0]);
-    EXPECT_EQ(lines[0][1], "The Dextrel project");
-    EXPECT_EQ(lines[0][2], "dextrel@dextrel.example");
-    EXPECT_EQ(lines[0][3], "http://127.0.0.1:8080");
-    for (size_t i = 1; i < 4; ++i) EXPECT_EQ(lines[0][i], lines[1][i]);
-}
-
 } // namespace
 } // namespace dx
