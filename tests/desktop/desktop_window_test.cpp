@@ -17,6 +17,7 @@
 #include <fstream>
 #include <memory>
 
+#include "../unit/program_folders.h"
 #include "../../tools/replay/scripted_platform.h"
 #include "desktop/main_window.h"
 #include "window/fenetre.h"
@@ -28,12 +29,7 @@ namespace {
 class DesktopWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        char pattern[] = "/tmp/dextrel-desktop-XXXXXX";
-        dir_ = mkdtemp(pattern);
-        std::filesystem::create_directories(dir_ + "/prog");
-        std::filesystem::create_directories(dir_ + "/settings");
-        sp.env.program = dir_ + "/prog/";
-        sp.env.settings = dir_ + "/settings/";
+        dir_ = useFreshFolders(sp);
         sp.clock.set(DateTime::fromParts(2000, 1, 8, 9, 15, 0));
     }
     void TearDown() override {

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "program_folders.h"
 #include "../../tools/replay/scripted_platform.h"
 #include "window/fenetre.h"
 
@@ -27,10 +28,7 @@ inline DateTime day(int y, int m, int d) { return DateTime::fromParts(y, m, d); 
 class ChartTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        char pattern[] = "/tmp/dextrel-chart-XXXXXX";
-        dir_ = mkdtemp(pattern);
-        sp.env.program = dir_ + "/";
-        sp.env.settings = dir_ + "/";
+        dir_ = useFreshFolders(sp);
     }
     void TearDown() override {
         w.reset();
@@ -40,12 +38,12 @@ protected:
     // Newest test first, as the journal keeps them.
     void start(const std::vector<Record>& tests, DateTime now = DateTime::fromParts(2000, 1, 8, 12),
                int unite = 0) {
-        std::ofstream out(dir_ + "/Diabete.glc", std::ios::binary);
+        std::ofstream out(dir_ + "/prog/Diabete.glc", std::ios::binary);
         for (const Record& t : tests)
             out << '"' << t.date << "\",\"" << t.time << "\",\"" << t.level << "\",\"" << t.note
                 << "\"\r\n";
         out.close();
-        std::ofstream(dir_ + "/dextrel.ini", std::ios::binary)
+        std::ofstream(dir_ + "/settings/dextrel.ini", std::ios::binary)
             << "[Setup]\r\nUnite=" << unite << "\r\nLock=0\r\nAnimation=0\r\n";
         sp.clock.set(now);
         w = std::make_unique<Fenetre>(sp.platform);

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "program_folders.h"
 #include "../../tools/replay/scripted_platform.h"
 #include "window/fenetre.h"
 
@@ -48,12 +49,7 @@ struct StoredTest {
 class EntryWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        char pattern[] = "/tmp/dextrel-entry-XXXXXX";
-        dir_ = mkdtemp(pattern);
-        std::filesystem::create_directories(dir_ + "/prog");
-        std::filesystem::create_directories(dir_ + "/settings");
-        sp.env.program = dir_ + "/prog/";
-        sp.env.settings = dir_ + "/settings/";
+        dir_ = useFreshFolders(sp);
         sp.clock.set(DateTime::fromParts(2000, 1, 8, 9, 15, 0));
     }
     void TearDown() override {

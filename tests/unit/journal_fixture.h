@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "program_folders.h"
 #include "../../tools/replay/scripted_platform.h"
 #include "window/fenetre.h"
 
@@ -50,12 +51,7 @@ private:
 class JournalWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        char pattern[] = "/tmp/dextrel-journal-XXXXXX";
-        dir_ = mkdtemp(pattern);
-        std::filesystem::create_directories(dir_ + "/prog");
-        std::filesystem::create_directories(dir_ + "/settings");
-        sp.env.program = dir_ + "/prog/";
-        sp.env.settings = dir_ + "/settings/";
+        dir_ = useFreshFolders(sp);
         sp.emit = [this](const std::string& line) { events.push_back(line); };
     }
     void TearDown() override {
