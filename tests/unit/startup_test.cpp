@@ -5,26 +5,6 @@ namespace {
 
 using StartupTest = JournalWindowTest;
 
-TEST_F(StartupTest, EmptyJournal) {
-    sp.locale.pattern = "dd/MM/yyyy";
-    start();
-    EXPECT_FALSE(w->ended());
-    EXPECT_EQ(w->win.Chemin_Prog, progPath(""));
-    EXPECT_EQ(w->win.Format_Date_Courte, "dd/MM/yyyy");
-    EXPECT_EQ(w->Aff_Date.caption, "08/01/2000");
-    EXPECT_EQ(w->view.Date_Affichee, DateTime::fromParts(2000, 1, 8));
-    EXPECT_FALSE(w->Curseur.enabled);
-    EXPECT_FALSE(w->Menu_Hystorique.enabled);
-    EXPECT_FALSE(w->Menu_Prev.enabled);
-    EXPECT_FALSE(w->Menu_Impr_Graph.enabled);
-    EXPECT_EQ(w->Aff_Resultat.caption, "");
-    EXPECT_EQ(w->Aff_Heure.caption, "");
-    EXPECT_EQ(w->view.Periode, 7);
-    EXPECT_EQ(w->meter.Duree_Analyse, 33);
-    EXPECT_EQ(w->view.Curseur_Actif, 1);
-    EXPECT_FALSE(w->Menu_Sauve.enabled);
-}
-
 TEST_F(StartupTest, HistoryBeyondTheWeekEnablesTheCursor) {
     writeJournal("\"2000-01-07\",\"18:30\",\"6.2\",\"\"\r\n"
                  "\"2000-01-01\",\"07:00\",\"5\",\"\"\r\n");
