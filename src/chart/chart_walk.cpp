@@ -29,6 +29,16 @@ int monthOfDay(int64_t day) {
     return DateTime::fromDays(day).month();
 }
 
+int MonthOfDay::operator()(int64_t day) {
+    if (day >= first_ && day <= last_) return month_;
+    if (day == Journal::kNoDay) return 0;
+    int year = 0, dayOfMonth = 0;
+    civilFromDays(day, year, month_, dayOfMonth);
+    first_ = day - (dayOfMonth - 1);
+    last_ = first_ + daysInMonth(year, month_) - 1;
+    return month_;
+}
+
 int64_t dayAt(const Journal& journal, int32_t index) {
     if (index < 1 || index > journal.Nb_Tests) return Journal::kNoDay;
     return journal.dayNumber[static_cast<size_t>(index)];

@@ -37,6 +37,17 @@ int32_t roundCoordinate(float value);
 
 // The month number (1..12) of a day number; 0 for a test with no date.
 int monthOfDay(int64_t day);
+
+// monthOfDay for a walk that asks about the days of one month after
+// another: the month last found answers for all of its days.
+class MonthOfDay {
+public:
+    int operator()(int64_t day);
+
+private:
+    int64_t first_ = 1, last_ = 0;  // the days of the month last found
+    int month_ = 0;
+};
 // The day number of a journal slot, kNoDay beyond the last test.
 int64_t dayAt(const Journal& journal, int32_t index);
 // The day of the oldest test, if the journal holds a dated one.

@@ -46,10 +46,11 @@ void Fenetre::Qte_Test_Par_Partition() {
     const int64_t running = view.Date_Affichee.day();
     const bool byDay = chart::checkedPeriod(*this) == Period::Week;
     const int month = view.Date_Affichee.month();
+    chart::MonthOfDay monthOf;
     while (true) {
         const int64_t d = chart::dayAt(journal, view.Index_Test + view.Qte_Tests_Partition + 1);
         if (d == Journal::kNoDay) break;
-        if (byDay ? d != running : chart::monthOfDay(d) != month) break;
+        if (byDay ? d != running : monthOf(d) != month) break;
         ++view.Qte_Tests_Partition;
     }
 }

@@ -1,6 +1,7 @@
 #include "chart/chart_walk.h"
 #include "journal/calendar.h"
 #include "settings/numbers.h"
+#include "settings/units.h"
 #include "window/fenetre.h"
 
 namespace dx {
@@ -10,7 +11,7 @@ using chart::Period;
 namespace {
 
 double levelOf(const Journal& journal, int32_t index) {
-    return leadingNumber(journal.Taux_Test[static_cast<size_t>(index)]);
+    return journal.levelNumber[static_cast<size_t>(index)];
 }
 
 DateTime lastDayOfMonth(DateTime date) {
@@ -168,6 +169,7 @@ void Fenetre::Graphiques() {
         ++view.No_Partition;
     }
 
+    showSummaryCounts();
     view.Y_Derniere_Partition = chart::roundCoordinate(lineAt(*this, view.Ligne_Suivante - 1).y1);
     if (view.No_Partition - 1 != count) view.Partitions_Restantes = count - (view.No_Partition - 1);
 
@@ -189,6 +191,7 @@ void Fenetre::Test_Du_Jour() {
         win.Compteur = k;
         const int32_t r = view.Index_Test + 1;
         const int32_t n = view.Ligne_Suivante;
+        const double level = levelOf(journal, r);
         const Line right = lineAt(*this, n - 1);
         Line& l = loadLigne(n);
         l.color = colour::kYellow;
@@ -196,20 +199,20 @@ void Fenetre::Test_Du_Jour() {
         l.visible = true;
         if (n == 1) {
             l.x1 = static_cast<float>(chart::kRightEdge - step);
-            l.y1 = chart::levelY(levelOf(journal, r), facteur);
+            l.y1 = chart::levelY(level, facteur);
             l.x2 = chart::kRightEdge;
             l.y2 = firstSegmentRightEnd(*this, l.y1);
             Afficher_Taux();
         } else {
             l.x1 = static_cast<float>(right.x1 - step);
-            l.y1 = chart::levelYWhole(levelOf(journal, r), facteur);
+            l.y1 = chart::levelYWhole(level, facteur);
             l.x2 = right.x1;
             l.y2 = right.y1;
         }
         ++view.Index_Test;
         ++view.Ligne_Suivante;
         win.Compteur = k + 1;
-        Resume_Semaine();
+        Resume_Semaine(levelBand(level, settings.Unite));
     }
     view.Date_Affichee = view.Date_Affichee.addDays(-1);
     const Line& last = lineAt(*this, view.Ligne_Suivante - 1);

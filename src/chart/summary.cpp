@@ -12,10 +12,8 @@ namespace {
 const Bilingual kTitle{"Résultats", "Results"};
 const Bilingual kCountWord{" résultats", " results"};
 
-// A count lives in its label's caption: an empty caption reads as 0.
-void addOne(Label& count) {
-    const auto n = static_cast<long long>(leadingNumber(count.caption));
-    count.caption = std::to_string(n + 1);
+int32_t& countOf(ChartState& view, Band band) {
+    return view.bandCounts[static_cast<int>(band) - static_cast<int>(Band::Optimal)];
 }
 
 }  // namespace
@@ -23,29 +21,26 @@ void addOne(Label& count) {
 void Fenetre::Resume_Reset() {
     Cadre_Resultats.caption = pick(kTitle, settings.Langue);
     view.Qte_Resultats = 0;
+    for (int32_t& count : view.bandCounts) count = 0;
     Aff_Res_Optim.caption = "";
     Aff_Res_Sub_Optim.caption = "";
     Aff_Res_Compro.caption = "";
 }
 
-// Counts the test just drawn, record Index_Test, into its band.
-void Fenetre::Resume_Semaine() {
+// Counts the test just drawn into its band.
+void Fenetre::Resume_Semaine(Band band) {
     view.Qte_Resultats += 1;
-    switch (levelBand(journal.Taux_Test[static_cast<size_t>(view.Index_Test)], settings.Unite)) {
-        case Band::Optimal:
-            addOne(Aff_Res_Optim);
-            break;
-        case Band::Suboptimal:
-            addOne(Aff_Res_Sub_Optim);
-            break;
-        case Band::Compromise:
-            addOne(Aff_Res_Compro);
-            break;
-        case Band::None:
-            break;
-    }
-    for (Label* count : {&Aff_Res_Optim, &Aff_Res_Sub_Optim, &Aff_Res_Compro})
-        if (count->caption.empty()) count->caption = "0";
+    if (band != Band::None) countOf(view, band) += 1;
+}
+
+// The counts of the walk into the summary's captions. A walk that drew no
+// test leaves the captions as Resume_Reset left them.
+void Fenetre::showSummaryCounts() {
+    if (view.Qte_Resultats == 0) return;
+    Aff_Res_Optim.caption = std::to_string(countOf(view, Band::Optimal));
+    Aff_Res_Sub_Optim.caption =
+        std::to_string(countOf(view, Band::Suboptimal));
+    Aff_Res_Compro.caption = std::to_string(countOf(view, Band::Compromise));
     Cadre_Resultats.caption =
         std::to_string(view.Qte_Resultats) + pick(kCountWord, settings.Langue);
 }

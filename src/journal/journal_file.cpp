@@ -95,7 +95,7 @@ void Fenetre::Recuperer() {
         }
         j.Date_Test[at] = std::move(rec.date);
         j.Heure_Test[at] = std::move(rec.time);
-        j.Taux_Test[at] = std::move(rec.level);
+        j.setLevel(at, std::move(rec.level));
         j.Note_Test[at] = std::move(rec.note);
     });
     form.pointer = MousePointer::Default;
@@ -122,8 +122,9 @@ void Fenetre::Sauvegarder() {
     Sauver_Init();
     const bool settingsSaved = !settings.lastWriteFailed;
     for (int i = 1; i <= journal.Nb_Tests && i <= kMaxTests; ++i) {
-        std::string& level = journal.Taux_Test[static_cast<size_t>(i)];
-        level = storedLevel(level, settings.Unite);
+        const auto at = static_cast<size_t>(i);
+        if (!isStoredLevel(journal.Taux_Test[at], settings.Unite))
+            journal.setLevel(at, storedLevel(journal.Taux_Test[at], settings.Unite));
     }
     const bool journalSaved =
         writeJournalFile(*this, pick(T::kOldFileIntact, settings.Langue));

@@ -1,9 +1,15 @@
 #include "journal/journal_texts.h"
+#include "settings/numbers.h"
 #include "window/fenetre.h"
 
 namespace dx {
 
 namespace T = journal_texts;
+
+void Journal::setLevel(size_t slot, std::string text) {
+    levelNumber[slot] = leadingNumber(text);
+    Taux_Test[slot] = std::move(text);
+}
 
 // Moves the staged test (slot 0) in as test 1; every older test moves one
 // slot up. The caller has already counted it in Nb_Tests.
@@ -17,12 +23,14 @@ void Fenetre::Ajouter_A_Liste() {
     }
     const auto day = textDate(j.Date_Test[0]);
     j.dayNumber[0] = day ? day->day() : Journal::kNoDay;
+    j.levelNumber[0] = leadingNumber(j.Taux_Test[0]);
     for (auto i = static_cast<size_t>(j.Nb_Tests); i >= 1; --i) {
         j.Date_Test[i] = j.Date_Test[i - 1];
         j.Heure_Test[i] = j.Heure_Test[i - 1];
         j.Taux_Test[i] = j.Taux_Test[i - 1];
         j.Note_Test[i] = j.Note_Test[i - 1];
         j.dayNumber[i] = j.dayNumber[i - 1];
+        j.levelNumber[i] = j.levelNumber[i - 1];
     }
 }
 

@@ -1,6 +1,7 @@
 #include "settings/numbers.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <cstdlib>
@@ -88,7 +89,35 @@ double decimalValue(std::string_view number) {
 
 } // namespace
 
+namespace {
+
+// A level as the journal stores it ("05.6", "126"): at most seven
+// characters, digits and one point, nothing else. Seven digits at most make
+// the digits and the power of ten exact doubles, so their quotient is the
+// correctly rounded value.
+std::optional<double> plainShortNumber(std::string_view text) {
+    static constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6};
+    if (text.empty() || text.size() > 7) return std::nullopt;
+    uint32_t digits = 0;
+    int decimals = -1;  // -1 until the point
+    for (const char c : text) {
+        if (isDigit(c)) {
+            digits = digits * 10 + static_cast<uint32_t>(c - '0');
+            if (decimals >= 0) ++decimals;
+        } else if (c == '.' && decimals < 0) {
+            decimals = 0;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (text.size() == 1 && decimals == 0) return std::nullopt;  // "." alone
+    return decimals > 0 ? digits / kPowers[decimals] : digits;
+}
+
+} // namespace
+
 double leadingNumber(std::string_view text) {
+    if (const auto plain = plainShortNumber(text)) return *plain;
     size_t i = 0;
     while (i < text.size() && text[i] == ' ') ++i;
     const size_t start = i;

@@ -80,11 +80,12 @@ bool inStorageForm(std::string_view text, size_t minInt, size_t decimals) {
 
 } // namespace
 
+bool isStoredLevel(std::string_view levelText, int16_t unite) {
+    return unite == 0 ? inStorageForm(levelText, 2, 1) : inStorageForm(levelText, 3, 0);
+}
+
 std::string storedLevel(std::string_view levelText, int16_t unite) {
-    // Most levels already stand as the save writes them: a save of a whole
-    // journal then formats only those that changed.
-    if (unite == 0 ? inStorageForm(levelText, 2, 1) : inStorageForm(levelText, 3, 0))
-        return std::string(levelText);
+    if (isStoredLevel(levelText, unite)) return std::string(levelText);
     return formatNumber(leadingNumber(levelText), storageFormat(unite));
 }
 

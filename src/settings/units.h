@@ -33,6 +33,9 @@ const char* levelAxisLabel(int16_t unite, int index);
 // number: "5" gives 05.0 or 005, "5.56" gives 05.6, a text with no number
 // 00.0 or 000.
 std::string storedLevel(std::string_view levelText, int16_t unite);
+// The text already stands in that format. Most levels do: a save of a whole
+// journal then formats only those that do not.
+bool isStoredLevel(std::string_view levelText, int16_t unite);
 
 // The three target bands. A level below the optimal band is in none.
 enum class Band { None, Optimal, Suboptimal, Compromise };

@@ -18,6 +18,7 @@
 #include "meter/meter_state.h"
 #include "platform/platform.h"
 #include "settings/settings.h"
+#include "settings/units.h"
 #include "window/controls.h"
 #include "window/window_state.h"
 
@@ -242,7 +243,8 @@ public:
     void Effacer_Graph();
     void Effacer_Titre_AxeX();
     void Resume_Reset();
-    void Resume_Semaine();
+    void Resume_Semaine(Band band);
+    void showSummaryCounts();
     void Menu_Hystorique_Click();
     void Menu_Impr_Graph_Click();
     void Menu_Prev_Click();

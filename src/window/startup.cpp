@@ -95,7 +95,7 @@ void Fenetre::Form_Load() {
     view.Index_Test = 0;
     if (j.Nb_Tests > 0) {
         Aff_Resultat.caption =
-            formatNumber(leadingNumber(j.Taux_Test[1]), storageFormat(settings.Unite));
+            formatNumber(j.levelNumber[1], storageFormat(settings.Unite));
         Aff_Heure.caption = j.Heure_Test[1];
     } else {
         Aff_Resultat.caption.clear();

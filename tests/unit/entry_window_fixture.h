@@ -78,7 +78,7 @@ protected:
         for (size_t i = 0; i < tests.size(); ++i) {
             w->journal.Date_Test[i + 1] = tests[i].date;
             w->journal.Heure_Test[i + 1] = tests[i].time;
-            w->journal.Taux_Test[i + 1] = tests[i].level;
+            w->journal.setLevel(i + 1, tests[i].level);
             w->journal.dayNumber[i + 1] = w->textDate(tests[i].date)->day();
         }
     }

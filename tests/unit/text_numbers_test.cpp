@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 
@@ -33,6 +34,17 @@ TEST(Numbers, LeadingNumberReadsExactlyAsStrtod) {
             text += static_cast<char>('0' + next() % 10);
         const double expected = std::strtod(text.c_str(), nullptr);
         ASSERT_EQ(leadingNumber(text), expected) << text;
+    }
+    // Every short text of digits, points and a letter, as levels are stored
+    // and as they are mistyped.
+    const std::string alphabet = "059.a";
+    for (int length = 1; length <= 6; ++length) {
+        std::string text(static_cast<size_t>(length), '0');
+        for (int code = 0; code < static_cast<int>(std::pow(5, length)); ++code) {
+            for (int k = 0, c = code; k < length; ++k, c /= 5)
+                text[static_cast<size_t>(k)] = alphabet[static_cast<size_t>(c % 5)];
+            ASSERT_EQ(leadingNumber(text), std::strtod(text.c_str(), nullptr)) << text;
+        }
     }
     for (const char* text : {"0.1", "5.55", "9007199254740993", "123456789012345678",
                              "0.0000000000000001234", "25.0", "450", "+7"})
