@@ -18,10 +18,6 @@ float levelY(double level, int32_t facteurUnite) {
     return static_cast<float>(1300.0 - 52.0 * (level / facteurUnite));
 }
 
-float levelYWhole(double level, int32_t facteurUnite) {
-    return static_cast<float>(1300.0 - std::floor(52.0 * level / facteurUnite));
-}
-
 int32_t roundCoordinate(float value) { return static_cast<int32_t>(roundHalfEven(value)); }
 
 int monthOfDay(int64_t day) {
@@ -29,8 +25,7 @@ int monthOfDay(int64_t day) {
     return DateTime::fromDays(day).month();
 }
 
-int MonthOfDay::operator()(int64_t day) {
-    if (day >= first_ && day <= last_) return month_;
+int MonthOfDay::lookUp(int64_t day) {
     if (day == Journal::kNoDay) return 0;
     int year = 0, dayOfMonth = 0;
     civilFromDays(day, year, month_, dayOfMonth);

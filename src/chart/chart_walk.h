@@ -4,6 +4,7 @@
 // as the caption of Aff_Date, the journal's day numbers, the level-to-height
 // scale. The pure ones need no window and are unit-tested on their own.
 
+#include <cmath>
 #include <cstdint>
 #include <optional>
 
@@ -30,8 +31,21 @@ Period checkedPeriod(const Fenetre& w);
 // up; the divisor turns mg/dl into the chart's mmol/L scale.
 float levelY(double level, int32_t facteurUnite);
 // The same height with the drop truncated to whole units, as the segments
-// after the first of a drawing place their tests.
-float levelYWhole(double level, int32_t facteurUnite);
+// after the first of a drawing place their tests. Inline: a year view places
+// some 1,500 tests on every move.
+inline float levelYWhole(double level, int32_t facteurUnite) {
+    const double drop = 52.0 * level / facteurUnite;
+    // std::floor is a library call on the base instruction set; below 2^50
+    // the truncation through an integer is exact and gives the same value.
+    double whole;
+    if (drop > -1e15 && drop < 1e15) {
+        whole = static_cast<double>(static_cast<int64_t>(drop));
+        if (whole > drop) whole -= 1;
+    } else {
+        whole = std::floor(drop);
+    }
+    return static_cast<float>(1300.0 - whole);
+}
 // A coordinate as the whole number the left-end heights keep.
 int32_t roundCoordinate(float value);
 
@@ -42,9 +56,13 @@ int monthOfDay(int64_t day);
 // another: the month last found answers for all of its days.
 class MonthOfDay {
 public:
-    int operator()(int64_t day);
+    int operator()(int64_t day) {
+        return day >= first_ && day <= last_ ? month_ : lookUp(day);
+    }
 
 private:
+    int lookUp(int64_t day);
+
     int64_t first_ = 1, last_ = 0;  // the days of the month last found
     int month_ = 0;
 };

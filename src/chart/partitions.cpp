@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "chart/chart_walk.h"
 #include "window/fenetre.h"
 
@@ -47,12 +49,16 @@ void Fenetre::Qte_Test_Par_Partition() {
     const bool byDay = chart::checkedPeriod(*this) == Period::Week;
     const int month = view.Date_Affichee.month();
     chart::MonthOfDay monthOf;
-    while (true) {
-        const int64_t d = chart::dayAt(journal, view.Index_Test + view.Qte_Tests_Partition + 1);
-        if (d == Journal::kNoDay) break;
-        if (byDay ? d != running : monthOf(d) != month) break;
-        ++view.Qte_Tests_Partition;
-    }
+    const auto belongs = [&](int64_t d) {
+        return d != Journal::kNoDay && (byDay ? d == running : monthOf(d) == month);
+    };
+    // A year view counts some 120 tests a partition: the day numbers are
+    // read straight from the table.
+    if (view.Index_Test < 0) return;
+    auto next = static_cast<size_t>(view.Index_Test) + 1;
+    const auto last = static_cast<size_t>(std::clamp(journal.Nb_Tests, 0, kMaxTests));
+    while (next <= last && belongs(journal.dayNumber[next])) ++next;
+    view.Qte_Tests_Partition = static_cast<int32_t>(next - static_cast<size_t>(view.Index_Test) - 1);
 }
 
 void Fenetre::Lignes_Objectif() {
@@ -67,13 +73,17 @@ void Fenetre::Effacer_Graph() {
     view.Ligne_Suivante -= 1;
     if (view.Ligne_Suivante == 0) return;
     Aff_Moyenne.visible = false;
-    for (win.Compteur = 1; win.Compteur <= view.Ligne_Suivante; ++win.Compteur) {
-        const auto at = static_cast<size_t>(win.Compteur);
+    const int32_t last = view.Ligne_Suivante;
+    int32_t i = 1;
+    for (; i <= last; ++i) {
+        const auto at = static_cast<size_t>(i);
         // Removing an element that does not exist is an error that ends the
         // procedure there, leaving the rest undone.
-        if (at >= Ligne.size() || !Ligne[at]) return;
+        if (at >= Ligne.size() || !Ligne[at]) break;
         Ligne[at].reset();
     }
+    win.Compteur = i;
+    if (i <= last) return;
     while (Ligne.size() > 1 && !Ligne.back()) Ligne.pop_back();
     Ligne[0]->y1 = 1300;
     view.Ligne_Suivante = 0;

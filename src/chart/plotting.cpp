@@ -186,39 +186,70 @@ void Fenetre::Graphiques() {
 // meets the right edge.
 void Fenetre::Test_Du_Jour() {
     const double step = static_cast<double>(view.Largeur_Partition) / view.Qte_Tests_Partition;
-    const int32_t facteur = settings.Facteur_Unite;
-    for (int32_t k = 0; k < view.Qte_Tests_Partition; ++k) {
-        win.Compteur = k;
-        const int32_t r = view.Index_Test + 1;
-        const int32_t n = view.Ligne_Suivante;
-        const double level = levelOf(journal, r);
-        const Line right = lineAt(*this, n - 1);
-        Line& l = loadLigne(n);
-        l.color = colour::kYellow;
-        l.width = view.Epaisseur_Ligne;
-        l.visible = true;
-        if (n == 1) {
-            l.x1 = static_cast<float>(chart::kRightEdge - step);
-            l.y1 = chart::levelY(level, facteur);
-            l.x2 = chart::kRightEdge;
-            l.y2 = firstSegmentRightEnd(*this, l.y1);
-            Afficher_Taux();
-        } else {
-            l.x1 = static_cast<float>(right.x1 - step);
-            l.y1 = chart::levelYWhole(level, facteur);
-            l.x2 = right.x1;
-            l.y2 = right.y1;
+    const int32_t count = view.Qte_Tests_Partition;
+    if (count > 0) {
+        int32_t from = 0;
+        if (view.Ligne_Suivante == 1) {
+            drawFirstSegment(step);
+            from = 1;
         }
-        ++view.Index_Test;
-        ++view.Ligne_Suivante;
-        win.Compteur = k + 1;
-        Resume_Semaine(levelBand(level, settings.Unite));
+        if (from < count) drawSegmentChain(from, count, step);
+        win.Compteur = count;
     }
     view.Date_Affichee = view.Date_Affichee.addDays(-1);
     const Line& last = lineAt(*this, view.Ligne_Suivante - 1);
     if (view.No_Partition == 1) view.Y_Premiere_Partition = chart::roundCoordinate(last.y1);
     if (view.No_Partition == view.Nb_Partitions)
         view.Y_Derniere_Partition = chart::roundCoordinate(last.y1);
+}
+
+// The segment at the right edge: its level shows in the level display, and
+// its right end meets the edge as firstSegmentRightEnd says.
+void Fenetre::drawFirstSegment(double step) {
+    win.Compteur = 0;
+    const double level = levelOf(journal, view.Index_Test + 1);
+    Line& l = loadLigne(1);
+    l.color = colour::kYellow;
+    l.width = view.Epaisseur_Ligne;
+    l.visible = true;
+    l.x1 = static_cast<float>(chart::kRightEdge - step);
+    l.y1 = chart::levelY(level, settings.Facteur_Unite);
+    l.x2 = chart::kRightEdge;
+    l.y2 = firstSegmentRightEnd(*this, l.y1);
+    Afficher_Taux();
+    ++view.Index_Test;
+    ++view.Ligne_Suivante;
+    Resume_Semaine(levelBand(level, settings.Unite));
+}
+
+// Segments from..count-1 of the partition, each ending where the one to its
+// right begins. A year view draws some 1,500 of them on every move, so the
+// loop works on locals and writes the walk's counters once at the end.
+void Fenetre::drawSegmentChain(int32_t from, int32_t count, double step) {
+    const int32_t firstLine = view.Ligne_Suivante;
+    const auto end = static_cast<size_t>(firstLine + (count - from));
+    if (Ligne.size() < end) Ligne.resize(end);
+    const Line right = lineAt(*this, firstLine - 1);
+    float rightX = right.x1;
+    float rightY = right.y1;
+    const int32_t facteur = settings.Facteur_Unite;
+    const BandLimits bands = bandLimits(settings.Unite);
+    const int width = view.Epaisseur_Ligne;
+    int32_t perBand[4] = {0, 0, 0, 0};  // by Band
+    auto test = static_cast<size_t>(view.Index_Test + 1);
+    for (auto n = static_cast<size_t>(firstLine); n < end; ++n, ++test) {
+        const double level = journal.levelNumber[test];
+        const float x1 = static_cast<float>(rightX - step);
+        const float y1 = chart::levelYWhole(level, facteur);
+        Ligne[n] = Line{x1, y1, rightX, rightY, colour::kYellow, width, true};
+        rightX = x1;
+        rightY = y1;
+        ++perBand[static_cast<int>(bands.of(level))];
+    }
+    for (Band band : {Band::None, Band::Optimal, Band::Suboptimal, Band::Compromise})
+        Resume_Semaine(band, perBand[static_cast<int>(band)]);
+    view.Index_Test += count - from;
+    view.Ligne_Suivante += count - from;
 }
 
 }  // namespace dx

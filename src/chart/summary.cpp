@@ -27,10 +27,10 @@ void Fenetre::Resume_Reset() {
     Aff_Res_Compro.caption = "";
 }
 
-// Counts the test just drawn into its band.
-void Fenetre::Resume_Semaine(Band band) {
-    view.Qte_Resultats += 1;
-    if (band != Band::None) countOf(view, band) += 1;
+// Counts tests just drawn (the last one, unless told more) into their band.
+void Fenetre::Resume_Semaine(Band band, int32_t tests) {
+    view.Qte_Resultats += tests;
+    if (band != Band::None) countOf(view, band) += tests;
 }
 
 // The counts of the walk into the summary's captions. A walk that drew no

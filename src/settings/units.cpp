@@ -89,13 +89,12 @@ std::string storedLevel(std::string_view levelText, int16_t unite) {
     return formatNumber(leadingNumber(levelText), storageFormat(unite));
 }
 
-Band levelBand(double level, int16_t unite) {
+BandLimits bandLimits(int16_t unite) {
     const UnitTable& t = table(unite);
-    if (level >= t.compromiseFrom) return Band::Compromise;
-    if (level >= t.suboptimalFrom) return Band::Suboptimal;
-    if (level >= t.optimalFrom) return Band::Optimal;
-    return Band::None;
+    return {t.optimalFrom, t.suboptimalFrom, t.compromiseFrom};
 }
+
+Band levelBand(double level, int16_t unite) { return bandLimits(unite).of(level); }
 
 Band levelBand(std::string_view levelText, int16_t unite) {
     return levelBand(leadingNumber(levelText), unite);

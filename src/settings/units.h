@@ -43,6 +43,17 @@ enum class Band { None, Optimal, Suboptimal, Compromise };
 // The band of a level's number in the unit; the lower bound of a band
 // belongs to it (7 mmol/L and 126 mg/dl are suboptimal).
 Band levelBand(double level, int16_t unite);
+// The lower bounds of the bands in one unit, for a loop over many levels.
+struct BandLimits {
+    double optimalFrom, suboptimalFrom, compromiseFrom;
+    Band of(double level) const {
+        if (level >= compromiseFrom) return Band::Compromise;
+        if (level >= suboptimalFrom) return Band::Suboptimal;
+        if (level >= optimalFrom) return Band::Optimal;
+        return Band::None;
+    }
+};
+BandLimits bandLimits(int16_t unite);
 // The band of a level held as text: its leading number (0 when none).
 Band levelBand(std::string_view levelText, int16_t unite);
 

@@ -243,8 +243,10 @@ public:
     void Effacer_Graph();
     void Effacer_Titre_AxeX();
     void Resume_Reset();
-    void Resume_Semaine(Band band);
+    void Resume_Semaine(Band band, int32_t tests = 1);
     void showSummaryCounts();
+    void drawFirstSegment(double step);
+    void drawSegmentChain(int32_t from, int32_t count, double step);
     void Menu_Hystorique_Click();
     void Menu_Impr_Graph_Click();
     void Menu_Prev_Click();

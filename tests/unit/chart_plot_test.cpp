@@ -1,5 +1,8 @@
+#include <cmath>
 #include <random>
+#include <vector>
 
+#include "chart/chart_walk.h"
 #include "chart_fixture.h"
 #include "settings/numbers.h"
 
@@ -163,6 +166,18 @@ TEST_F(PlotTest, ChainContinuousAndSummaryMatchesYellowSegments) {
         scrollBy(w->Curseur.smallChange);
         check(std::string(menu) + " forward " + shown());
     }
+}
+
+// The whole-unit height takes the floor of the drop however large, small
+// or negative the level, in both units.
+TEST(LevelHeight, WholeDropIsTheFloorOfTheDrop) {
+    std::vector<double> levels = {0, -0.0, 1e300, -1e300, 1e16, -1e16, 2.5e14, -2.5e14};
+    for (int tenths = -3000; tenths <= 6000; ++tenths) levels.push_back(tenths / 10.0);
+    for (const int32_t facteur : {1, 18})
+        for (const double level : levels)
+            ASSERT_EQ(dx::chart::levelYWhole(level, facteur),
+                      static_cast<float>(1300.0 - std::floor(52.0 * level / facteur)))
+                << level << " " << facteur;
 }
 
 }  // namespace
