@@ -101,20 +101,32 @@ std::optional<int> parseTimeOfDay(std::string_view text) {
     return h * 3600 + m * 60 + s;
 }
 
-std::optional<DateTime> parseDate(std::string_view text, std::string_view pattern) {
+DateTextReader::DateTextReader(std::string_view pattern) {
+    const auto order = fieldOrder(pattern);
+    for (int k = 0; k < 3; ++k) {
+        switch (order[static_cast<size_t>(k)]) {
+        case Field::Day: dayAt_ = k; break;
+        case Field::Month: monthAt_ = k; break;
+        case Field::Year: yearAt_ = k; break;
+        }
+    }
+}
+
+std::optional<DateTime> DateTextReader::operator()(std::string_view text) const {
     // Trim blanks.
     while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
     while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
     if (text.empty()) return std::nullopt;
-    if (text.find(':') != std::string_view::npos && text.find(' ') == std::string_view::npos) {
-        const auto t = parseTimeOfDay(text);
-        if (!t) return std::nullopt;
-        return DateTime::fromSeconds(*t);
-    }
+    // With a colon the text is a time alone, or a date, blanks and a time.
     std::string_view datePart = text;
     int timeOfDay = 0;
-    if (const size_t blank = text.find(' '); blank != std::string_view::npos &&
-                                             text.find(':') != std::string_view::npos) {
+    if (text.find(':') != std::string_view::npos) {
+        const size_t blank = text.find(' ');
+        if (blank == std::string_view::npos) {
+            const auto t = parseTimeOfDay(text);
+            if (!t) return std::nullopt;
+            return DateTime::fromSeconds(*t);
+        }
         datePart = text.substr(0, blank);
         std::string_view rest = text.substr(blank + 1);
         while (!rest.empty() && rest.front() == ' ') rest.remove_prefix(1);
@@ -144,19 +156,16 @@ std::optional<DateTime> parseDate(std::string_view text, std::string_view patter
         if (i == datePart.size()) return std::nullopt;
     }
     if (count != 3) return std::nullopt;
-    const auto order = fieldOrder(pattern);
-    int y = 0, m = 0, d = 0, yWidth = 0;
-    for (int k = 0; k < 3; ++k) {
-        switch (order[static_cast<size_t>(k)]) {
-        case Field::Day: d = values[k]; break;
-        case Field::Month: m = values[k]; break;
-        case Field::Year: y = values[k]; yWidth = widths[k]; break;
-        }
-    }
-    if (yWidth <= 2) y += y < 30 ? 2000 : 1900;
+    const int d = values[dayAt_], m = values[monthAt_];
+    int y = values[yearAt_];
+    if (widths[yearAt_] <= 2) y += y < 30 ? 2000 : 1900;
     if (y < 100 || y > 9999 || m < 1 || m > 12 || d < 1 || d > daysInMonth(y, m))
         return std::nullopt;
-    return DateTime::fromParts(y, m, d).addSeconds(timeOfDay);
+    return DateTime::fromDays(daysFromCivil(y, m, d)).addSeconds(timeOfDay);
+}
+
+std::optional<DateTime> parseDate(std::string_view text, std::string_view pattern) {
+    return DateTextReader(pattern)(text);
 }
 
 } // namespace dx

@@ -24,6 +24,16 @@ std::string formatLongTime(DateTime time);
 // Nothing when the text is no valid date or time.
 std::optional<DateTime> parseDate(std::string_view text, std::string_view pattern);
 
+// parseDate with the pattern read once, for reading many dates in a row.
+class DateTextReader {
+public:
+    explicit DateTextReader(std::string_view pattern);
+    std::optional<DateTime> operator()(std::string_view text) const;
+
+private:
+    int dayAt_ = 2, monthAt_ = 1, yearAt_ = 0;  // the pattern's order of the three numbers
+};
+
 // "hh:mm" or "hh:mm:ss" or "h:mm" as a time of day, in seconds.
 std::optional<int> parseTimeOfDay(std::string_view text);
 

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace dx {
 
@@ -31,7 +32,7 @@ struct Journal {
     bool lastSaveFailed = false;
 
     // The level text of a slot, and its number with it.
-    void setLevel(size_t slot, std::string text);
+    void setLevel(size_t slot, std::string_view text);
 
     template <class F> void forEachVar(F&& f) const { f("Nb_Tests", Nb_Tests); }
 };

@@ -1,6 +1,8 @@
 #include "journal/journal_codec.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <functional>
 
 #include "journal/journal.h"
@@ -76,6 +78,37 @@ FieldReader::Status FieldReader::next(std::string& out) {
     }
     consumeSeparator();
     return Status::Field;
+}
+
+bool FieldReader::nextPlainRecord(std::string_view (&fields)[4]) {
+    const char* const begin = text_.data();
+    const char* const end = begin + text_.size();
+    const char* p = begin + pos_;
+    for (int k = 0; k < 4; ++k) {
+        if (p == end || *p != '"') return false;
+        const char* const from = ++p;
+        while (p != end && *p != '"' && *p != '\r' && *p != '\n') ++p;
+        if (p == end || *p != '"') return false;
+        fields[k] = std::string_view(from, static_cast<size_t>(p - from));
+        ++p;
+        if (k < 3) {
+            if (p == end || *p != ',') return false;
+            ++p;
+        }
+    }
+    if (p != end) {
+        if (*p == '\r') {
+            ++p;
+            if (p != end && *p == '\n') ++p;
+        } else if (*p == '\n') {
+            ++p;
+        } else {
+            return false;
+        }
+        ++line_;
+    }
+    pos_ = static_cast<size_t>(p - begin);
+    return true;
 }
 
 // ---- Encoding
@@ -171,12 +204,23 @@ bool isValidUtf8(std::string_view bytes) {
     return true;
 }
 
+bool isAscii(std::string_view bytes) {
+    // Eight bytes at a time: a byte of 0x80 or more sets its high bit.
+    uint64_t seen = 0;
+    size_t i = 0;
+    for (; i + 8 <= bytes.size(); i += 8) {
+        uint64_t w;
+        std::memcpy(&w, bytes.data() + i, sizeof w);
+        seen |= w;
+    }
+    for (; i < bytes.size(); ++i) seen |= static_cast<unsigned char>(bytes[i]);
+    return (seen & 0x8080808080808080u) == 0;
+}
+
 std::string decodeJournalBytes(std::string_view bytes) {
     constexpr std::string_view kBom = "\xEF\xBB\xBF";
     const bool bom = bytes.substr(0, kBom.size()) == kBom;
-    const bool nonAscii = std::any_of(bytes.begin(), bytes.end(),
-                                      [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
-    if (!bom && !nonAscii) return std::string(bytes);
+    if (!bom && isAscii(bytes)) return std::string(bytes);
     if (isValidUtf8(bytes)) return std::string(bom ? bytes.substr(kBom.size()) : bytes);
     return cp1252ToUtf8(bytes);
 }
@@ -208,30 +252,37 @@ StorableCheck checkStorable(std::string_view text) {
 
 namespace {
 
-// Appends one quoted field; a double quote still found in it becomes an
-// apostrophe and a line break a blank.
-void appendField(std::string& out, const std::string& text) {
-    out += '"';
-    const size_t from = out.size();
-    out += text;
-    for (size_t i = from; i < out.size(); ++i) {
-        char& c = out[i];
-        if (c == '"') c = '\'';
-        else if (c == '\r' || c == '\n') c = ' ';
-    }
-    out += '"';
+// Writes one quoted field at out; a double quote still found in it becomes
+// an apostrophe and a line break a blank. Returns the end of what it wrote.
+char* putField(char* out, const std::string& text) {
+    *out++ = '"';
+    for (const char c : text) *out++ = c == '"' ? '\'' : c == '\r' || c == '\n' ? ' ' : c;
+    *out++ = '"';
+    return out;
 }
 
+constexpr size_t kLineOverhead = 13;  // eight quotes, three commas, CR LF
+
+size_t lineSize(const std::string& date, const std::string& time, const std::string& level,
+                const std::string& note) {
+    return date.size() + time.size() + level.size() + note.size() + kLineOverhead;
+}
+
+// Appends a line to out, whose room for it is already reserved.
 void appendLine(std::string& out, const std::string& date, const std::string& time,
                 const std::string& level, const std::string& note) {
-    appendField(out, date);
-    out += ',';
-    appendField(out, time);
-    out += ',';
-    appendField(out, level);
-    out += ',';
-    appendField(out, note);
-    out += "\r\n";
+    const size_t from = out.size();
+    out.resize(from + lineSize(date, time, level, note));
+    char* p = out.data() + from;
+    p = putField(p, date);
+    *p++ = ',';
+    p = putField(p, time);
+    *p++ = ',';
+    p = putField(p, level);
+    *p++ = ',';
+    p = putField(p, note);
+    *p++ = '\r';
+    *p = '\n';
 }
 
 } // namespace
@@ -239,6 +290,7 @@ void appendLine(std::string& out, const std::string& date, const std::string& ti
 std::string journalLine(const std::string& date, const std::string& time,
                         const std::string& level, const std::string& note) {
     std::string line;
+    line.reserve(lineSize(date, time, level, note));
     appendLine(line, date, time, level, note);
     return line;
 }
@@ -249,8 +301,8 @@ std::string journalFileBytes(const Journal& journal) {
     size_t size = 0;
     for (int i = 1; i <= count; ++i) {
         const auto at = static_cast<size_t>(i);
-        size += journal.Date_Test[at].size() + journal.Heure_Test[at].size() +
-                journal.Taux_Test[at].size() + journal.Note_Test[at].size() + 13;
+        size += lineSize(journal.Date_Test[at], journal.Heure_Test[at], journal.Taux_Test[at],
+                         journal.Note_Test[at]);
     }
     text.reserve(size);
     for (int i = 1; i <= count; ++i) {
@@ -258,18 +310,18 @@ std::string journalFileBytes(const Journal& journal) {
         appendLine(text, journal.Date_Test[at], journal.Heure_Test[at], journal.Taux_Test[at],
                    journal.Note_Test[at]);
     }
-    return encodeJournalText(text);
+    // Plain ASCII, the usual journal, is the same in both encodings.
+    return isAscii(text) ? text : encodeJournalText(text);
 }
 
 ParsedJournal readJournal(std::string_view bytes, int maxTests,
-                          const std::function<void(JournalRecord&)>& take) {
+                          const std::function<void(const JournalRecordView&)>& take) {
     ParsedJournal parsed;
     // Plain ASCII, the usual journal, is read where it lies.
-    const bool ascii = std::none_of(bytes.begin(), bytes.end(), [](char c) {
-        return static_cast<unsigned char>(c) >= 0x80;
-    });
+    const bool ascii = isAscii(bytes);
     const std::string decoded = ascii ? std::string() : decodeJournalBytes(bytes);
     FieldReader reader(ascii ? bytes : std::string_view(decoded));
+    std::string_view plain[4];
     JournalRecord rec;
     int count = 0;
     while (!reader.skipBlankLines()) {
@@ -278,6 +330,11 @@ ParsedJournal readJournal(std::string_view bytes, int maxTests,
             parsed.stop = ParsedJournal::Stop::TooManyTests;
             parsed.stopLine = line;
             break;
+        }
+        if (reader.nextPlainRecord(plain)) {
+            ++count;
+            take({plain[0], plain[1], plain[2], plain[3]});
+            continue;
         }
         FieldReader::Status status = FieldReader::Status::Field;
         for (std::string* field : {&rec.date, &rec.time, &rec.level, &rec.note}) {
@@ -291,7 +348,7 @@ ParsedJournal readJournal(std::string_view bytes, int maxTests,
             break;
         }
         ++count;
-        take(rec);
+        take({rec.date, rec.time, rec.level, rec.note});
     }
     return parsed;
 }
@@ -299,7 +356,10 @@ ParsedJournal readJournal(std::string_view bytes, int maxTests,
 ParsedJournal parseJournal(std::string_view bytes, int maxTests) {
     std::vector<JournalRecord> tests;
     ParsedJournal parsed =
-        readJournal(bytes, maxTests, [&tests](JournalRecord& rec) { tests.push_back(rec); });
+        readJournal(bytes, maxTests, [&tests](const JournalRecordView& rec) {
+            tests.push_back({std::string(rec.date), std::string(rec.time),
+                             std::string(rec.level), std::string(rec.note)});
+        });
     parsed.tests = std::move(tests);
     return parsed;
 }

@@ -28,6 +28,11 @@ public:
     // still gives one empty field); OpenQuote when a quoted field meets a
     // line end or the end of the text before its closing quote.
     Status next(std::string& out);
+    // A line of four quoted fields and nothing else, as the save writes
+    // them: the fields (views into the text) and true, the reader past the
+    // line. Anything else, false with the reader where it stood, for next()
+    // to read field by field.
+    bool nextPlainRecord(std::string_view (&fields)[4]);
     // Skips lines that hold nothing but blanks; true when the text is over.
     bool skipBlankLines();
     bool atEnd() const { return pos_ >= text_.size(); }
@@ -52,6 +57,8 @@ std::string cp1252ToUtf8(std::string_view bytes);
 // Nothing when a character has no Windows-1252 byte (or the text is not UTF-8).
 std::optional<std::string> utf8ToCp1252(std::string_view text);
 bool isValidUtf8(std::string_view bytes);
+// No byte of 0x80 or more.
+bool isAscii(std::string_view bytes);
 // A file's bytes as text: UTF-8 when they are valid UTF-8 holding some
 // non-ASCII byte (a leading byte-order mark is dropped), else Windows-1252.
 std::string decodeJournalBytes(std::string_view bytes);
@@ -85,6 +92,12 @@ struct JournalRecord {
     std::string date, time, level, note;
 };
 
+// A test as read, its texts still in the bytes being read (or in the
+// reader's own copy): valid only during the call that receives it.
+struct JournalRecordView {
+    std::string_view date, time, level, note;
+};
+
 struct ParsedJournal {
     enum class Stop { None, ShortRecord, OpenQuote, TooManyTests };
     std::vector<JournalRecord> tests;
@@ -95,10 +108,10 @@ struct ParsedJournal {
 // Reads tests field by field, four per test, until the end of the bytes.
 // Blank lines between tests are skipped. A test read in part is not kept.
 ParsedJournal parseJournal(std::string_view bytes, int maxTests);
-// The same, handing each complete test to `take` as it is read (its texts
-// may be moved from) instead of keeping them: the journal's load fills the
-// table without a second copy of the whole journal.
+// The same, handing each complete test to `take` as it is read instead of
+// keeping them: the journal's load fills the table without a second copy of
+// the whole journal.
 ParsedJournal readJournal(std::string_view bytes, int maxTests,
-                          const std::function<void(JournalRecord&)>& take);
+                          const std::function<void(const JournalRecordView&)>& take);
 
 } // namespace dx

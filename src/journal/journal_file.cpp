@@ -1,3 +1,4 @@
+#include "journal/datetext.h"
 #include "journal/journal_codec.h"
 #include "journal/journal_io.h"
 #include "journal/journal_texts.h"
@@ -43,9 +44,8 @@ bool writeJournalFile(Fenetre& w, const char* consequence) {
     std::string error;
     bool backedUp = true;
     if (files.exists(path)) {
-        const auto previous = files.read(path);
-        backedUp = previous && files.writeAtomic(path + kBackupSuffix, *previous, error);
-        if (!previous) error = pick(T::kPreviousUnreadable, l);
+        backedUp = files.copyAtomic(path, path + kBackupSuffix, error);
+        if (!backedUp && error.empty()) error = pick(T::kPreviousUnreadable, l);
     }
     if (backedUp && files.writeAtomic(path, journalFileBytes(w.journal), error)) return true;
     std::string text = std::string(pick(T::kCannotWrite, l)) + path + "\n\n" + pick(T::kReason, l);
@@ -84,20 +84,22 @@ void Fenetre::Recuperer() {
                 std::string(pick(T::kCannotRead, l)) + path + "\n\n" + pick(T::kNothingLoaded, l));
         return;
     }
-    const ParsedJournal parsed = readJournal(*bytes, kMaxTests, [&](JournalRecord& rec) {
-        const auto at = static_cast<size_t>(++j.Nb_Tests);
-        // Tests of one day follow each other: their date is read once.
-        if (at > 1 && rec.date == j.Date_Test[at - 1]) {
-            j.dayNumber[at] = j.dayNumber[at - 1];
-        } else {
-            const auto day = textDate(rec.date);
-            j.dayNumber[at] = day ? day->day() : Journal::kNoDay;
-        }
-        j.Date_Test[at] = std::move(rec.date);
-        j.Heure_Test[at] = std::move(rec.time);
-        j.setLevel(at, std::move(rec.level));
-        j.Note_Test[at] = std::move(rec.note);
-    });
+    const DateTextReader readDate(platform.locale.shortDatePattern());
+    const ParsedJournal parsed =
+        readJournal(*bytes, kMaxTests, [&](const JournalRecordView& rec) {
+            const auto at = static_cast<size_t>(++j.Nb_Tests);
+            // Tests of one day follow each other: their date is read once.
+            if (at > 1 && rec.date == j.Date_Test[at - 1]) {
+                j.dayNumber[at] = j.dayNumber[at - 1];
+            } else {
+                const auto day = readDate(rec.date);
+                j.dayNumber[at] = day ? day->day() : Journal::kNoDay;
+            }
+            j.Date_Test[at].assign(rec.date);
+            j.Heure_Test[at].assign(rec.time);
+            j.setLevel(at, rec.level);
+            j.Note_Test[at].assign(rec.note);
+        });
     form.pointer = MousePointer::Default;
     if (parsed.stop == ParsedJournal::Stop::None) return;
 

@@ -6,9 +6,9 @@ namespace dx {
 
 namespace T = journal_texts;
 
-void Journal::setLevel(size_t slot, std::string text) {
+void Journal::setLevel(size_t slot, std::string_view text) {
     levelNumber[slot] = leadingNumber(text);
-    Taux_Test[slot] = std::move(text);
+    Taux_Test[slot].assign(text);
 }
 
 // Moves the staged test (slot 0) in as test 1; every older test moves one

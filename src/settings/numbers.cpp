@@ -97,6 +97,12 @@ namespace {
 // correctly rounded value.
 std::optional<double> plainShortNumber(std::string_view text) {
     static constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6};
+    const auto digit = [&text](size_t i) { return static_cast<unsigned>(text[i] - '0'); };
+    // The two shapes the save writes: "05.6" and "126".
+    if (text.size() == 4 && text[2] == '.' && digit(0) < 10 && digit(1) < 10 && digit(3) < 10)
+        return (digit(0) * 100 + digit(1) * 10 + digit(3)) / 10.0;
+    if (text.size() == 3 && digit(0) < 10 && digit(1) < 10 && digit(2) < 10)
+        return digit(0) * 100 + digit(1) * 10 + digit(2);
     if (text.empty() || text.size() > 7) return std::nullopt;
     uint32_t digits = 0;
     int decimals = -1;  // -1 until the point
