@@ -4,8 +4,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
-#include <fstream>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -18,29 +16,12 @@
 namespace dx::bench {
 namespace {
 
-// Whole-file writes through a temporary and a rename, without the flush to
-// disk, so that the figures measure the program and not the disk.
-class UnflushedFileStore : public PosixFileStore {
-public:
-    bool writeAtomic(const std::string& path, const std::string& bytes,
-                     std::string& error) override {
-        const std::string temp = path + ".bench-tmp";
-        {
-            std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-            out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-            if (!out) {
-                error = "write failed";
-                return false;
-            }
-        }
-        return std::rename(temp.c_str(), path.c_str()) == 0;
-    }
-};
-
 struct Bench {
     TempDir dir;
     ScriptedPlatform sp;
-    UnflushedFileStore files;
+    // The program's own file code without the flush to disk, so that the
+    // figures measure the program and not the disk.
+    PosixFileStore files{PosixFileStore::Flush::No};
     Platform platform{sp.clock, sp.locale, sp.dialogs, sp.env, files,
                       sp.probe, sp.http,   sp.net,     sp.shell, sp.printer};
     explicit Bench(int tests) {

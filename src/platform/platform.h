@@ -74,6 +74,14 @@ public:
     // holds a short reason ("No space left on device").
     virtual bool writeAtomic(const std::string& path, const std::string& bytes,
                              std::string& error) = 0;
+    // Makes `to` a copy of the file `from` as it stands, replacing `to` whole
+    // as writeAtomic does. False when `from` cannot be read (error left
+    // empty) or `to` cannot be written (error says why).
+    virtual bool copyAtomic(const std::string& from, const std::string& to,
+                            std::string& error) {
+        const auto bytes = read(from);
+        return bytes && writeAtomic(to, *bytes, error);
+    }
     virtual bool remove(const std::string& path) = 0;
     // Removes the temporary files that a write of path interrupted by a crash
     // may have left beside it.

@@ -37,6 +37,24 @@ TEST_F(FileStoreTest, WritesWholeFilesAndReadsThemBack) {
     EXPECT_FALSE(files.exists(path));
 }
 
+// The copy is a second name for the file: it must keep the old bytes when
+// the original is written again, and replace an older copy whole.
+TEST_F(FileStoreTest, ACopyKeepsTheBytesItWasMadeOf) {
+    std::string error;
+    const std::string path = dir + "/Diabete.glc";
+    const std::string copy = path + ".bak";
+    EXPECT_FALSE(files.copyAtomic(path, copy, error));
+    EXPECT_EQ(error, "");
+    EXPECT_FALSE(files.exists(copy));
+    ASSERT_TRUE(files.writeAtomic(copy, "older", error));
+    ASSERT_TRUE(files.writeAtomic(path, "old", error));
+    ASSERT_TRUE(files.copyAtomic(path, copy, error)) << error;
+    ASSERT_TRUE(files.writeAtomic(path, "new", error));
+    EXPECT_EQ(*files.read(copy), "old");
+    EXPECT_EQ(*files.read(path), "new");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 2);
+}
+
 TEST_F(FileStoreTest, AFailedWriteSaysWhyAndLeavesNothingBehind) {
     std::string error;
     EXPECT_FALSE(files.writeAtomic(dir + "/missing/Diabete.glc", "x", error));

@@ -69,7 +69,7 @@ bool PosixFileStore::writeAtomic(const std::string& path, const std::string& byt
         return false;
     }
     ::fchmod(fd, 0644);
-    if (!writeAll(fd, bytes) || ::fsync(fd) != 0) {
+    if (!writeAll(fd, bytes) || !flushed(fd)) {
         error = std::strerror(errno);
         ::close(fd);
         ::unlink(temp.c_str());
@@ -80,13 +80,49 @@ bool PosixFileStore::writeAtomic(const std::string& path, const std::string& byt
         ::unlink(temp.c_str());
         return false;
     }
-    // Make the rename itself durable.
+    flushFolderOf(path);
+    return true;
+}
+
+std::string PosixFileStore::temporaryName(const std::string& path, std::string& error) const {
+    std::string temp = path + kTemporarySuffix + "XXXXXX";
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0) {
+        error = std::strerror(errno);
+        return {};
+    }
+    ::close(fd);
+    ::unlink(temp.c_str());
+    return temp;
+}
+
+bool PosixFileStore::copyAtomic(const std::string& from, const std::string& to,
+                                std::string& error) {
+    // A second name, given under a temporary name and renamed over `to`.
+    // Where the folder takes no second names, the bytes are copied.
+    const std::string temp = temporaryName(to, error);
+    if (temp.empty()) return false;
+    if (::link(from.c_str(), temp.c_str()) != 0) {
+        if (errno == ENOENT) return false;  // nothing to copy
+        return FileStore::copyAtomic(from, to, error);
+    }
+    if (::rename(temp.c_str(), to.c_str()) != 0) {
+        error = std::strerror(errno);
+        ::unlink(temp.c_str());
+        return false;
+    }
+    flushFolderOf(to);
+    return true;
+}
+
+// Makes a rename in path's folder durable.
+void PosixFileStore::flushFolderOf(const std::string& path) const {
+    if (flush_ == Flush::No) return;
     const int dir = ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir >= 0) {
         ::fsync(dir);
         ::close(dir);
     }
-    return true;
 }
 
 bool PosixFileStore::remove(const std::string& path) { return ::unlink(path.c_str()) == 0; }
