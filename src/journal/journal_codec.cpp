@@ -1,9 +1,9 @@
 #include "journal/journal_codec.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstring>
-#include <functional>
 
 #include "journal/journal.h"
 #include "settings/text.h"
@@ -80,16 +80,49 @@ FieldReader::Status FieldReader::next(std::string& out) {
     return Status::Field;
 }
 
-bool FieldReader::nextPlainRecord(std::string_view (&fields)[4]) {
+namespace {
+
+constexpr auto kEndsQuotedField = [] {
+    std::array<bool, 256> ends{};
+    ends['"'] = ends['\r'] = ends['\n'] = true;
+    return ends;
+}();
+
+// The first double quote, CR or LF from p on, or end.
+const char* quoteOrLineEnd(const char* p, const char* end) {
+    while (p != end && !kEndsQuotedField[static_cast<unsigned char>(*p)]) ++p;
+    return p;
+}
+
+// The closing quote of a field that begins at from, when the field has the
+// length guessed (the same field's length on the line before): its bytes
+// are checked without a branch a byte, and where the next field begins is
+// known before they are read, so that a journal's lines, whose fields keep
+// their lengths line after line, are read without waiting on each byte.
+// Otherwise the first quote, CR or LF, as quoteOrLineEnd finds it.
+const char* closingQuote(const char* from, const char* end, size_t guess) {
+    if (guess < static_cast<size_t>(end - from) && from[guess] == '"') {
+        bool ends = false;
+        for (size_t i = 0; i < guess; ++i) ends |= kEndsQuotedField[static_cast<unsigned char>(from[i])];
+        if (!ends) return from + guess;
+    }
+    return quoteOrLineEnd(from, end);
+}
+
+} // namespace
+
+bool FieldReader::nextPlainRecord(JournalRecordView& record) {
     const char* const begin = text_.data();
     const char* const end = begin + text_.size();
     const char* p = begin + pos_;
+    std::string_view* const fields[4] = {&record.date, &record.time, &record.level, &record.note};
     for (int k = 0; k < 4; ++k) {
         if (p == end || *p != '"') return false;
         const char* const from = ++p;
-        while (p != end && *p != '"' && *p != '\r' && *p != '\n') ++p;
+        p = closingQuote(from, end, plainLengths_[k]);
         if (p == end || *p != '"') return false;
-        fields[k] = std::string_view(from, static_cast<size_t>(p - from));
+        plainLengths_[k] = static_cast<size_t>(p - from);
+        *fields[k] = std::string_view(from, plainLengths_[k]);
         ++p;
         if (k < 3) {
             if (p == end || *p != ',') return false;
@@ -108,6 +141,7 @@ bool FieldReader::nextPlainRecord(std::string_view (&fields)[4]) {
         ++line_;
     }
     pos_ = static_cast<size_t>(p - begin);
+    fieldPending_ = false;  // the comma that ended the line before led to this line's fields
     return true;
 }
 
@@ -314,53 +348,46 @@ std::string journalFileBytes(const Journal& journal) {
     return isAscii(text) ? text : encodeJournalText(text);
 }
 
-ParsedJournal readJournal(std::string_view bytes, int maxTests,
-                          const std::function<void(const JournalRecordView&)>& take) {
-    ParsedJournal parsed;
+JournalReader::JournalReader(std::string_view bytes, int maxTests)
     // Plain ASCII, the usual journal, is read where it lies.
-    const bool ascii = isAscii(bytes);
-    const std::string decoded = ascii ? std::string() : decodeJournalBytes(bytes);
-    FieldReader reader(ascii ? bytes : std::string_view(decoded));
-    std::string_view plain[4];
-    JournalRecord rec;
-    int count = 0;
-    while (!reader.skipBlankLines()) {
-        const int line = reader.line();
-        if (count >= maxTests) {
-            parsed.stop = ParsedJournal::Stop::TooManyTests;
-            parsed.stopLine = line;
-            break;
-        }
-        if (reader.nextPlainRecord(plain)) {
-            ++count;
-            take({plain[0], plain[1], plain[2], plain[3]});
-            continue;
-        }
-        FieldReader::Status status = FieldReader::Status::Field;
+    : decoded_(isAscii(bytes) ? std::string() : decodeJournalBytes(bytes)),
+      reader_(decoded_.empty() ? bytes : std::string_view(decoded_)),
+      maxTests_(maxTests) {}
+
+bool JournalReader::stopAt(ParsedJournal::Stop stop, int line) {
+    stop_ = stop;
+    stopLine_ = line;
+    return false;
+}
+
+bool JournalReader::next(JournalRecordView& record) {
+    if (stop_ != ParsedJournal::Stop::None || reader_.skipBlankLines()) return false;
+    const int line = reader_.line();
+    if (count_ >= maxTests_) return stopAt(ParsedJournal::Stop::TooManyTests, line);
+    if (!reader_.nextPlainRecord(record)) {
+        JournalRecord& rec = fieldByField_;
         for (std::string* field : {&rec.date, &rec.time, &rec.level, &rec.note}) {
-            status = reader.next(*field);
-            if (status != FieldReader::Status::Field) break;
+            const FieldReader::Status status = reader_.next(*field);
+            if (status == FieldReader::Status::End)
+                return stopAt(ParsedJournal::Stop::ShortRecord, line);
+            if (status == FieldReader::Status::OpenQuote)
+                return stopAt(ParsedJournal::Stop::OpenQuote, line);
         }
-        if (status != FieldReader::Status::Field) {
-            parsed.stop = status == FieldReader::Status::End ? ParsedJournal::Stop::ShortRecord
-                                                             : ParsedJournal::Stop::OpenQuote;
-            parsed.stopLine = line;
-            break;
-        }
-        ++count;
-        take({rec.date, rec.time, rec.level, rec.note});
+        record = {rec.date, rec.time, rec.level, rec.note};
     }
-    return parsed;
+    ++count_;
+    return true;
 }
 
 ParsedJournal parseJournal(std::string_view bytes, int maxTests) {
-    std::vector<JournalRecord> tests;
-    ParsedJournal parsed =
-        readJournal(bytes, maxTests, [&tests](const JournalRecordView& rec) {
-            tests.push_back({std::string(rec.date), std::string(rec.time),
-                             std::string(rec.level), std::string(rec.note)});
-        });
-    parsed.tests = std::move(tests);
+    ParsedJournal parsed;
+    JournalReader reader(bytes, maxTests);
+    JournalRecordView rec;
+    while (reader.next(rec))
+        parsed.tests.push_back({std::string(rec.date), std::string(rec.time),
+                                std::string(rec.level), std::string(rec.note)});
+    parsed.stop = reader.stop();
+    parsed.stopLine = reader.stopLine();
     return parsed;
 }
 

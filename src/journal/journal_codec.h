@@ -4,7 +4,6 @@
 // the line writer, Windows-1252 <-> UTF-8, and the check of what a field
 // can hold. Pure functions; the window's procedures do the file work.
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,6 +12,7 @@
 namespace dx {
 
 struct Journal;
+struct JournalRecordView;
 
 // Reads comma-separated fields as the journal and the settings file hold
 // them: a field is a quoted text (quotes removed) or an unquoted text ending
@@ -29,10 +29,10 @@ public:
     // line end or the end of the text before its closing quote.
     Status next(std::string& out);
     // A line of four quoted fields and nothing else, as the save writes
-    // them: the fields (views into the text) and true, the reader past the
-    // line. Anything else, false with the reader where it stood, for next()
+    // them: the test (its texts are views into the text) and true, the
+    // reader past the line. Anything else, false with the reader where it stood, for next()
     // to read field by field.
-    bool nextPlainRecord(std::string_view (&fields)[4]);
+    bool nextPlainRecord(JournalRecordView& record);
     // Skips lines that hold nothing but blanks; true when the text is over.
     bool skipBlankLines();
     bool atEnd() const { return pos_ >= text_.size(); }
@@ -49,6 +49,7 @@ private:
     size_t pos_ = 0;
     int line_ = 1;
     bool fieldPending_ = false;  // a comma was read: one more field follows
+    size_t plainLengths_[4] = {0, 0, 0, 0};  // the fields of the last plain line
 };
 
 // ---- Encoding. Text is UTF-8 in memory; the file is Windows-1252.
@@ -108,10 +109,33 @@ struct ParsedJournal {
 // Reads tests field by field, four per test, until the end of the bytes.
 // Blank lines between tests are skipped. A test read in part is not kept.
 ParsedJournal parseJournal(std::string_view bytes, int maxTests);
-// The same, handing each complete test to `take` as it is read instead of
-// keeping them: the journal's load fills the table without a second copy of
-// the whole journal.
-ParsedJournal readJournal(std::string_view bytes, int maxTests,
-                          const std::function<void(const JournalRecordView&)>& take);
+
+// The same, one test at a time, so that the journal's load fills the table
+// as it reads, without a second copy of the whole journal. Reads from the
+// bytes given (which must outlive it) or, when they are not plain ASCII,
+// from its own decoded copy.
+class JournalReader {
+public:
+    JournalReader(std::string_view bytes, int maxTests);
+    JournalReader(const JournalReader&) = delete;
+    JournalReader& operator=(const JournalReader&) = delete;
+
+    // The next complete test, its texts valid until the next call; false at
+    // the end of the bytes or where reading stopped.
+    bool next(JournalRecordView& record);
+    ParsedJournal::Stop stop() const { return stop_; }
+    int stopLine() const { return stopLine_; }
+
+private:
+    bool stopAt(ParsedJournal::Stop stop, int line);
+
+    const std::string decoded_;  // empty when the bytes are read where they lie
+    FieldReader reader_;
+    JournalRecord fieldByField_;  // a test that is not a plain line
+    int maxTests_;
+    int count_ = 0;
+    ParsedJournal::Stop stop_ = ParsedJournal::Stop::None;
+    int stopLine_ = 0;
+};
 
 } // namespace dx

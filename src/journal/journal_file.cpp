@@ -33,6 +33,15 @@ std::string keepUnreadCopy(FileStore& files, const std::string& path, const std:
     return {};
 }
 
+// Two short texts compared in line: dates of one day follow each other,
+// and a journal's load compares each date with the one before.
+bool sameText(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i]) return false;
+    return true;
+}
+
 } // namespace
 
 std::string journalPath(const Fenetre& w) { return w.win.Chemin_Prog + kJournalFileName; }
@@ -85,31 +94,32 @@ void Fenetre::Recuperer() {
         return;
     }
     const DateTextReader readDate(platform.locale.shortDatePattern());
-    const ParsedJournal parsed =
-        readJournal(*bytes, kMaxTests, [&](const JournalRecordView& rec) {
-            const auto at = static_cast<size_t>(++j.Nb_Tests);
-            // Tests of one day follow each other: their date is read once.
-            if (at > 1 && rec.date == j.Date_Test[at - 1]) {
-                j.dayNumber[at] = j.dayNumber[at - 1];
-            } else {
-                const auto day = readDate(rec.date);
-                j.dayNumber[at] = day ? day->day() : Journal::kNoDay;
-            }
-            j.Date_Test[at].assign(rec.date);
-            j.Heure_Test[at].assign(rec.time);
-            j.setLevel(at, rec.level);
-            j.Note_Test[at].assign(rec.note);
-        });
+    JournalReader reader(*bytes, kMaxTests);
+    JournalRecordView rec;
+    while (reader.next(rec)) {
+        const auto at = static_cast<size_t>(++j.Nb_Tests);
+        // Tests of one day follow each other: their date is read once.
+        if (at > 1 && sameText(rec.date, j.Date_Test[at - 1])) {
+            j.dayNumber[at] = j.dayNumber[at - 1];
+        } else {
+            const auto day = readDate(rec.date);
+            j.dayNumber[at] = day ? day->day() : Journal::kNoDay;
+        }
+        j.Date_Test[at].assign(rec.date);
+        j.Heure_Test[at].assign(rec.time);
+        j.setLevel(at, rec.level);
+        j.Note_Test[at].assign(rec.note);
+    }
     form.pointer = MousePointer::Default;
-    if (parsed.stop == ParsedJournal::Stop::None) return;
+    if (reader.stop() == ParsedJournal::Stop::None) return;
 
-    const Bilingual& reason = parsed.stop == ParsedJournal::Stop::ShortRecord ? T::kShortRecord
-                              : parsed.stop == ParsedJournal::Stop::OpenQuote ? T::kOpenQuote
-                                                                               : T::kTooManyTests;
+    const Bilingual& reason = reader.stop() == ParsedJournal::Stop::ShortRecord ? T::kShortRecord
+                              : reader.stop() == ParsedJournal::Stop::OpenQuote ? T::kOpenQuote
+                                                                                 : T::kTooManyTests;
     // The message names files, not folders: the journal's folder is the
     // program's own.
     const std::string copy = keepUnreadCopy(platform.files, path, *bytes);
-    std::string text = pick(T::kReadStopped, l) + std::to_string(parsed.stopLine) +
+    std::string text = pick(T::kReadStopped, l) + std::to_string(reader.stopLine()) +
                        pick(T::kOfFile, l) + kJournalFileName + ":\n" + pick(reason, l) +
                        "\n\n" + std::to_string(j.Nb_Tests) + pick(T::kTestsLoaded, l) + "\n";
     text += copy.empty() ? std::string(pick(T::kCopyFailed, l))

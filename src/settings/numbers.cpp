@@ -1,5 +1,6 @@
 #include "settings/numbers.h"
 
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -95,12 +96,20 @@ namespace {
 // characters, digits and one point, nothing else. Seven digits at most make
 // the digits and the power of ten exact doubles, so their quotient is the
 // correctly rounded value.
+// k / 10 for k = 0..999, the values a level of the form "05.6" takes: a
+// table look-up instead of a division for each of a journal's levels.
+constexpr auto kTenths = [] {
+    std::array<double, 1000> tenths{};
+    for (size_t k = 0; k < tenths.size(); ++k) tenths[k] = static_cast<double>(k) / 10.0;
+    return tenths;
+}();
+
 std::optional<double> plainShortNumber(std::string_view text) {
     static constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6};
     const auto digit = [&text](size_t i) { return static_cast<unsigned>(text[i] - '0'); };
     // The two shapes the save writes: "05.6" and "126".
     if (text.size() == 4 && text[2] == '.' && digit(0) < 10 && digit(1) < 10 && digit(3) < 10)
-        return (digit(0) * 100 + digit(1) * 10 + digit(3)) / 10.0;
+        return kTenths[digit(0) * 100 + digit(1) * 10 + digit(3)];
     if (text.size() == 3 && digit(0) < 10 && digit(1) < 10 && digit(2) < 10)
         return digit(0) * 100 + digit(1) * 10 + digit(2);
     if (text.empty() || text.size() > 7) return std::nullopt;
