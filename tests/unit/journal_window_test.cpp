@@ -1,0 +1,290 @@
+// The journal and settings files through the window: damaged files, saves,
+// erases and quits that cannot write, notes, and the unit and language
+// settings.
+
+#include "window_fixture.h"
+
+namespace dx::testing {
+namespace {
+
+// Windows-1252: è is E8, é is E9.
+const std::string kThreeTests =
+    "\"2000-01-07\",\"08:00\",\"5\",\"Apr\xE8s repas, fatigu\xE9\"\r\n"
+    "\"2000-01-06\",\"07:30\",\"5.56\",\"\"\r\n"
+    "\"2000-01-05\",\"07:00\",\"high\",\"a, b, c\"\r\n";
+
+using JournalFileTest = WindowTest;
+
+TEST_F(JournalFileTest, TemporariesOfAnInterruptedWriteAreRemovedAtStart) {
+    writeJournal(kThreeTests);
+    writeBytes(progPath("Diabete.glc.tmp-Ab12Cd"), "\"2000-01-08\",\"09");
+    writeBytes(settingsPath() + ".tmp-Xy34Zw", "[Setup]\r\nUn");
+    launch();
+    EXPECT_FALSE(files.exists(progPath("Diabete.glc.tmp-Ab12Cd")));
+    EXPECT_FALSE(files.exists(settingsPath() + ".tmp-Xy34Zw"));
+    EXPECT_EQ(w->journal.Nb_Tests, 3);
+    EXPECT_TRUE(eventsOf("msgbox").empty());
+}
+
+TEST_F(JournalFileTest, ADamagedFileIsCopiedOnceOnly) {
+    writeJournal("\"2000-01-07\",\"08:00\",\"05.0\",\"\"\r\n\"2000-01-06\",\"07:30\"\r\n");
+    launch();
+    ASSERT_EQ(w->journal.Nb_Tests, 1);
+    w.reset();
+    launch();
+    EXPECT_TRUE(files.exists(progPath("Diabete.glc.orig")));
+    EXPECT_FALSE(files.exists(progPath("Diabete.glc.orig2")));
+}
+
+TEST_F(JournalFileTest, FailedSaveKeepsOldFileMemoryAndTheSaveCommand) {
+    writeJournal(kThreeTests);
+    launch();
+    addTest("2000-01-08", "09:00", "6.1", "new");
+    files.failWrites = true;
+    files.failOnlySuffix = "Diabete.glc";
+    EXPECT_TRUE(w->click("Menu_Sauve"));
+    EXPECT_EQ(journalBytes(), kThreeTests);
+    EXPECT_TRUE(w->Menu_Sauve.enabled);
+    EXPECT_EQ(w->journal.Nb_Tests, 4);
+    EXPECT_EQ(w->journal.Note_Test[1], "new");
+    const auto boxes = eventsOf("msgbox");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(has(boxes[0], "\"title\":\"The Dextrel\""));
+    EXPECT_TRUE(has(boxes[0], "No space left on device"));
+    EXPECT_TRUE(has(boxes[0], "still in memory"));
+
+    // A failing safety copy fails the save too, before the journal is touched.
+    files.failOnlySuffix = ".bak";
+    EXPECT_TRUE(w->click("Menu_Sauve"));
+    EXPECT_EQ(journalBytes(), kThreeTests);
+    EXPECT_TRUE(w->Menu_Sauve.enabled);
+
+    // Once the disk has room again, the same command saves everything.
+    files.failWrites = false;
+    EXPECT_TRUE(w->click("Menu_Sauve"));
+    EXPECT_FALSE(w->Menu_Sauve.enabled);
+    EXPECT_EQ(journalBytes(), "\"2000-01-08\",\"09:00\",\"06.1\",\"new\"\r\n"
+                              "\"2000-01-07\",\"08:00\",\"05.0\",\"Apr\xE8s repas, fatigu\xE9\"\r\n"
+                              "\"2000-01-06\",\"07:30\",\"05.6\",\"\"\r\n"
+                              "\"2000-01-05\",\"07:00\",\"00.0\",\"a, b, c\"\r\n");
+    EXPECT_EQ(readBytes(progPath("Diabete.glc.bak")), kThreeTests);
+}
+
+TEST_F(JournalFileTest, FailedSettingsWriteAlsoKeepsTheSaveCommand) {
+    writeJournal(kThreeTests);
+    launch();
+    addTest("2000-01-08", "09:00", "6.1");
+    files.failWrites = true;
+    files.failOnlySuffix = "dextrel.ini";
+    EXPECT_TRUE(w->click("Menu_Sauve"));
+    EXPECT_TRUE(w->Menu_Sauve.enabled);
+    EXPECT_EQ(w->journal.Nb_Tests, 4);
+    const auto boxes = eventsOf("msgbox");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(has(boxes[0], "The setup could not be saved"));
+}
+
+TEST_F(JournalFileTest, TestsAddedGoInNewestFirstWithTheirDayNumbers) {
+    launch();
+    addTest("2000-01-01", "08:00", "5");
+    addTest("2000-01-02", "08:00", "6");
+    addTest("not a date", "08:00", "7");
+    const Journal& j = w->journal;
+    EXPECT_EQ(j.Nb_Tests, 3);
+    EXPECT_EQ(j.Taux_Test[1] + j.Taux_Test[2] + j.Taux_Test[3], "765");
+    EXPECT_EQ(j.Taux_Test[0], "7");  // slot 0 keeps a copy
+    EXPECT_EQ(j.dayNumber[1], Journal::kNoDay);
+    EXPECT_EQ(j.dayNumber[2], day(2000, 1, 2).day());
+    EXPECT_EQ(j.dayNumber[3], day(2000, 1, 1).day());
+}
+
+TEST_F(JournalFileTest, UnstorableTextIsRefusedNamingTheField) {
+    launch();
+    EXPECT_FALSE(w->refuseUnstorableText("Après, 2 €", "Note"));
+    EXPECT_TRUE(w->refuseUnstorableText("a \"b\"", "Note"));
+    EXPECT_TRUE(w->refuseUnstorableText("日", "Rate"));
+    const auto boxes = eventsOf("msgbox");
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_TRUE(has(boxes[0], "The field Note cannot hold a double quote"));
+    EXPECT_TRUE(has(boxes[1], "The field Rate holds a character"));
+    EXPECT_TRUE(has(boxes[1], "日"));
+}
+
+TEST_F(JournalFileTest, UnsavedDataGuardTurnsTheMenuOff) {
+    writeJournal(kThreeTests);
+    launch();
+    w->Donnees_Presentes();
+    EXPECT_TRUE(eventsOf("msgbox").empty());
+    addTest("2000-01-08", "09:00", "5");
+    EXPECT_TRUE(w->openMenu("Menu_Hystorique"));
+    EXPECT_FALSE(w->Menu_Hystorique.enabled);
+    const auto boxes = eventsOf("msgbox");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(has(boxes[0], "You must save your actual data"));
+    w->click("Menu_Sauve");
+    EXPECT_TRUE(w->Menu_Hystorique.enabled);
+}
+
+// Newest 1999-12-20, oldest 1999-01-05; levels not in the stored format, so
+// that a reformatting would show.
+const std::string kYear =
+    "\"1999-12-20\",\"08:00\",\"5\",\"\"\r\n"
+    "\"1999-09-15\",\"08:00\",\"6\",\"\"\r\n"
+    "\"1999-06-01\",\"08:00\",\"7\",\"x, y\"\r\n"
+    "\"1999-05-31\",\"08:00\",\"8\",\"\"\r\n"
+    "\"1999-01-05\",\"08:00\",\"9\",\"\"\r\n";
+
+class JournalEraseTest : public WindowTest {
+protected:
+    void startAndErase(const std::string& typed, bool addOne) {
+        writeJournal(kYear);
+        launch();
+        if (addOne) addTest("2000-01-02", "10:00", "4.4");
+        events.clear();
+        answerText(typed);
+        answer(ScriptedAnswer::Yes);
+        EXPECT_TRUE(w->click("Menu_Eff"));
+    }
+};
+
+TEST_F(JournalEraseTest, UnsavedTestsAreCountedAndWrittenWithTheKeptOnes) {
+    startAndErase("1999-06-01", true);
+    EXPECT_TRUE(has(eventsOf("inputbox")[0], "you have 6 TEST"));
+    EXPECT_EQ(w->journal.Nb_Tests, 4);
+    EXPECT_EQ(journalBytes(), "\"2000-01-02\",\"10:00\",\"4.4\",\"\"\r\n" +
+                                  kYear.substr(0, kYear.find("\"1999-05-31\"")));
+    EXPECT_TRUE(w->Menu_Sauve.enabled);
+}
+
+TEST_F(JournalEraseTest, FailedRewriteErasesNothingAndSaysSo) {
+    sp.locale.language = "French";
+    files.failWrites = true;
+    startAndErase("1999-06-01", false);
+    EXPECT_EQ(w->journal.Nb_Tests, 5);
+    EXPECT_EQ(journalBytes(), kYear);
+    const auto boxes = eventsOf("msgbox");
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_TRUE(has(boxes[0], "EFFACER toutes les données avant le 1999-06-01"));
+    EXPECT_TRUE(has(boxes[1], "\"title\":\"Le Dextrel\""));
+    EXPECT_TRUE(has(boxes[1], "No space left on device"));
+    EXPECT_TRUE(has(boxes[1], "Rien n'a été effacé"));
+}
+
+using StartupTest = WindowTest;
+
+TEST_F(StartupTest, NoToBothQuestionsWritesNothing) {
+    launch();
+    answer(ScriptedAnswer::No);
+    w->click("Menu_OptMG");
+    addTest("2000-01-08", "11:00", "5.5");
+    answer(ScriptedAnswer::No);
+    answer(ScriptedAnswer::No);
+    w->click("Menu_Quitter");
+    EXPECT_TRUE(w->ended());
+    EXPECT_EQ(readBytes(settingsPath()), "[Setup]\r\nUnite=0\r\nLock=0\r\nAnimation=0\r\n");
+    EXPECT_EQ(journalBytes(), "");
+}
+
+TEST_F(StartupTest, FailedSaveAtQuitOffersToStay) {
+    launch();
+    addTest("2000-01-08", "11:00", "5.5");
+    files.failWrites = true;
+    events.clear();
+    w->click("Menu_Quitter");  // Yes to saving, then Yes to staying
+    EXPECT_FALSE(w->ended());
+    EXPECT_TRUE(w->Menu_Sauve.enabled);
+    EXPECT_EQ(w->journal.Nb_Tests, 1);
+    const auto boxes = eventsOf("msgbox");
+    ASSERT_EQ(boxes.size(), 4u);  // the question, two write failures, the offer
+    EXPECT_TRUE(has(boxes[3], "Your data could not be saved."));
+    EXPECT_TRUE(has(boxes[3], "\"buttons\":\"yesno\""));
+
+    // Choosing to quit anyway does quit.
+    for (auto kind : {ScriptedAnswer::Yes, ScriptedAnswer::Ok, ScriptedAnswer::Ok,
+                      ScriptedAnswer::No})
+        answer(kind);
+    w->click("Menu_Quitter");
+    EXPECT_TRUE(w->ended());
+}
+
+TEST_F(StartupTest, NoteCancelledEmptyOrUnstorableChangesNothing) {
+    writeJournal("\"2000-01-07\",\"18:30\",\"6.2\",\"\"\r\n"
+                 "\"2000-01-06\",\"07:00\",\"5\",\"old, note\"\r\n");
+    launch();
+    w->entry.Index_Note = 2;
+    w->Ajouter_Note();  // cancelled
+    answerText("");
+    w->Ajouter_Note();
+    answerText("say \"no\"");
+    w->Ajouter_Note();
+    EXPECT_TRUE(has(eventsOf("inputbox")[0], "\"default\":\"old, note\""));
+    EXPECT_EQ(w->journal.Note_Test[2], "old, note");
+    EXPECT_FALSE(w->Menu_Sauve.enabled);
+    ASSERT_EQ(eventsOf("msgbox").size(), 1u);
+    EXPECT_TRUE(has(eventsOf("msgbox")[0], "double quote"));
+}
+
+using SettingsWindowTest = WindowTest;
+
+TEST_F(SettingsWindowTest, ExtraCharactersBeforeTheDigitAndAnyNonZeroUnit) {
+    writeBytes(settingsPath(), "[Setup]\r\nUnite=01\r\nLock=0\r\nAnimation=5\r\n");
+    launch();
+    EXPECT_EQ(w->settings.Unite, 1);
+    EXPECT_TRUE(w->Menu_OptMG.checked);
+    EXPECT_EQ(w->Aff_Anim.caption, "5");
+
+    writeSettings(7);
+    launch();
+    EXPECT_EQ(w->settings.Facteur_Unite, 18);
+    EXPECT_EQ(w->Aff_Niveau[1]->caption, "90");
+    EXPECT_EQ(w->Aff_Niveau[5]->caption, "450");
+    w->Sauver_Init();
+    EXPECT_EQ(readBytes(settingsPath()), "[Setup]\r\nUnite=7\r\nLock=0\r\nAnimation=0\r\n");
+}
+
+TEST_F(SettingsWindowTest, LockedFileHidesTheUnitChoice) {
+    writeSettings(0, 1);
+    launch();
+    EXPECT_FALSE(w->Menu_Ligne2b.visible || w->Menu_OptMM.visible || w->Menu_OptMG.visible);
+}
+
+TEST_F(SettingsWindowTest, SwitchReformatsTheLevelOnShowButNotTheJournal) {
+    start({{"2000-01-07", "08:00", "05.6", ""}});
+    EXPECT_EQ(w->Aff_Resultat.caption, "05.6");
+    answer(ScriptedAnswer::No);
+    w->click("Menu_OptMG");
+    EXPECT_EQ(w->Aff_Resultat.caption, "6");
+    EXPECT_EQ(w->Menu_Res1.caption, "Optimal: >= 72 and <126");
+    // The unit already checked asks nothing.
+    events.clear();
+    EXPECT_TRUE(w->click("Menu_OptMG"));
+    EXPECT_TRUE(events.empty());
+    answer(ScriptedAnswer::No);
+    w->click("Menu_OptMM");
+    EXPECT_EQ(w->Aff_Resultat.caption, "06.0");
+    EXPECT_EQ(w->journal.Taux_Test[1], "05.6");
+}
+
+TEST_F(SettingsWindowTest, OnlyFrenchGivesTheFrenchCaptions) {
+    struct Case {
+        const char *language, *title, *history, *res1, *res3;
+    };
+    for (const Case& c : {Case{"French", "Moniteur de glycémie", "&Hystorique",
+                               "Optimaux: >= 4 et <7", "Compromis: >= 10"},
+                          Case{"German", "Glucose monotor", "&History",
+                               "Optimal: >= 4 and <7", "Compromise: >= 10"},
+                          Case{"french", "Glucose monotor", "&History",
+                               "Optimal: >= 4 and <7", "Compromise: >= 10"}}) {
+        sp.locale.language = c.language;
+        launch();
+        EXPECT_EQ(w->Aff_Langue.caption, c.language == std::string("French") ? "1" : "0");
+        EXPECT_EQ(w->form.caption, c.title) << c.language;
+        EXPECT_EQ(w->Menu_Hystorique.caption, c.history) << c.language;
+        EXPECT_EQ(w->Menu_Option.caption, "&Options");  // the same in both languages
+        EXPECT_EQ(w->Menu_Res1.caption, c.res1) << c.language;
+        EXPECT_EQ(w->Menu_Res3.caption, c.res3) << c.language;
+    }
+}
+
+} // namespace
+} // namespace dx::testing
