@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "settings/language.h"
 #include "settings/numbers.h"
 #include "settings/settings_codec.h"
 #include "settings/units.h"
@@ -9,15 +8,16 @@ namespace dx {
 namespace {
 
 TEST(SettingsUnits, BandsAreHalfOpenAtTheLowerBound) {
-    EXPECT_EQ(levelBand(3.9, 0), Band::None);
-    EXPECT_EQ(levelBand(4.0, 0), Band::Optimal);
-    EXPECT_EQ(levelBand(6.99, 0), Band::Optimal);
-    EXPECT_EQ(levelBand(7.0, 0), Band::Suboptimal);
-    EXPECT_EQ(levelBand(10.0, 0), Band::Compromise);
-    EXPECT_EQ(levelBand(71, 1), Band::None);
-    EXPECT_EQ(levelBand(72, 1), Band::Optimal);
-    EXPECT_EQ(levelBand(126, 1), Band::Suboptimal);
-    EXPECT_EQ(levelBand(180, 1), Band::Compromise);
+    struct Case {
+        double level;
+        int16_t unite;
+        Band band;
+    };
+    for (const Case& c : {Case{3.9, 0, Band::None}, {4.0, 0, Band::Optimal}, {6.99, 0, Band::Optimal},
+                          {7.0, 0, Band::Suboptimal}, {10.0, 0, Band::Compromise},
+                          {71, 1, Band::None}, {72, 1, Band::Optimal}, {126, 1, Band::Suboptimal},
+                          {180, 1, Band::Compromise}})
+        EXPECT_EQ(levelBand(c.level, c.unite), c.band) << c.level << " " << c.unite;
     // Any non-zero flag is mg/dl; a text counts by its leading number.
     EXPECT_EQ(levelBand("126", 7), Band::Suboptimal);
     EXPECT_EQ(levelBand("abc", 0), Band::None);
@@ -27,21 +27,11 @@ TEST(SettingsUnits, BandsAreHalfOpenAtTheLowerBound) {
 TEST(SettingsUnits, StoredLevelKeepsOnlyWhatFormattingGivesBack) {
     for (const char* text : {"05.6", "00.0", "123.4", "005.6", "5.6", "05.60", "05.", "0.5",
                              "005", "126", "1234", "0126", "12", "-05.6", "05,6", " 05.6",
-                             "05.6x", "999.9", "000", "0000"})
+                             "05.6x", "999.9", "000", "0000", "5.56", "high", ""})
         for (int16_t unite : {0, 1})
             EXPECT_EQ(storedLevel(text, unite),
                       formatNumber(leadingNumber(text), unite == 0 ? "00.0" : "000"))
                 << text << " " << unite;
-}
-
-TEST(SettingsUnits, StoredLevelRewritesFromTheLeadingNumber) {
-    EXPECT_EQ(storedLevel("5", 0), "05.0");
-    EXPECT_EQ(storedLevel("5", 1), "005");
-    EXPECT_EQ(storedLevel("5.56", 0), "05.6");
-    EXPECT_EQ(storedLevel("05.6", 1), "006");
-    EXPECT_EQ(storedLevel("126", 1), "126");
-    EXPECT_EQ(storedLevel("high", 0), "00.0");
-    EXPECT_EQ(storedLevel("", 1), "000");
 }
 
 TEST(SettingsUnits, ResultMenuCaptionsWithTheirExactBlanks) {
@@ -53,12 +43,6 @@ TEST(SettingsUnits, ResultMenuCaptionsWithTheirExactBlanks) {
     EXPECT_EQ(c.optimal, "Optimal: >= 72 and <126");
     EXPECT_EQ(c.suboptimal, "Suboptimal: >= 126 and <180");
     EXPECT_EQ(c.compromise, "Compromise: >= 180");
-}
-
-TEST(SettingsFile, DefaultFileIsThe39Bytes) {
-    const std::string bytes = settingsFileBytes(SetupValues{});
-    EXPECT_EQ(bytes, "[Setup]\r\nUnite=0\r\nLock=0\r\nAnimation=0\r\n");
-    EXPECT_EQ(bytes.size(), 39u);
 }
 
 TEST(SettingsFile, ValuesAreTheLastDigitOfTheirLine) {
@@ -75,13 +59,6 @@ TEST(SettingsFile, ValuesAreTheLastDigitOfTheirLine) {
     EXPECT_EQ(settingsFileBytes(*v), "[Setup]\r\nUnite=7\r\nLock=0\r\nAnimation=3\r\n");
     EXPECT_FALSE(parseSettingsFile("[Setup]\r\nUnite=0\r\nLock=0\r\n"));
     EXPECT_FALSE(parseSettingsFile(""));
-}
-
-TEST(SettingsLanguage, OnlyFrenchIsFrench) {
-    EXPECT_EQ(languageFlag("French"), 1);
-    EXPECT_EQ(languageFlag("french"), 0);
-    EXPECT_EQ(languageFlag("English"), 0);
-    EXPECT_EQ(languageFlag(""), 0);
 }
 
 } // namespace

@@ -1,15 +1,16 @@
-// The replay script: how a line is read, which lines are script errors and
-// on which line they are reported, and what the runner itself computes
-// (scroll steps, the clock across an advance).
+// The replay runner: how a script line is read, which lines are script
+// errors and on which line they are reported, what the runner itself
+// computes (scroll steps, the clock across an advance), and the window's
+// JSON snapshot.
 
-#include <fstream>
 #include <sstream>
 
-#include "runner_fixture.h"
 #include "scripted_line.h"
 #include "scripted_runner.h"
+#include "window/snapshot.h"
+#include "window_fixture.h"
 
-namespace dx {
+namespace dx::testing {
 namespace {
 
 TEST(ScriptLine, WordsThenTheRestOfTheLineLiterally) {
@@ -20,16 +21,11 @@ TEST(ScriptLine, WordsThenTheRestOfTheLineLiterally) {
     EXPECT_EQ(line.text(), " two  blanks, a comma\nand a line");
 
     ScriptLine words("select  Dialog_Taux 0\t4  ");
-    EXPECT_EQ(words.word("command"), "select");
-    EXPECT_EQ(words.word("name"), "Dialog_Taux");
-    EXPECT_EQ(words.word("start"), "0");
-    EXPECT_EQ(words.word("length"), "4");
+    for (const char* word : {"select", "Dialog_Taux", "0", "4"}) EXPECT_EQ(words.word("w"), word);
     EXPECT_NO_THROW(words.end());
     EXPECT_THROW(words.word("more"), ScriptError);
 
-    EXPECT_TRUE(ScriptLine("").empty());
-    EXPECT_TRUE(ScriptLine("   \t\r").empty());
-    EXPECT_TRUE(ScriptLine("  # a comment").empty());
+    for (const char* blank : {"", "   \t\r", "  # a comment"}) EXPECT_TRUE(ScriptLine(blank).empty());
     EXPECT_FALSE(ScriptLine("escape # not a comment").empty());
 }
 
@@ -39,19 +35,18 @@ TEST(ScriptLine, NumbersAndTimestampsAreStrict) {
     for (const char* bad : {"", "12a", "65536", "-1", "1.5", " 1"})
         EXPECT_THROW(parseInteger(bad, 0, 65535, "x"), ScriptError) << bad;
 
-    EXPECT_EQ(parseTimestamp("2000-02-29", "23:59:59"),
-              DateTime::fromParts(2000, 2, 29, 23, 59, 59));
+    EXPECT_EQ(parseTimestamp("2000-02-29", "23:59:59"), DateTime::fromParts(2000, 2, 29, 23, 59, 59));
     for (auto [d, t] : {std::pair{"1999-02-29", "10:00:00"}, {"2000-1-08", "10:00:00"},
                         {"2000-01-08", "24:00:00"}, {"2000-01-08", "10:00"},
                         {"2000/01/08", "10:00:00"}})
         EXPECT_THROW(parseTimestamp(d, t), ScriptError) << d << " " << t;
 }
 
-class Runner : public runner_test::ScriptedWindowTest {
+class Runner : public WindowTest {
 protected:
     // Runs the script; returns the line of the script error, 0 when none.
     int run(const std::string& script) {
-        ScriptedRunner runner(sp, dir.string());
+        ScriptedRunner runner(sp, root);
         std::istringstream in(script);
         error.clear();
         const int line = runner.run(in, error);
@@ -69,11 +64,11 @@ TEST_F(Runner, ScriptErrorsNameTheirLine) {
         const char* reason;
     };
     const Case cases[] = {
-        {"start\n# comment\n\nclik Menu_Sauve\n", 4, "unknown command"},
-        {"click Menu_Sauve\n", 1, "before start"},
         {"now 2000-01-08 09:15:00\ndump\n", 2, "before start"},
         {"start\nclick Menu_Nope\n", 2, "unknown control"},
         {"start\ndump Nb_Tests Nope\n", 2, "unknown control, array or variable"},
+        {"start\ndump Ligne(1)\n", 2, "unknown control, array or variable"},
+        {"start\ndump nb_tests\n", 2, "unknown control, array or variable"},
         {"start\ntype Bout_Ok 5\n", 2, "not a text field"},
         {"start\nmenu Menu_Sauve\n", 2, "not a top-level menu"},
         {"advance -5\n", 1, "bad milliseconds"},
@@ -92,7 +87,7 @@ TEST_F(Runner, ScriptErrorsNameTheirLine) {
     };
     for (const Case& c : cases) {
         EXPECT_EQ(run(c.script), c.line) << c.script;
-        EXPECT_NE(error.find(c.reason), std::string::npos) << c.script << " -> " << error;
+        EXPECT_TRUE(has(error, c.reason)) << c.script << " -> " << error;
     }
 }
 
@@ -104,44 +99,32 @@ TEST_F(Runner, TypedTextKeepsBlanksAndCommasAndRefusalsQuoteTheLine) {
     EXPECT_EQ(events.back(), R"({"event":"refused","command":"click  Menu_Sauve"})");
 }
 
-TEST_F(Runner, ServedFilesAreReadBesideTheScript) {
-    std::ofstream(dir / "answer.txt") << "x,y\r\n";
-    ASSERT_EQ(run("serve /dx/url_a.txt answer.txt\n"), 0) << error;
-    EXPECT_EQ(sp.http.served.at("/dx/url_a.txt"), "x,y\r\n");
-}
-
 TEST_F(Runner, ScrollStepsAreClampedAndADisabledScrollbarRefuses) {
-    ScriptedRunner runner(sp, dir.string());
+    ScriptedRunner runner(sp, root);
     runner.runLine("start");
-    Fenetre& win = *runner.window();
+    Scrollbar& bar = runner.window()->Curseur;
     // The scrollbar alone: its change handler belongs to the chart.
-    win.Curseur.onChange = nullptr;
-    win.Curseur.enabled = true;
-    win.Curseur.max = 100;
-    win.Curseur.largeChange = 30;
-    win.Curseur.setValue(100);
+    bar.onChange = nullptr;
+    bar.enabled = true;
+    bar.max = 100;
+    bar.largeChange = 30;
+    bar.setValue(100);
     events.clear();
-
-    runner.runLine("scroll +small");  // already at the end: nothing
-    EXPECT_EQ(win.Curseur.value(), 100);
-    runner.runLine("scroll -large");
-    EXPECT_EQ(win.Curseur.value(), 70);
-    runner.runLine("scroll -small");
-    EXPECT_EQ(win.Curseur.value(), 69);
-    runner.runLine("scroll -500");
-    EXPECT_EQ(win.Curseur.value(), 0);
-    runner.runLine("scroll 101");
-    EXPECT_EQ(win.Curseur.value(), 100);
+    for (auto [line, value] : {std::pair{"scroll +small", 100},  // already at the end: nothing
+                               {"scroll -large", 70}, {"scroll -small", 69}, {"scroll -500", 0},
+                               {"scroll 101", 100}}) {
+        runner.runLine(line);
+        EXPECT_EQ(bar.value(), value) << line;
+    }
     EXPECT_TRUE(events.empty());
-
-    win.Curseur.enabled = false;
+    bar.enabled = false;
     runner.runLine("scroll 50");
-    EXPECT_EQ(win.Curseur.value(), 100);
+    EXPECT_EQ(bar.value(), 100);
     EXPECT_EQ(events, (std::vector<std::string>{R"({"event":"refused","command":"scroll 50"})"}));
 }
 
 TEST_F(Runner, AdvanceLeavesTheClockAtTheTarget) {
-    ScriptedRunner runner(sp, dir.string());
+    ScriptedRunner runner(sp, root);
     runner.runLine("now 2000-01-08 09:15:00");
     runner.runLine("advance 400");  // before start: only the clock moves
     runner.runLine("start");
@@ -152,5 +135,66 @@ TEST_F(Runner, AdvanceLeavesTheClockAtTheTarget) {
     EXPECT_EQ(runner.window()->Timer_Ping.dueAt(), 3400);
 }
 
+// Braces and brackets balance outside strings, every string closes, and
+// there are no blanks between the parts.
+bool wellNested(const std::string& json) {
+    std::string open;
+    bool inString = false;
+    for (size_t i = 0; i < json.size(); ++i) {
+        const char c = json[i];
+        if (inString) {
+            if (c == '\\') ++i;
+            else if (c == '"') inString = false;
+            else if (static_cast<unsigned char>(c) < 0x20) return false;
+        } else if (c == '"') {
+            inString = true;
+        } else if (c == '{' || c == '[') {
+            open += c;
+        } else if (c == '}' || c == ']') {
+            if (open.empty() || open.back() != (c == '}' ? '{' : '[')) return false;
+            open.pop_back();
+        } else if (c == ' ' || c == '\n') {
+            return false;
+        }
+    }
+    return open.empty() && !inString;
+}
+
+using Snapshot = WindowTest;
+
+TEST_F(Snapshot, AFullDumpHoldsEveryControlArrayAndVariable) {
+    launch();
+    const std::string json = snapshotJson(*w);
+    EXPECT_TRUE(wellNested(json));
+    EXPECT_EQ(json.rfind(R"({"dump":{"controls":{"Fenetre":{"caption":"Glucose monotor",)", 0), 0u);
+    for (const ControlEntry& e : w->controls()) EXPECT_TRUE(has(json, "\"" + e.name + "\":{")) << e.name;
+    for (const char* a : {"Ligne", "Aff_Jour", "Aff_Mois", "Aff_Niveau"})
+        EXPECT_TRUE(has(json, std::string("\"") + a + "\":[")) << a;
+    int vars = 0;
+    w->forEachVar([&](const char* name, const auto&) {
+        ++vars;
+        EXPECT_TRUE(has(json, std::string("\"") + name + "\":")) << name;
+    });
+    EXPECT_GE(vars, 50);
+    EXPECT_TRUE(has(json, R"("journal":[])"));
+}
+
+TEST_F(Snapshot, NumbersAndDatesAreWrittenInTheirShortestForm) {
+    launch();
+    w->Ligne.resize(1);
+    Line& l = w->loadLigne(2);
+    l.x1 = 3519.75f;
+    l.y1 = 1008.8f;
+    l.x2 = -0.0f;
+    EXPECT_TRUE(has(snapshotJson(*w, {"Ligne"}),
+                    R"(null,{"x1":3519.75,"y1":1008.8,"x2":0,"y2":1315,)"));
+    w->entry.Date_Saisie = DateTime::fromParts(1999, 6, 1);
+    w->view.Date_Affichee = DateTime::fromParts(2000, 1, 8, 9, 15, 0);
+    const std::string json = snapshotJson(*w, {"Date_Saisie", "Date_Affichee"});
+    EXPECT_TRUE(has(json, R"("Date_Affichee":"2000-01-08 09:15:00")")) << json;
+    EXPECT_TRUE(has(json, R"("Date_Saisie":"1999-06-01")")) << json;
+    EXPECT_EQ(jsonQuote("a\"b\\c\nd\te\x01 é"), R"("a\"b\\c\nd\te\u0001 é")");
+}
+
 } // namespace
-} // namespace dx
+} // namespace dx::testing
