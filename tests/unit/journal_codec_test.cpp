@@ -1,28 +1,35 @@
+// The journal's text: fields and tests read from the file, its encodings,
+// the lines written back, dates in the short-date patterns and the calendar's
+// month and year lengths.
+
 #include <gtest/gtest.h>
 
+#include "journal/calendar.h"
+#include "journal/datetext.h"
 #include "journal/journal.h"
 #include "journal/journal_codec.h"
 
 namespace dx {
 namespace {
 
-std::vector<std::string> readAll(std::string_view text) {
+using Fields = std::vector<std::string>;
+
+Fields readAll(std::string_view text) {
     FieldReader r(text);
-    std::vector<std::string> out;
+    Fields out;
     std::string f;
     while (r.next(f) == FieldReader::Status::Field) out.push_back(f);
     return out;
 }
 
 TEST(JournalFieldReader, QuotedUnquotedBlanksAndLineEnds) {
-    EXPECT_EQ(readAll("\"a, b\",  c,\"\"\r\nd\ne\rf"),
-              (std::vector<std::string>{"a, b", "c", "", "d", "e", "f"}));
+    EXPECT_EQ(readAll("\"a, b\",  c,\"\"\r\nd\ne\rf"), (Fields{"a, b", "c", "", "d", "e", "f"}));
     // A comma just before the end still gives one empty field.
-    EXPECT_EQ(readAll("x,"), (std::vector<std::string>{"x", ""}));
+    EXPECT_EQ(readAll("x,"), (Fields{"x", ""}));
     // What follows a closing quote up to the separator is dropped.
-    EXPECT_EQ(readAll("\"ab\"cd,e"), (std::vector<std::string>{"ab", "e"}));
+    EXPECT_EQ(readAll("\"ab\"cd,e"), (Fields{"ab", "e"}));
     // A blank line is one empty field.
-    EXPECT_EQ(readAll("a\r\n\r\nb"), (std::vector<std::string>{"a", "", "b"}));
+    EXPECT_EQ(readAll("a\r\n\r\nb"), (Fields{"a", "", "b"}));
 }
 
 TEST(JournalFieldReader, QuoteNotClosedOnItsLine) {
@@ -32,8 +39,7 @@ TEST(JournalFieldReader, QuoteNotClosedOnItsLine) {
 }
 
 TEST(JournalParse, ReadsFourFieldsPerTestNotPerLine) {
-    const auto p = parseJournal("\"1999-12-31\",\"07:45\",\"05.6\",\"\"\r\n"
-                                "1999-12-30,07:00\r\n6,note\r\n",
+    const auto p = parseJournal("\"1999-12-31\",\"07:45\",\"05.6\",\"\"\r\n1999-12-30,07:00\r\n6,note\r\n",
                                 kMaxTests);
     ASSERT_EQ(p.tests.size(), 2u);
     EXPECT_EQ(p.stop, ParsedJournal::Stop::None);
@@ -42,46 +48,42 @@ TEST(JournalParse, ReadsFourFieldsPerTestNotPerLine) {
     EXPECT_EQ(p.tests[1].note, "note");
 }
 
-TEST(JournalParse, ShortLastLineStopsThereAndKeepsWhatCameBefore) {
+TEST(JournalParse, StopsAtAShortLineAnOpenQuoteOrTheLineBeyondTheLimit) {
     const std::string good = "\"1999-12-31\",\"07:45\",\"05.6\",\"\"\r\n";
-    auto p = parseJournal(good + good + "\"1999-12-29\",\"07:00\"\r\n", kMaxTests);
-    EXPECT_EQ(p.tests.size(), 2u);
-    EXPECT_EQ(p.stop, ParsedJournal::Stop::ShortRecord);
-    EXPECT_EQ(p.stopLine, 3);
-    // A last line without its CR LF is whole.
-    p = parseJournal(good + "\"1999-12-29\",\"07:00\",\"4\",\"n\"", kMaxTests);
-    EXPECT_EQ(p.tests.size(), 2u);
-    EXPECT_EQ(p.stop, ParsedJournal::Stop::None);
-    // Blank lines between tests and at the end are no tests.
-    p = parseJournal(good + "\r\n  \r\n" + good + "\r\n", kMaxTests);
-    EXPECT_EQ(p.tests.size(), 2u);
-    EXPECT_EQ(p.stop, ParsedJournal::Stop::None);
-    p = parseJournal(good + "\"1999-12-29\",\"07:00\",\"4\",\"open\r\n" + good, kMaxTests);
-    EXPECT_EQ(p.tests.size(), 1u);
-    EXPECT_EQ(p.stop, ParsedJournal::Stop::OpenQuote);
-    EXPECT_EQ(p.stopLine, 2);
+    std::string fourTests;
+    for (int i = 0; i < 4; ++i) fourTests += "\"d\",\"t\",\"1\",\"\"\r\n";
+    struct Case {
+        std::string bytes;
+        size_t limit, tests;
+        ParsedJournal::Stop stop;
+        int line;  // where reading stopped, when it did
+    };
+    const Case cases[] = {
+        {good + good + "\"1999-12-29\",\"07:00\"\r\n", kMaxTests, 2, ParsedJournal::Stop::ShortRecord, 3},
+        // A last line without its CR LF is whole.
+        {good + "\"1999-12-29\",\"07:00\",\"4\",\"n\"", kMaxTests, 2, ParsedJournal::Stop::None, 0},
+        // Blank lines between tests and at the end are no tests.
+        {good + "\r\n  \r\n" + good + "\r\n", kMaxTests, 2, ParsedJournal::Stop::None, 0},
+        {good + "\"1999-12-29\",\"07:00\",\"4\",\"open\r\n" + good, kMaxTests, 1,
+         ParsedJournal::Stop::OpenQuote, 2},
+        {fourTests, 3, 3, ParsedJournal::Stop::TooManyTests, 4},
+        {"", kMaxTests, 0, ParsedJournal::Stop::None, 0},
+    };
+    for (const Case& c : cases) {
+        const auto p = parseJournal(c.bytes, c.limit);
+        EXPECT_EQ(p.tests.size(), c.tests) << c.bytes;
+        EXPECT_EQ(p.stop, c.stop) << c.bytes;
+        if (c.stop != ParsedJournal::Stop::None) EXPECT_EQ(p.stopLine, c.line) << c.bytes;
+    }
 }
 
-TEST(JournalParse, StopsAtTheLineBeyondTheLimit) {
-    std::string bytes;
-    for (int i = 0; i < 4; ++i) bytes += "\"d\",\"t\",\"1\",\"\"\r\n";
-    const auto p = parseJournal(bytes, 3);
-    EXPECT_EQ(p.tests.size(), 3u);
-    EXPECT_EQ(p.stop, ParsedJournal::Stop::TooManyTests);
-    EXPECT_EQ(p.stopLine, 4);
-    EXPECT_EQ(parseJournal("", kMaxTests).tests.size(), 0u);
-}
-
-TEST(JournalEncoding, Windows1252BothWays) {
+TEST(JournalEncoding, Windows1252BothWaysAndUtf8WhereItMustBe) {
     // é, €, œ and an undefined byte read back as the same bytes.
     const std::string bytes = "caf\xE9 \x80 \x9C \x81";
-    const std::string text = cp1252ToUtf8(bytes);
-    EXPECT_EQ(text, "café € œ \xC2\x81");
-    EXPECT_EQ(utf8ToCp1252(text), bytes);
+    EXPECT_EQ(cp1252ToUtf8(bytes), "café € œ \xC2\x81");
+    EXPECT_EQ(utf8ToCp1252(cp1252ToUtf8(bytes)), bytes);
     EXPECT_EQ(utf8ToCp1252("日"), std::nullopt);
-}
 
-TEST(JournalEncoding, DecodesByValidity) {
     EXPECT_EQ(decodeJournalBytes("caf\xC3\xA9"), "café");       // valid UTF-8
     EXPECT_EQ(decodeJournalBytes("caf\xE9"), "café");           // Windows-1252
     EXPECT_EQ(decodeJournalBytes("\xEF\xBB\xBF" "abc"), "abc");  // byte-order mark
@@ -96,7 +98,7 @@ TEST(JournalEncoding, DecodesByValidity) {
         EXPECT_EQ(decodeJournalBytes(encodeJournalText(text)), text) << text;
 }
 
-TEST(JournalStorable, QuoteLineBreakAndCodePage) {
+TEST(JournalLine, StorableTextExactBytesAndNoBrokenLines) {
     EXPECT_EQ(checkStorable("Après le repas, 2 € ; œuf").problem, Unstorable::None);
     EXPECT_EQ(checkStorable("say \"hi\"").problem, Unstorable::Quote);
     EXPECT_EQ(checkStorable("a\nb").problem, Unstorable::LineBreak);
@@ -104,13 +106,77 @@ TEST(JournalStorable, QuoteLineBreakAndCodePage) {
     const StorableCheck c = checkStorable("ok 日 no");
     EXPECT_EQ(c.problem, Unstorable::OutsideCodePage);
     EXPECT_EQ(c.character, "日");
-}
 
-TEST(JournalLine, ExactBytesAndNoBrokenLines) {
     EXPECT_EQ(journalLine("1999-12-31", "07:45", "05.6", ""),
               "\"1999-12-31\",\"07:45\",\"05.6\",\"\"\r\n");
     // Whatever slipped past the entry checks still reads back as one test.
     EXPECT_EQ(journalLine("d", "t", "1", "a \"b\"\nc"), "\"d\",\"t\",\"1\",\"a 'b' c\"\r\n");
+}
+
+DateTime d(int y, int m, int day) { return DateTime::fromParts(y, m, day); }
+
+TEST(DateText, RoundTripsThroughShortDatePatterns) {
+    for (auto [date, pattern, text] : {std::tuple{d(1999, 12, 31), "yyyy-MM-dd", "1999-12-31"},
+                                       {d(1999, 12, 31), "M/d/yyyy", "12/31/1999"},
+                                       {d(1999, 12, 31), "dd/MM/yyyy", "31/12/1999"},
+                                       {d(2000, 1, 8), "dd/MM/yyyy", "08/01/2000"}}) {
+        EXPECT_EQ(formatShortDate(date, pattern), text) << pattern;
+        EXPECT_EQ(parseDate(text, pattern), date) << pattern;
+    }
+    EXPECT_FALSE(parseDate("1999-02-30", "yyyy-MM-dd"));
+    EXPECT_FALSE(parseDate("hello", "yyyy-MM-dd"));
+    EXPECT_EQ(parseDate("00:00:00", "yyyy-MM-dd"), DateTime());
+    EXPECT_EQ(d(2000, 1, 8).weekday(), 7);  // a Saturday
+    EXPECT_EQ(DateTime().iso(), "1899-12-30");
+}
+
+TEST(CalendarLengths, DaysOfTheDatesMonthAndOfThePreviousOne) {
+    for (int day = 1; day <= 29; ++day) EXPECT_EQ(Qte_Jrs_Dans_Mois(d(2000, 2, day)), 29) << day;
+    for (auto [date, days] : {std::pair{d(1999, 2, 1), 28}, {d(1999, 2, 28), 28}, {d(1999, 12, 1), 31},
+                              {d(1999, 12, 31), 31}, {d(2000, 4, 30), 30}})
+        EXPECT_EQ(Qte_Jrs_Dans_Mois(date), days) << date.iso();
+    for (auto [date, days] : {std::pair{d(2000, 3, 15), 29}, {d(2000, 1, 1), 31}, {d(1999, 5, 31), 30}})
+        EXPECT_EQ(Qte_Jours_Dans_Mois_Prec(date), days) << date.iso();
+}
+
+// From a month's last day the next month runs to its last day; from an
+// earlier day, the date's own month does.
+TEST(CalendarLengths, NextMonthMovesTheDateToTheLastDayOfTheMonthItCounts) {
+    for (auto [from, days, to] : {std::tuple{d(1999, 1, 31), 28, d(1999, 2, 28)},
+                                  {d(1999, 2, 28), 31, d(1999, 3, 31)},
+                                  {d(2000, 1, 1), 31, d(2000, 1, 31)},
+                                  {d(2000, 2, 24), 29, d(2000, 2, 29)}}) {
+        DateTime date = from;
+        EXPECT_EQ(Qte_Jours_Dans_Mois_Suiv(date), days) << from.iso();
+        EXPECT_EQ(date, to) << from.iso();
+    }
+}
+
+TEST(CalendarLengths, YearNextToTheDateFollowsTheMoveAndTheOldestTest) {
+    struct Case {
+        DateTime date;
+        int move;
+        std::optional<DateTime> oldest;
+        int days;
+    };
+    const Case cases[] = {
+        // Forward (or no move): the year after. 1999 + 1 = 2000 is divisible by 4.
+        {d(1999, 6, 1), 2, d(1998, 2, 28), 366}, {d(1999, 6, 1), 0, d(1998, 2, 28), 366},
+        {d(1998, 6, 1), 2, d(1998, 2, 28), 365},
+        // Back: the year before. 2001 - 1 = 2000.
+        {d(2001, 6, 1), 1, d(1998, 2, 28), 366}, {d(2000, 6, 1), 1, d(1998, 2, 28), 365},
+        // The oldest test's three parts are compared one by one.
+        {d(1999, 6, 1), 2, d(2000, 2, 28), 366}, {d(1999, 6, 1), 2, d(2000, 2, 29), 365},
+        {d(1999, 6, 1), 2, d(2000, 3, 1), 365}, {d(1999, 6, 1), 2, d(1990, 1, 29), 365},
+        {d(1999, 6, 1), 2, d(2001, 1, 1), 365},
+        // No oldest test: 365.
+        {d(1999, 6, 1), 2, std::nullopt, 365},
+        // Centuries count as leap years.
+        {d(1899, 6, 1), 2, d(1800, 1, 1), 366}, {d(2099, 6, 1), 2, d(1800, 1, 1), 366},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(yearLengthNextTo(c.date, c.move, c.oldest), c.days)
+            << c.date.iso() << " move " << c.move << " oldest " << (c.oldest ? c.oldest->iso() : "none");
 }
 
 } // namespace

@@ -1,0 +1,128 @@
+// Numbers as levels are read, written and banded, the settings file, and
+// text counted by characters.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+
+#include "settings/numbers.h"
+#include "settings/settings_codec.h"
+#include "settings/text.h"
+#include "settings/units.h"
+
+namespace dx {
+namespace {
+
+TEST(Numbers, LeadingNumberReadsExactlyAsStrtod) {
+    // The fast path must give the very double strtod gives, digit for digit.
+    unsigned seed = 12345;
+    auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
+    for (int n = 0; n < 20000; ++n) {
+        std::string text = (next() % 4 == 0) ? "-" : "";
+        const int intDigits = static_cast<int>(next() % 9);
+        const int decDigits = static_cast<int>(next() % 12);
+        for (int i = 0; i < intDigits; ++i) text += static_cast<char>('0' + next() % 10);
+        if (decDigits > 0 || intDigits == 0) text += '.';
+        for (int i = 0; i < decDigits || (intDigits == 0 && i == 0); ++i)
+            text += static_cast<char>('0' + next() % 10);
+        const double expected = std::strtod(text.c_str(), nullptr);
+        ASSERT_EQ(leadingNumber(text), expected) << text;
+    }
+    // Every short text of digits, points and a letter, as levels are stored
+    // and as they are mistyped.
+    const std::string alphabet = "059.a";
+    for (int length = 1; length <= 6; ++length) {
+        std::string text(static_cast<size_t>(length), '0');
+        for (int code = 0; code < static_cast<int>(std::pow(5, length)); ++code) {
+            for (int k = 0, c = code; k < length; ++k, c /= 5)
+                text[static_cast<size_t>(k)] = alphabet[static_cast<size_t>(c % 5)];
+            ASSERT_EQ(leadingNumber(text), std::strtod(text.c_str(), nullptr)) << text;
+        }
+    }
+    // Sign, digits and decimals up to the first other character.
+    for (const char* text : {"0.1", "5.55", "9007199254740993", "123456789012345678",
+                             "0.0000000000000001234", "25.0", "450", "+7", "05.6", "-5abc", "abc",
+                             "", "12:30", "+25"})
+        EXPECT_EQ(leadingNumber(text), std::strtod(text, nullptr)) << text;
+}
+
+TEST(Numbers, FormatsLikeTheDisplayPatterns) {
+    struct Case {
+        double value;
+        const char *pattern, *text;
+    };
+    for (const Case& c : {Case{5.56, "00.0", "05.6"}, {5, "00.0", "05.0"}, {5, "000", "005"},
+                          {126, "000", "126"}, {5.6, "##0", "6"}, {0, "##0", "0"},
+                          {5.55, "00.0", "05.6"}, {0.25, "0.0", "0.3"}, {-5, "00.0", "-05.0"},
+                          {1234.5, "000", "1235"}})
+        EXPECT_EQ(formatNumber(c.value, c.pattern), c.text) << c.value << " " << c.pattern;
+    EXPECT_EQ(numberText(20400.0 / 2040), "10");
+    EXPECT_EQ(numberText(0.5), "0.5");
+    EXPECT_EQ(roundHalfEven(10.5), 10);
+    EXPECT_EQ(roundHalfEven(11.5), 12);
+}
+
+TEST(Text, CountsAndCutsByCharacters) {
+    EXPECT_EQ(utf8Length("août"), 4);
+    EXPECT_EQ(utf8Left("août", 3), "aoû");
+    EXPECT_EQ(utf8Right("août", 2), "ût");
+    EXPECT_EQ(upperCase("févr."), "FÉVR.");
+}
+
+TEST(SettingsUnits, BandsAreHalfOpenAtTheLowerBound) {
+    struct Case {
+        double level;
+        int16_t unite;
+        Band band;
+    };
+    for (const Case& c : {Case{3.9, 0, Band::None}, {4.0, 0, Band::Optimal}, {6.99, 0, Band::Optimal},
+                          {7.0, 0, Band::Suboptimal}, {10.0, 0, Band::Compromise},
+                          {71, 1, Band::None}, {72, 1, Band::Optimal}, {126, 1, Band::Suboptimal},
+                          {180, 1, Band::Compromise}})
+        EXPECT_EQ(levelBand(c.level, c.unite), c.band) << c.level << " " << c.unite;
+    // Any non-zero flag is mg/dl; a text counts by its leading number.
+    EXPECT_EQ(levelBand("126", 7), Band::Suboptimal);
+    EXPECT_EQ(levelBand("abc", 0), Band::None);
+    EXPECT_EQ(levelBand("07.0 after meal", 0), Band::Suboptimal);
+}
+
+TEST(SettingsUnits, StoredLevelKeepsOnlyWhatFormattingGivesBack) {
+    for (const char* text : {"05.6", "00.0", "123.4", "005.6", "5.6", "05.60", "05.", "0.5",
+                             "005", "126", "1234", "0126", "12", "-05.6", "05,6", " 05.6",
+                             "05.6x", "999.9", "000", "0000", "5.56", "high", ""})
+        for (int16_t unite : {0, 1})
+            EXPECT_EQ(storedLevel(text, unite),
+                      formatNumber(leadingNumber(text), unite == 0 ? "00.0" : "000"))
+                << text << " " << unite;
+}
+
+TEST(SettingsUnits, ResultMenuCaptionsWithTheirExactBlanks) {
+    auto c = resultMenuCaptions(0, 1, "Optimaux:", "Suboptimaux:", "Compromis:");
+    EXPECT_EQ(c.optimal, "Optimaux: >= 4 et <7");
+    EXPECT_EQ(c.suboptimal, "Suboptimaux: >= 7 et <10");
+    EXPECT_EQ(c.compromise, "Compromis: >= 10");
+    c = resultMenuCaptions(1, 0, "Optimal:", "Suboptimal:", "Compromise:");
+    EXPECT_EQ(c.optimal, "Optimal: >= 72 and <126");
+    EXPECT_EQ(c.suboptimal, "Suboptimal: >= 126 and <180");
+    EXPECT_EQ(c.compromise, "Compromise: >= 180");
+}
+
+TEST(SettingsFile, ValuesAreTheLastDigitOfTheirLine) {
+    auto v = parseSettingsFile("[Setup]\r\nUnite=01\r\nLock=12\r\nAnimation=x\r\n");
+    ASSERT_TRUE(v);
+    EXPECT_EQ(v->unite, 1);
+    EXPECT_EQ(v->verrou, 2);
+    EXPECT_EQ(v->animation, 0);
+    v = parseSettingsFile("[Setup],Unite=7,Lock=,Animation=3");
+    ASSERT_TRUE(v);
+    EXPECT_EQ(v->unite, 7);
+    EXPECT_EQ(v->verrou, 0);
+    EXPECT_EQ(v->animation, 3);
+    EXPECT_EQ(settingsFileBytes(*v), "[Setup]\r\nUnite=7\r\nLock=0\r\nAnimation=3\r\n");
+    EXPECT_FALSE(parseSettingsFile("[Setup]\r\nUnite=0\r\nLock=0\r\n"));
+    EXPECT_FALSE(parseSettingsFile(""));
+}
+
+} // namespace
+} // namespace dx
