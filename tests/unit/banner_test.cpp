@@ -40,8 +40,7 @@ TEST(BannerFields, SplitOnCommasLineEndsAndQuotes) {
         Fields fields;
     };
     const Case cases[] = {
-        {"a,b\r\nc\nd\re", 9, {"a", "b", "c", "d", "e"}},
-        {"a,,b\n\nc", 9, {"a", "", "b", "", "c"}},
+        {"a,b\r\nc\nd\re", 9, {"a", "b", "c", "d", "e"}}, {"a,,b\n\nc", 9, {"a", "", "b", "", "c"}},
         {"a,b,c,d", 2, {"a", "b"}},
         // The end of the text ends the last field; no empty field starts there.
         {"a,b\r\n", 9, {"a", "b"}},
@@ -50,15 +49,13 @@ TEST(BannerFields, SplitOnCommasLineEndsAndQuotes) {
         {"a,\r\nb, \nc", 9, {"a", "b", "c"}},
         {"\"Dextrel, the meter\",http://x/,jpg", 3, {"Dextrel, the meter", "http://x/", "jpg"}},
         {"\"two\nlines\",x", 3, {"two\nlines", "x"}},
-        {"  plain text  ,\t x ", 3, {"plain text", "x"}},
-        {"\" kept \",y", 3, {" kept ", "y"}},
+        {"  plain text  ,\t x ", 3, {"plain text", "x"}}, {"\" kept \",y", 3, {" kept ", "y"}},
         // Bytes after a closing quote are dropped up to the separator.
         {"\"a\"junk,b", 3, {"a", "b"}},
         // An unterminated quote runs to the end of the text.
         {"\"open, never closed", 3, {"open, never closed"}},
         {std::string("a\0b,c", 5), 3, {std::string("a\0b", 3), "c"}},
-        {"\"", 3, {""}},
-        {",", 3, {""}},
+        {"\"", 3, {""}}, {",", 3, {""}},
     };
     for (const Case& c : cases) EXPECT_EQ(readFields(c.text, c.most), c.fields) << c.text;
     // Any bytes are read without harm.
@@ -271,14 +268,6 @@ TEST_F(BannerTest, TheTwoBrowserFailuresSpeakEnglishInEveryLanguage) {
     EXPECT_EQ(events[1],
               "{\"event\":\"msgbox\",\"title\":\"URL Failed\",\"text\":\"Web Page not "
               "Opened\",\"buttons\":\"ok\",\"icon\":\"exclamation\",\"answer\":\"ok\"}");
-}
-
-TEST_F(BannerTest, ABlinkTickAfterThePrintModeWentOffHidesBothCamerasAndStops) {
-    w->click("Menu_Impr_Graph");
-    w->Menu_Impr_Graph.checked = false;
-    cameraTick();
-    EXPECT_FALSE(w->Timer_Camera.enabled());
-    EXPECT_FALSE(w->Img_Cam1.visible || w->Img_Cam2.visible);
 }
 
 // The window as the printer sees it.

@@ -44,10 +44,8 @@ void expectContinuous(const std::vector<Line>& segs, const std::string& where = 
 // neighbouring day stood: one day back, at the previous rightmost day; a
 // page back, where the previous chart ended.
 TEST_F(ChartTest, MovesBackContinueTheChainOfThePreviousChart) {
-    startOn({{"2000-01-08", "10:00", "05.0", ""},
-             {"2000-01-08", "09:00", "10.0", ""},
-             {"2000-01-07", "10:00", "06.0", ""},
-             {"1999-12-01", "10:00", "07.0", ""}});
+    startOn({{"2000-01-08", "10:00", "05.0", ""}, {"2000-01-08", "09:00", "10.0", ""},
+             {"2000-01-07", "10:00", "06.0", ""}, {"1999-12-01", "10:00", "07.0", ""}});
     ASSERT_EQ(w->view.Y_Premiere_Partition, 780);
     scroll(32766);
     auto segs = segments();
@@ -55,10 +53,8 @@ TEST_F(ChartTest, MovesBackContinueTheChainOfThePreviousChart) {
     EXPECT_FLOAT_EQ(segs[0].y2, 780);
     expectContinuous(segs);
 
-    startOn({{"2000-01-08", "10:00", "05.0", ""},
-             {"2000-01-01", "10:00", "10.0", ""},
-             {"1999-12-31", "10:00", "06.0", ""},
-             {"1999-12-01", "10:00", "07.0", ""}});
+    startOn({{"2000-01-08", "10:00", "05.0", ""}, {"2000-01-01", "10:00", "10.0", ""},
+             {"1999-12-31", "10:00", "06.0", ""}, {"1999-12-01", "10:00", "07.0", ""}});
     scroll(32766);
     scroll(32766);                                 // no move
     ASSERT_EQ(w->view.Y_Derniere_Partition, 780);  // 1 January, the week's leftmost day
@@ -72,8 +68,7 @@ TEST_F(ChartTest, MovesBackContinueTheChainOfThePreviousChart) {
 }
 
 TEST_F(ChartTest, ForwardMoveIntoThePastRunsTheFirstSegmentToTheLaterTest) {
-    startOn({{"2000-01-08", "10:00", "10.0", ""},
-             {"2000-01-01", "10:00", "05.0", ""},
+    startOn({{"2000-01-08", "10:00", "10.0", ""}, {"2000-01-01", "10:00", "05.0", ""},
              {"1999-12-01", "10:00", "06.0", ""}});
     scroll(32767 - 10);
     scroll(32767 - 7);  // anchor 1 January, later test on 8 January
@@ -98,8 +93,7 @@ TEST_F(ChartTest, EmptyWeekBridgedAtTheEarliestLaterTest) {
 }
 
 TEST_F(ChartTest, DragBeyondALongHistoryStopsOnTheOldestWeek) {
-    startOn({{"2000-01-08", "10:00", "05.0", ""},
-             {"2000-01-04", "10:00", "06.0", ""},
+    startOn({{"2000-01-08", "10:00", "05.0", ""}, {"2000-01-04", "10:00", "06.0", ""},
              {"1999-12-08", "10:00", "08.0", ""}});
     scroll(0);
     EXPECT_EQ(w->Curseur.value(), w->view.Position_Min);
@@ -129,8 +123,7 @@ TEST_F(ChartTest, DragBeyondALongHistoryStopsOnTheOldestWeek) {
 }
 
 TEST_F(ChartTest, MonthViewGoesForwardFromAMonthsLastDayToTheNextOnesThenToToday) {
-    startOn({{"2000-02-10", "10:00", "05.0", ""},
-             {"2000-01-20", "10:00", "06.0", ""},
+    startOn({{"2000-02-10", "10:00", "05.0", ""}, {"2000-01-20", "10:00", "06.0", ""},
              {"1999-12-05", "10:00", "07.0", ""}},
             DateTime::fromParts(2000, 2, 10, 12));
     w->click("Menu_Mois");
@@ -212,24 +205,6 @@ TEST_F(ChartTest, MgDlLevelsUseTheSameScaleAndTheirBoundsBelongToTheUpperBand) {
     EXPECT_EQ(w->Aff_Res_Optim.caption + w->Aff_Res_Sub_Optim.caption + w->Aff_Res_Compro.caption,
               "111");
     EXPECT_EQ(w->Cadre_Resultats.caption, "4 results");
-}
-
-TEST_F(ChartTest, EraseTwiceLeavesTheChartEmpty) {
-    startOn({{"2000-01-08", "10:00", "10.0", ""}});
-    w->Effacer_Graph();
-    EXPECT_EQ(w->Ligne.size(), 1u);
-    EXPECT_EQ(w->view.Ligne_Suivante, 0);
-    EXPECT_EQ(w->view.Premiere_Ligne, 1);
-    w->view.Premiere_Ligne = 0;
-    w->Effacer_Graph();
-    EXPECT_EQ(w->view.Ligne_Suivante, 0);
-    EXPECT_EQ(w->Ligne.size(), 1u);
-    // From 1 (nothing drawn yet) it only goes to 0.
-    w->view.Ligne_Suivante = 1;
-    w->view.Premiere_Ligne = 0;
-    w->Effacer_Graph();
-    EXPECT_EQ(w->view.Ligne_Suivante, 0);
-    EXPECT_EQ(w->view.Premiere_Ligne, 0);
 }
 
 // Random journals, every period, a few positions: the chain stays one
@@ -333,8 +308,7 @@ TEST_F(ChartTest, YearLabelsEndOnTheAnchorsMonthAndFollowTheMonthLengths) {
 }
 
 TEST_F(ChartTest, ANoteStaysUntilAnotherNoteIsShown) {
-    startOn({{"2000-01-08", "10:00", "05.6", ""},
-             {"2000-01-07", "10:00", "06.6", "after lunch"},
+    startOn({{"2000-01-08", "10:00", "05.6", ""}, {"2000-01-07", "10:00", "06.6", "after lunch"},
              {"1999-12-01", "10:00", "06.6", ""}});
     scroll(32766);
     EXPECT_EQ(w->Information.caption, "[ after lunch ]");
