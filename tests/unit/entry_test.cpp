@@ -171,12 +171,17 @@ TEST_F(EntryPanel, TextTheFileCannotHoldAndAFullJournalAreRefused) {
     EXPECT_EQ(w->journal.Nb_Tests, 0);
     EXPECT_TRUE(w->Cadre_Ajouter.visible);
     EXPECT_FALSE(w->Menu_Sauve.enabled);
+    w->Dialog_Note.setText("ok 日 no");
+    ASSERT_TRUE(w->click("Bout_Ok"));
+    ASSERT_EQ(eventsOf("msgbox").size(), 2u);
+    EXPECT_TRUE(has(eventsOf("msgbox")[1], "The field Note holds a character"));
+    EXPECT_TRUE(has(eventsOf("msgbox")[1], "日"));
 
     w->Dialog_Note.setText("fine");
     w->journal.Nb_Tests = kMaxTests;
     ASSERT_TRUE(w->click("Bout_Ok"));
-    ASSERT_EQ(eventsOf("msgbox").size(), 2u);
-    EXPECT_TRUE(has(eventsOf("msgbox")[1], "already holds 5000 tests"));
+    ASSERT_EQ(eventsOf("msgbox").size(), 3u);
+    EXPECT_TRUE(has(eventsOf("msgbox")[2], "already holds 5000 tests"));
     EXPECT_EQ(w->journal.Nb_Tests, kMaxTests);
     EXPECT_TRUE(w->Cadre_Ajouter.visible);
 }

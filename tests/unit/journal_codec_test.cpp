@@ -22,7 +22,7 @@ Fields readAll(std::string_view text) {
     return out;
 }
 
-TEST(JournalFieldReader, QuotedUnquotedBlanksAndLineEnds) {
+TEST(JournalFieldReader, QuotedUnquotedBlanksLineEndsAndAnOpenQuote) {
     EXPECT_EQ(readAll("\"a, b\",  c,\"\"\r\nd\ne\rf"), (Fields{"a, b", "c", "", "d", "e", "f"}));
     // A comma just before the end still gives one empty field.
     EXPECT_EQ(readAll("x,"), (Fields{"x", ""}));
@@ -30,9 +30,7 @@ TEST(JournalFieldReader, QuotedUnquotedBlanksAndLineEnds) {
     EXPECT_EQ(readAll("\"ab\"cd,e"), (Fields{"ab", "e"}));
     // A blank line is one empty field.
     EXPECT_EQ(readAll("a\r\n\r\nb"), (Fields{"a", "", "b"}));
-}
-
-TEST(JournalFieldReader, QuoteNotClosedOnItsLine) {
+    // A quote not closed on its line stops the reading.
     FieldReader r("\"abc\r\n\"def\"");
     std::string f;
     EXPECT_EQ(r.next(f), FieldReader::Status::OpenQuote);

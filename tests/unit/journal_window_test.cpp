@@ -59,26 +59,19 @@ TEST_F(JournalFileTest, FailedSaveKeepsOldFileMemoryAndTheSaveCommand) {
     EXPECT_EQ(journalBytes(), kThreeTests);
     EXPECT_TRUE(w->Menu_Sauve.enabled);
 
+    // A settings file that cannot be written fails the save too.
+    files.failOnlySuffix = "dextrel.ini";
+    events.clear();
+    EXPECT_TRUE(w->click("Menu_Sauve"));
+    EXPECT_TRUE(w->Menu_Sauve.enabled);
+    ASSERT_EQ(eventsOf("msgbox").size(), 1u);
+    EXPECT_TRUE(has(eventsOf("msgbox")[0], "The setup could not be saved"));
+
     // Once the disk has room again, the same command saves everything.
     files.failWrites = false;
     EXPECT_TRUE(w->click("Menu_Sauve"));
     EXPECT_FALSE(w->Menu_Sauve.enabled);
     EXPECT_EQ(journalBytes().rfind("\"2000-01-08\",\"09:00\",\"06.1\",\"new\"\r\n\"2000-01-07\"", 0), 0u);
-    EXPECT_EQ(readBytes(progPath("Diabete.glc.bak")), kThreeTests);
-}
-
-TEST_F(JournalFileTest, FailedSettingsWriteAlsoKeepsTheSaveCommand) {
-    writeJournal(kThreeTests);
-    launch();
-    addTest("2000-01-08", "09:00", "6.1");
-    files.failWrites = true;
-    files.failOnlySuffix = "dextrel.ini";
-    EXPECT_TRUE(w->click("Menu_Sauve"));
-    EXPECT_TRUE(w->Menu_Sauve.enabled);
-    EXPECT_EQ(w->journal.Nb_Tests, 4);
-    const auto boxes = eventsOf("msgbox");
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_TRUE(has(boxes[0], "The setup could not be saved"));
 }
 
 TEST_F(JournalFileTest, TestsAddedGoInNewestFirstWithTheirDayNumbers) {
@@ -93,18 +86,6 @@ TEST_F(JournalFileTest, TestsAddedGoInNewestFirstWithTheirDayNumbers) {
     EXPECT_EQ(j.dayNumber[1], Journal::kNoDay);
     EXPECT_EQ(j.dayNumber[2], day(2000, 1, 2).day());
     EXPECT_EQ(j.dayNumber[3], day(2000, 1, 1).day());
-}
-
-TEST_F(JournalFileTest, UnstorableTextIsRefusedNamingTheField) {
-    launch();
-    EXPECT_FALSE(w->refuseUnstorableText("Après, 2 €", "Note"));
-    EXPECT_TRUE(w->refuseUnstorableText("a \"b\"", "Note"));
-    EXPECT_TRUE(w->refuseUnstorableText("日", "Rate"));
-    const auto boxes = eventsOf("msgbox");
-    ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_TRUE(has(boxes[0], "The field Note cannot hold a double quote"));
-    EXPECT_TRUE(has(boxes[1], "The field Rate holds a character"));
-    EXPECT_TRUE(has(boxes[1], "日"));
 }
 
 TEST_F(JournalFileTest, UnsavedDataGuardTurnsTheMenuOff) {

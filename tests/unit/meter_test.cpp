@@ -97,11 +97,17 @@ TEST_F(MeterWindowTest, StartUpShowsTheProbeStatus) {
     }
 }
 
-TEST_F(MeterWindowTest, UnpluggedAfterAttachedGreysOutOnlyTheBloodTest) {
+// A position of 0 would read as a drop: a failed query keeps the last ones.
+TEST_F(MeterWindowTest, UnpluggedAfterAttachedKeepsThePositionsAndGreysOutOnlyTheBloodTest) {
     startMeter();
+    probe(20400, 30000);
+    w->Joysticks();
     sp.probe.reading = ProbeReading{0, 0, 167};
     w->Joysticks();
     w->Afficher_Informations();
+    EXPECT_EQ(w->meter.Etat_Sonde, 167);
+    EXPECT_EQ(w->meter.Position_Sonde.x, 20400U);
+    EXPECT_EQ(w->meter.Position_Sonde.y, 30000U);
     EXPECT_FALSE(w->Menu_Sang.enabled);
     EXPECT_TRUE(w->Menu_Calib.enabled);
 }
@@ -113,17 +119,6 @@ TEST_F(MeterWindowTest, DuringABloodTestTheStatusKeepsTheRunsPrompt) {
     w->Afficher_Informations();
     EXPECT_EQ(w->Information.caption, "Place a drop of blood between the electrodes.");
     EXPECT_EQ(w->Information.fore, colour::kDarkBlue);
-}
-
-TEST_F(MeterWindowTest, AFailedQueryKeepsTheLastPositions) {
-    startMeter();
-    probe(20400, 30000);
-    w->Joysticks();
-    sp.probe.reading = ProbeReading{0, 0, 167};
-    w->Joysticks();
-    EXPECT_EQ(w->meter.Etat_Sonde, 167);
-    EXPECT_EQ(w->meter.Position_Sonde.x, 20400U);
-    EXPECT_EQ(w->meter.Position_Sonde.y, 30000U);
 }
 
 using BloodTest = MeterWindowTest;
