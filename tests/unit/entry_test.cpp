@@ -99,7 +99,7 @@ protected:
     }
 };
 
-TEST_F(EntryPanel, OpensOnTodayWithTheDefaultLevelSelectedAndThisWeekOnShow) {
+TEST_F(EntryPanel, OpensOnTodayWithTheDefaultLevelSelectedAndKeepsItsDateNoEarlier) {
     for (const int unite : {0, 1}) {
         start({{"2000-01-07", "08:00", "05.6", ""}, {"1999-03-01", "08:00", "06.0", ""}}, unite);
         ASSERT_TRUE(w->click("Menu_Annee"));
@@ -114,16 +114,9 @@ TEST_F(EntryPanel, OpensOnTodayWithTheDefaultLevelSelectedAndThisWeekOnShow) {
         EXPECT_FALSE(w->Bout_Ok.enabled);
         EXPECT_FALSE(w->Curseur.enabled || w->Menu_Impr_Graph.enabled || w->Menu_Sang.enabled);
         EXPECT_FALSE(w->click("Menu_Ajouter"));  // its own command is out of reach
+        w->pasteText("Dialog_Date", "1999-12-31");  // an earlier date becomes today
+        EXPECT_EQ(w->Dialog_Date.text(), "2000-01-08");
     }
-}
-
-TEST_F(EntryPanel, AnEarlierDateBecomesToday) {
-    start();
-    w->click("Menu_Ajouter");
-    w->pasteText("Dialog_Date", "1999-12-31");
-    EXPECT_EQ(w->Dialog_Date.text(), "2000-01-08");
-    retype(w->Dialog_Date, "Dialog_Date", "1");
-    EXPECT_EQ(w->Dialog_Date.text(), "2000-01-08");
 }
 
 TEST_F(EntryPanel, EveryRefusalOfOnePressIsShownInTurn) {

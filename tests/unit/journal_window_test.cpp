@@ -1,6 +1,6 @@
 // The journal and settings files through the window: damaged files, saves,
-// erases and quits that cannot write, notes, and the unit and language
-// settings.
+// erases and quits that cannot write, notes, the unit and language settings,
+// and the file store beneath them.
 
 #include "window_fixture.h"
 
@@ -252,6 +252,74 @@ TEST_F(SettingsWindowTest, OnlyFrenchItselfGivesTheFrenchCaptions) {
         EXPECT_EQ(w->form.caption, "Glucose monotor") << language;
         EXPECT_EQ(w->Menu_Res1.caption, "Optimal: >= 4 and <7") << language;
     }
+}
+
+// The file store under the journal and the settings: whole files or nothing.
+class FileStoreTest : public WindowTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        dir = root + "/prog";
+    }
+    std::string dir;
+    PosixFileStore store;
+};
+
+namespace fs = std::filesystem;
+
+TEST_F(FileStoreTest, WritesWholeFilesAndReadsThemBack) {
+    std::string error;
+    const std::string path = dir + "/Diabete.glc";
+    EXPECT_FALSE(store.read(path));
+    for (const std::string bytes : {std::string("a\0b\r\n", 5), std::string()}) {
+        ASSERT_TRUE(store.writeAtomic(path, bytes, error)) << error;
+        EXPECT_EQ(*store.read(path), bytes);
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+    EXPECT_TRUE(store.remove(path));
+    EXPECT_FALSE(store.exists(path));
+}
+
+// The copy is a second name for the file: it must keep the old bytes when
+// the original is written again, and replace an older copy whole.
+TEST_F(FileStoreTest, ACopyKeepsTheBytesItWasMadeOf) {
+    std::string error;
+    const std::string path = dir + "/Diabete.glc";
+    const std::string copy = path + ".bak";
+    EXPECT_FALSE(store.copyAtomic(path, copy, error));
+    EXPECT_EQ(error, "");
+    EXPECT_FALSE(store.exists(copy));
+    ASSERT_TRUE(store.writeAtomic(copy, "older", error));
+    ASSERT_TRUE(store.writeAtomic(path, "old", error));
+    ASSERT_TRUE(store.copyAtomic(path, copy, error)) << error;
+    ASSERT_TRUE(store.writeAtomic(path, "new", error));
+    EXPECT_EQ(*store.read(copy), "old");
+    EXPECT_EQ(*store.read(path), "new");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 2);
+}
+
+TEST_F(FileStoreTest, AFailedWriteSaysWhyAndLeavesNothingBehind) {
+    std::string error;
+    EXPECT_FALSE(store.writeAtomic(dir + "/missing/Diabete.glc", "x", error));
+    EXPECT_FALSE(error.empty());
+    // A folder standing where the file should go cannot be replaced.
+    fs::create_directory(dir + "/Diabete.glc");
+    error.clear();
+    EXPECT_FALSE(store.writeAtomic(dir + "/Diabete.glc", "x", error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+}
+
+TEST_F(FileStoreTest, LeftoversOfAnInterruptedWriteAreRemovedAndNothingElse) {
+    const std::string path = dir + "/Diabete.glc";
+    for (const char* name : {"/Diabete.glc.tmp-Ab12Cd", "/Diabete.glc.tmp-keepme-not",
+                             "/Diabete.glc.bak", "/Other.glc.tmp-Ab12Cd"})
+        std::ofstream(dir + name) << "x";
+    store.removeLeftovers(path);
+    EXPECT_FALSE(fs::exists(dir + "/Diabete.glc.tmp-Ab12Cd"));
+    EXPECT_TRUE(fs::exists(dir + "/Diabete.glc.tmp-keepme-not"));
+    EXPECT_TRUE(fs::exists(dir + "/Diabete.glc.bak"));
+    EXPECT_TRUE(fs::exists(dir + "/Other.glc.tmp-Ab12Cd"));
 }
 
 } // namespace
