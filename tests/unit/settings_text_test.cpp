@@ -48,15 +48,11 @@ TEST(Numbers, LeadingNumberReadsExactlyAsStrtod) {
 }
 
 TEST(Numbers, FormatsLikeTheDisplayPatterns) {
-    struct Case {
-        double value;
-        const char *pattern, *text;
-    };
-    for (const Case& c : {Case{5.56, "00.0", "05.6"}, {5, "00.0", "05.0"}, {5, "000", "005"},
-                          {126, "000", "126"}, {5.6, "##0", "6"}, {0, "##0", "0"},
-                          {5.55, "00.0", "05.6"}, {0.25, "0.0", "0.3"}, {-5, "00.0", "-05.0"},
-                          {1234.5, "000", "1235"}})
-        EXPECT_EQ(formatNumber(c.value, c.pattern), c.text) << c.value << " " << c.pattern;
+    for (auto [value, pattern, text] :
+         {std::tuple{5.56, "00.0", "05.6"}, {5.0, "00.0", "05.0"}, {5.0, "000", "005"},
+          {126.0, "000", "126"}, {5.6, "##0", "6"}, {0.0, "##0", "0"}, {5.55, "00.0", "05.6"},
+          {0.25, "0.0", "0.3"}, {-5.0, "00.0", "-05.0"}, {1234.5, "000", "1235"}})
+        EXPECT_EQ(formatNumber(value, pattern), text) << value << " " << pattern;
     EXPECT_EQ(numberText(20400.0 / 2040), "10");
     EXPECT_EQ(numberText(0.5), "0.5");
     EXPECT_EQ(roundHalfEven(10.5), 10);
@@ -71,16 +67,12 @@ TEST(Text, CountsAndCutsByCharacters) {
 }
 
 TEST(SettingsUnits, BandsAreHalfOpenAtTheLowerBound) {
-    struct Case {
-        double level;
-        int16_t unite;
-        Band band;
-    };
-    for (const Case& c : {Case{3.9, 0, Band::None}, {4.0, 0, Band::Optimal}, {6.99, 0, Band::Optimal},
-                          {7.0, 0, Band::Suboptimal}, {10.0, 0, Band::Compromise},
-                          {71, 1, Band::None}, {72, 1, Band::Optimal}, {126, 1, Band::Suboptimal},
-                          {180, 1, Band::Compromise}})
-        EXPECT_EQ(levelBand(c.level, c.unite), c.band) << c.level << " " << c.unite;
+    for (auto [level, unite, band] : {std::tuple{3.9, 0, Band::None}, {4.0, 0, Band::Optimal},
+                                      {6.99, 0, Band::Optimal}, {7.0, 0, Band::Suboptimal},
+                                      {10.0, 0, Band::Compromise}, {71.0, 1, Band::None},
+                                      {72.0, 1, Band::Optimal}, {126.0, 1, Band::Suboptimal},
+                                      {180.0, 1, Band::Compromise}})
+        EXPECT_EQ(levelBand(level, static_cast<int16_t>(unite)), band) << level << " " << unite;
     // Any non-zero flag is mg/dl; a text counts by its leading number.
     EXPECT_EQ(levelBand("126", 7), Band::Suboptimal);
     EXPECT_EQ(levelBand("abc", 0), Band::None);

@@ -54,7 +54,8 @@ private:
 class WindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string pattern = (std::filesystem::temp_directory_path() / "dextrel-test-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "dextrel-test-XXXXXX").string();
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
         root = pattern;
         std::filesystem::create_directories(root + "/prog");
@@ -96,7 +97,8 @@ protected:
     void start(const std::vector<Record>& tests = {}, int unite = 0) {
         std::string glc;
         for (const Record& t : tests)
-            glc += '"' + t.date + "\",\"" + t.time + "\",\"" + t.level + "\",\"" + t.note + "\"\r\n";
+            glc += '"' + t.date + "\",\"" + t.time + "\",\"" + t.level + "\",\"" + t.note +
+                   "\"\r\n";
         writeJournal(glc);
         writeSettings(unite);
         launch();
