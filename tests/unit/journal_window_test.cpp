@@ -204,26 +204,22 @@ TEST_F(StartupTest, NoteCancelledEmptyOrUnstorableChangesNothing) {
 
 using SettingsWindowTest = WindowTest;
 
-TEST_F(SettingsWindowTest, ExtraCharactersBeforeTheDigitAndAnyNonZeroUnit) {
+TEST_F(SettingsWindowTest, ExtraCharactersBeforeTheDigitAnyNonZeroUnitAndTheLock) {
     writeBytes(settingsPath(), "[Setup]\r\nUnite=01\r\nLock=0\r\nAnimation=5\r\n");
     launch();
     EXPECT_EQ(w->settings.Unite, 1);
     EXPECT_TRUE(w->Menu_OptMG.checked);
     EXPECT_EQ(w->Aff_Anim.caption, "5");
 
-    writeSettings(7);
+    // A unit of 7 acts as mg/dl and is written back; a lock hides the choice.
+    writeSettings(7, 1);
     launch();
     EXPECT_EQ(w->settings.Facteur_Unite, 18);
     EXPECT_EQ(w->Aff_Niveau[1]->caption, "90");
     EXPECT_EQ(w->Aff_Niveau[5]->caption, "450");
-    w->Sauver_Init();
-    EXPECT_EQ(readBytes(settingsPath()), "[Setup]\r\nUnite=7\r\nLock=0\r\nAnimation=0\r\n");
-}
-
-TEST_F(SettingsWindowTest, LockedFileHidesTheUnitChoice) {
-    writeSettings(0, 1);
-    launch();
     EXPECT_FALSE(w->Menu_Ligne2b.visible || w->Menu_OptMM.visible || w->Menu_OptMG.visible);
+    w->Sauver_Init();
+    EXPECT_EQ(readBytes(settingsPath()), "[Setup]\r\nUnite=7\r\nLock=1\r\nAnimation=0\r\n");
 }
 
 TEST_F(SettingsWindowTest, SwitchReformatsTheLevelOnShowButNotTheJournal) {
