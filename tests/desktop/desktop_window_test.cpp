@@ -17,7 +17,6 @@
 #include <fstream>
 #include <memory>
 
-#include "../unit/program_folders.h"
 #include "../../tools/replay/scripted_platform.h"
 #include "desktop/main_window.h"
 #include "window/fenetre.h"
@@ -29,7 +28,13 @@ namespace {
 class DesktopWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir_ = useFreshFolders(sp);
+        // prog/ is the program's folder, settings/ the one of dextrel.ini.
+        dir_ = (std::filesystem::temp_directory_path() / "dextrel-desktop-XXXXXX").string();
+        ASSERT_NE(mkdtemp(dir_.data()), nullptr);
+        std::filesystem::create_directories(dir_ + "/prog");
+        std::filesystem::create_directories(dir_ + "/settings");
+        sp.env.program = dir_ + "/prog/";
+        sp.env.settings = dir_ + "/settings/";
         sp.clock.set(DateTime::fromParts(2000, 1, 8, 9, 15, 0));
     }
     void TearDown() override {

@@ -72,7 +72,9 @@ TEST(JournalParse, StopsAtAShortLineAnOpenQuoteOrTheLineBeyondTheLimit) {
         const auto p = parseJournal(c.bytes, c.limit);
         EXPECT_EQ(p.tests.size(), c.tests) << c.bytes;
         EXPECT_EQ(p.stop, c.stop) << c.bytes;
-        if (c.stop != ParsedJournal::Stop::None) EXPECT_EQ(p.stopLine, c.line) << c.bytes;
+        if (c.stop != ParsedJournal::Stop::None) {
+            EXPECT_EQ(p.stopLine, c.line) << c.bytes;
+        }
     }
 }
 

@@ -267,7 +267,7 @@ TEST_F(FileStoreTest, WritesWholeFilesAndReadsThemBack) {
     std::string error;
     const std::string path = dir + "/Diabete.glc";
     EXPECT_FALSE(store.read(path));
-    for (const std::string bytes : {std::string("a\0b\r\n", 5), std::string()}) {
+    for (const std::string& bytes : {std::string("a\0b\r\n", 5), std::string()}) {
         ASSERT_TRUE(store.writeAtomic(path, bytes, error)) << error;
         EXPECT_EQ(*store.read(path), bytes);
     }
