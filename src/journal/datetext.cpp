@@ -112,30 +112,38 @@ DateTextReader::DateTextReader(std::string_view pattern) {
     }
 }
 
-std::optional<DateTime> DateTextReader::operator()(std::string_view text) const {
-    // Trim blanks.
-    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-    if (text.empty()) return std::nullopt;
-    // With a colon the text is a time alone, or a date, blanks and a time.
-    std::string_view datePart = text;
-    int timeOfDay = 0;
-    if (text.find(':') != std::string_view::npos) {
-        const size_t blank = text.find(' ');
-        if (blank == std::string_view::npos) {
-            const auto t = parseTimeOfDay(text);
-            if (!t) return std::nullopt;
-            return DateTime::fromSeconds(*t);
-        }
-        datePart = text.substr(0, blank);
-        std::string_view rest = text.substr(blank + 1);
-        while (!rest.empty() && rest.front() == ' ') rest.remove_prefix(1);
-        const auto t = parseTimeOfDay(rest);
-        if (!t) return std::nullopt;
-        timeOfDay = *t;
-    }
+namespace {
+
+bool isDateSeparator(char c) { return c == '-' || c == '/' || c == '.' || c == ' '; }
+
+// The three numbers of a date text and how many digits each has.
+struct DateNumbers {
     int values[3];
     int widths[3];
+};
+
+// The two shapes of nearly every journal date, ten characters with the
+// separators in fixed places ("2000-01-08", "08/01/2000"), read without the
+// general search; anything else is left to it.
+std::optional<DateNumbers> tenCharacterDate(std::string_view text) {
+    if (text.size() != 10) return std::nullopt;
+    const bool yearFirst = isDateSeparator(text[4]) && isDateSeparator(text[7]);
+    const bool yearLast = isDateSeparator(text[2]) && isDateSeparator(text[5]);
+    if (yearFirst == yearLast) return std::nullopt;
+    DateNumbers n{{0, 0, 0}, {yearFirst ? 4 : 2, 2, yearFirst ? 2 : 4}};
+    size_t i = 0;
+    for (int k = 0; k < 3; ++k, ++i) {
+        for (int digit = 0; digit < n.widths[k]; ++digit, ++i) {
+            if (!isDigit(text[i])) return std::nullopt;
+            n.values[k] = n.values[k] * 10 + (text[i] - '0');
+        }
+    }
+    return n;
+}
+
+// Three numbers of up to five digits, separated by one separator each.
+std::optional<DateNumbers> dateNumbers(std::string_view datePart) {
+    DateNumbers n{};
     int count = 0;
     size_t i = 0;
     while (i < datePart.size()) {
@@ -146,19 +154,50 @@ std::optional<DateTime> DateTextReader::operator()(std::string_view text) const 
             v = v * 10 + (datePart[i++] - '0');
         if (i == start) return std::nullopt;
         if (i < datePart.size() && isDigit(datePart[i])) return std::nullopt;
-        values[count] = static_cast<int>(v);
-        widths[count] = static_cast<int>(i - start);
+        n.values[count] = static_cast<int>(v);
+        n.widths[count] = static_cast<int>(i - start);
         ++count;
         if (i == datePart.size()) break;
-        const char sep = datePart[i];
-        if (sep != '-' && sep != '/' && sep != '.' && sep != ' ') return std::nullopt;
+        if (!isDateSeparator(datePart[i])) return std::nullopt;
         ++i;
         if (i == datePart.size()) return std::nullopt;
     }
     if (count != 3) return std::nullopt;
-    const int d = values[dayAt_], m = values[monthAt_];
-    int y = values[yearAt_];
-    if (widths[yearAt_] <= 2) y += y < 30 ? 2000 : 1900;
+    return n;
+}
+
+} // namespace
+
+std::optional<DateTime> DateTextReader::operator()(std::string_view text) const {
+    std::optional<DateNumbers> numbers = tenCharacterDate(text);
+    int timeOfDay = 0;
+    if (!numbers) {
+        // Trim blanks.
+        while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+        while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+        if (text.empty()) return std::nullopt;
+        // With a colon the text is a time alone, or a date, blanks and a time.
+        std::string_view datePart = text;
+        if (text.find(':') != std::string_view::npos) {
+            const size_t blank = text.find(' ');
+            if (blank == std::string_view::npos) {
+                const auto t = parseTimeOfDay(text);
+                if (!t) return std::nullopt;
+                return DateTime::fromSeconds(*t);
+            }
+            datePart = text.substr(0, blank);
+            std::string_view rest = text.substr(blank + 1);
+            while (!rest.empty() && rest.front() == ' ') rest.remove_prefix(1);
+            const auto t = parseTimeOfDay(rest);
+            if (!t) return std::nullopt;
+            timeOfDay = *t;
+        }
+        numbers = dateNumbers(datePart);
+        if (!numbers) return std::nullopt;
+    }
+    const int d = numbers->values[dayAt_], m = numbers->values[monthAt_];
+    int y = numbers->values[yearAt_];
+    if (numbers->widths[yearAt_] <= 2) y += y < 30 ? 2000 : 1900;
     if (y < 100 || y > 9999 || m < 1 || m > 12 || d < 1 || d > daysInMonth(y, m))
         return std::nullopt;
     return DateTime::fromDays(daysFromCivil(y, m, d)).addSeconds(timeOfDay);

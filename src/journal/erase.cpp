@@ -20,8 +20,8 @@ void Fenetre::Effacer_Donnees() {
     const auto oldestAt = static_cast<size_t>(std::max(j.Nb_Tests, 0));
     const std::string prompt = pick(T::kEraseCount, l) + std::to_string(j.Nb_Tests) +
                                pick(T::kEraseCountEnd, l) + "\n\n" + pick(T::kEraseNewest, l) +
-                               j.Date_Test[newestAt] + "\n" + pick(T::kEraseOldest, l) +
-                               j.Date_Test[oldestAt] + "\n\n" + pick(T::kEraseEnter, l);
+                               std::string(j.Date_Test[newestAt]) + "\n" + pick(T::kEraseOldest, l) +
+                               std::string(j.Date_Test[oldestAt]) + "\n\n" + pick(T::kEraseEnter, l);
     const auto answer = platform.dialogs.inputBox(pick(T::kEraseTitle, l), prompt, "");
     const auto typed = answer ? textDate(*answer) : std::nullopt;
     if (!typed) {

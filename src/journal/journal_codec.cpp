@@ -288,7 +288,7 @@ namespace {
 
 // Writes one quoted field at out; a double quote still found in it becomes
 // an apostrophe and a line break a blank. Returns the end of what it wrote.
-char* putField(char* out, const std::string& text) {
+char* putField(char* out, std::string_view text) {
     *out++ = '"';
     for (const char c : text) *out++ = c == '"' ? '\'' : c == '\r' || c == '\n' ? ' ' : c;
     *out++ = '"';
@@ -297,14 +297,14 @@ char* putField(char* out, const std::string& text) {
 
 constexpr size_t kLineOverhead = 13;  // eight quotes, three commas, CR LF
 
-size_t lineSize(const std::string& date, const std::string& time, const std::string& level,
-                const std::string& note) {
+size_t lineSize(std::string_view date, std::string_view time, std::string_view level,
+                std::string_view note) {
     return date.size() + time.size() + level.size() + note.size() + kLineOverhead;
 }
 
 // Appends a line to out, whose room for it is already reserved.
-void appendLine(std::string& out, const std::string& date, const std::string& time,
-                const std::string& level, const std::string& note) {
+void appendLine(std::string& out, std::string_view date, std::string_view time,
+                std::string_view level, std::string_view note) {
     const size_t from = out.size();
     out.resize(from + lineSize(date, time, level, note));
     char* p = out.data() + from;
@@ -351,7 +351,8 @@ std::string journalFileBytes(const Journal& journal) {
 JournalReader::JournalReader(std::string_view bytes, int maxTests)
     // Plain ASCII, the usual journal, is read where it lies.
     : decoded_(isAscii(bytes) ? std::string() : decodeJournalBytes(bytes)),
-      reader_(decoded_.empty() ? bytes : std::string_view(decoded_)),
+      text_(decoded_.empty() ? bytes : std::string_view(decoded_)),
+      reader_(text_),
       maxTests_(maxTests) {}
 
 bool JournalReader::stopAt(ParsedJournal::Stop stop, int line) {

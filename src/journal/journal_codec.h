@@ -123,6 +123,8 @@ public:
     // The next complete test, its texts valid until the next call; false at
     // the end of the bytes or where reading stopped.
     bool next(JournalRecordView& record);
+    // The text the tests are read from: the bytes, or the decoded copy.
+    std::string_view text() const { return text_; }
     ParsedJournal::Stop stop() const { return stop_; }
     int stopLine() const { return stopLine_; }
 
@@ -130,6 +132,7 @@ private:
     bool stopAt(ParsedJournal::Stop stop, int line);
 
     const std::string decoded_;  // empty when the bytes are read where they lie
+    const std::string_view text_;
     FieldReader reader_;
     JournalRecord fieldByField_;  // a test that is not a plain line
     int maxTests_;

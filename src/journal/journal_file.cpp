@@ -2,6 +2,7 @@
 #include "journal/journal_codec.h"
 #include "journal/journal_io.h"
 #include "journal/journal_texts.h"
+#include "settings/numbers.h"
 #include "settings/units.h"
 #include "window/fenetre.h"
 
@@ -95,6 +96,7 @@ void Fenetre::Recuperer() {
     }
     const DateTextReader readDate(platform.locale.shortDatePattern());
     JournalReader reader(*bytes, kMaxTests);
+    j.beginLoad(reader.text());
     JournalRecordView rec;
     while (reader.next(rec)) {
         const auto at = static_cast<size_t>(++j.Nb_Tests);
@@ -105,11 +107,13 @@ void Fenetre::Recuperer() {
             const auto day = readDate(rec.date);
             j.dayNumber[at] = day ? day->day() : Journal::kNoDay;
         }
-        j.Date_Test[at].assign(rec.date);
-        j.Heure_Test[at].assign(rec.time);
-        j.setLevel(at, rec.level);
-        j.Note_Test[at].assign(rec.note);
+        j.loadField(j.Date_Test, at, rec.date);
+        j.loadField(j.Heure_Test, at, rec.time);
+        j.loadField(j.Taux_Test, at, rec.level);
+        j.levelNumber[at] = leadingNumber(rec.level);
+        j.loadField(j.Note_Test, at, rec.note);
     }
+    j.endLoad();
     form.pointer = MousePointer::Default;
     if (reader.stop() == ParsedJournal::Stop::None) return;
 

@@ -1,3 +1,6 @@
+#include <algorithm>
+#include <functional>
+
 #include "journal/journal_texts.h"
 #include "settings/numbers.h"
 #include "window/fenetre.h"
@@ -6,9 +9,60 @@ namespace dx {
 
 namespace T = journal_texts;
 
+namespace {
+
+bool lies(std::string_view text, std::string_view within) {
+    const std::less_equal<const char*> notAfter;
+    return notAfter(within.data(), text.data()) &&
+           notAfter(text.data() + text.size(), within.data() + within.size());
+}
+
+uint32_t offset(std::string_view text, std::string_view within) {
+    return static_cast<uint32_t>(text.data() - within.data());
+}
+
+} // namespace
+
+void TextColumn::set(size_t slot, std::string_view text) {
+    if (lies(text, *texts_)) {
+        place(slot, {offset(text, *texts_), static_cast<uint32_t>(text.size())});
+        return;
+    }
+    place(slot, {static_cast<uint32_t>(texts_->size()), static_cast<uint32_t>(text.size())});
+    texts_->append(text);
+}
+
 void Journal::setLevel(size_t slot, std::string_view text) {
     levelNumber[slot] = leadingNumber(text);
-    Taux_Test[slot].assign(text);
+    Taux_Test.set(slot, text);
+}
+
+void Journal::copySlot(size_t to, size_t from) {
+    for (TextColumn* column : columns()) column->place(to, column->spans_[from]);
+    dayNumber[to] = dayNumber[from];
+    levelNumber[to] = levelNumber[from];
+}
+
+void Journal::beginLoad(std::string_view source) {
+    previousTexts_ = std::move(texts_);
+    texts_.assign(source);
+    loadSource_ = source;
+}
+
+void Journal::endLoad() {
+    // The slots the load did not reach still point into the old buffer.
+    const std::string_view previous(previousTexts_);
+    const auto firstNotLoaded = static_cast<size_t>(std::max(Nb_Tests, 0)) + 1;
+    for (TextColumn* column : columns()) {
+        const auto keep = [&](size_t slot) {
+            const TextColumn::Span old = column->spans_[slot];
+            column->set(slot, previous.substr(old.at, old.size));
+        };
+        keep(0);
+        for (size_t slot = firstNotLoaded; slot <= column->highest_; ++slot) keep(slot);
+    }
+    previousTexts_ = std::string();
+    loadSource_ = {};
 }
 
 // Moves the staged test (slot 0) in as test 1; every older test moves one
@@ -24,14 +78,7 @@ void Fenetre::Ajouter_A_Liste() {
     const auto day = textDate(j.Date_Test[0]);
     j.dayNumber[0] = day ? day->day() : Journal::kNoDay;
     j.levelNumber[0] = leadingNumber(j.Taux_Test[0]);
-    for (auto i = static_cast<size_t>(j.Nb_Tests); i >= 1; --i) {
-        j.Date_Test[i] = j.Date_Test[i - 1];
-        j.Heure_Test[i] = j.Heure_Test[i - 1];
-        j.Taux_Test[i] = j.Taux_Test[i - 1];
-        j.Note_Test[i] = j.Note_Test[i - 1];
-        j.dayNumber[i] = j.dayNumber[i - 1];
-        j.levelNumber[i] = j.levelNumber[i - 1];
-    }
+    for (auto i = static_cast<size_t>(j.Nb_Tests); i >= 1; --i) j.copySlot(i, i - 1);
 }
 
 // Opening the history or test menu with unsaved tests turns that menu off

@@ -94,10 +94,10 @@ void Fenetre::Accepter_Test() {
     ++journal.Nb_Tests;
     const std::string time = utf8Left(Aff_Heure.caption, 5);
     const std::string level = levelText00(meter.Taux_Courant);
-    journal.Date_Test[0] = Aff_Date.caption;
-    journal.Heure_Test[0] = time;
-    journal.Taux_Test[0] = level;
-    journal.Note_Test[0] = "";
+    journal.Date_Test.set(0, Aff_Date.caption);
+    journal.Heure_Test.set(0, time);
+    journal.Taux_Test.set(0, level);
+    journal.Note_Test.set(0, "");
     Aff_Heure.caption = time;
     Aff_Resultat.caption = level;
     Ajouter_A_Liste();

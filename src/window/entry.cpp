@@ -96,10 +96,10 @@ void Fenetre::Bout_Ok_Click() {
     Cadre_Ajouter.visible = false;
     Information.caption = "";
     journal.Nb_Tests += 1;
-    journal.Date_Test[0] = Dialog_Date.text();
-    journal.Heure_Test[0] = Dialog_Heure.text();
-    journal.Taux_Test[0] = Dialog_Taux.text();
-    journal.Note_Test[0] = Dialog_Note.text();
+    journal.Date_Test.set(0, Dialog_Date.text());
+    journal.Heure_Test.set(0, Dialog_Heure.text());
+    journal.Taux_Test.set(0, Dialog_Taux.text());
+    journal.Note_Test.set(0, Dialog_Note.text());
     Ajouter_A_Liste();
     Mois_Sem();
 

@@ -80,9 +80,9 @@ std::string shownLevel(const std::string& taken, int16_t unite) {
     return taken;
 }
 
-std::string formatIfNumber(const std::string& text, std::string_view pattern) {
+std::string formatIfNumber(std::string_view text, std::string_view pattern) {
     const std::optional<double> value = numericValue(text);
-    return value ? formatNumber(*value, pattern) : text;
+    return value ? formatNumber(*value, pattern) : std::string(text);
 }
 
 std::string entryLevelText(std::string_view level, int16_t unite) {

@@ -54,7 +54,7 @@ std::string shownLevel(const std::string& taken, int16_t unite);
 
 // A text written with pattern ("##0", "00.0") when the whole text is a
 // number; any other text is kept as it is.
-std::string formatIfNumber(const std::string& text, std::string_view pattern);
+std::string formatIfNumber(std::string_view text, std::string_view pattern);
 
 // The level as OK writes it back: its leading number with the unit's
 // display pattern ("##0" or "00.0").

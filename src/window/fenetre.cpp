@@ -533,7 +533,7 @@ std::string Fenetre::dateText(DateTime date) const {
     return formatShortDate(date, platform.locale.shortDatePattern());
 }
 
-std::optional<DateTime> Fenetre::textDate(const std::string& text) const {
+std::optional<DateTime> Fenetre::textDate(std::string_view text) const {
     return parseDate(text, platform.locale.shortDatePattern());
 }
 

@@ -297,7 +297,7 @@ public:
     // A date as text in the short-date format, and back (Format_Date_Courte
     // as set at start-up, or the locale's pattern before that).
     std::string dateText(DateTime date) const;
-    std::optional<DateTime> textDate(const std::string& text) const;
+    std::optional<DateTime> textDate(std::string_view text) const;
     MsgAnswer message(const std::string& title, const std::string& text,
                       MsgButtons buttons = MsgButtons::Ok, MsgIcon icon = MsgIcon::None);
     // A question box with Yes and No; its answer code ("6" Yes, "7" No) is

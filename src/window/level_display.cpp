@@ -35,7 +35,7 @@ void Fenetre::Afficher_Taux() {
     Aff_Heure.caption = journal.Heure_Test[at];
     if (!journal.Note_Test[at].empty()) {
         entry.Index_Note = first;
-        Information.caption = "[ " + journal.Note_Test[at] + " ]";
+        Information.caption = "[ " + std::string(journal.Note_Test[at]) + " ]";
     }
 }
 

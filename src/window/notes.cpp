@@ -26,7 +26,8 @@ void Fenetre::Ajouter_Note() {
     int32_t target = entry.Index_Note;
     if (target < 1 || target > journal.Nb_Tests) target = 1;
     if (target > journal.Nb_Tests) return;  // no test to carry it
-    std::string& note = journal.Note_Test[static_cast<size_t>(target)];
+    const auto slot = static_cast<size_t>(target);
+    const std::string note(journal.Note_Test[slot]);
     const int16_t l = settings.Langue;
     const auto answer =
         platform.dialogs.inputBox(pick(kNoteTitle, l), pick(kNotePrompt, l), note);
@@ -34,7 +35,7 @@ void Fenetre::Ajouter_Note() {
     if (!answer || answer->empty()) return;
     if (refuseUnstorableText(*answer, kNoteFieldName)) return;
     entry.Index_Note = target;
-    note = *answer;
+    journal.Note_Test.set(slot, *answer);
     Menu_Sauve.enabled = true;
     Information.caption = *answer;
     Menu_Prev.enabled = false;

@@ -10,7 +10,7 @@
 
 namespace dx {
 
-std::string jsonQuote(const std::string& text) {
+std::string jsonQuote(std::string_view text) {
     std::string out = "\"";
     for (unsigned char c : text) {
         switch (c) {

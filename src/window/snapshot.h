@@ -5,6 +5,7 @@
 // prints it for `dump` and for a printout; tests compare it.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace dx {
@@ -12,7 +13,7 @@ namespace dx {
 class Fenetre;
 
 // A JSON string literal of a UTF-8 text.
-std::string jsonQuote(const std::string& text);
+std::string jsonQuote(std::string_view text);
 
 // {"dump":{"controls":{…},"arrays":{…},"vars":{…},"journal":[…]}}, compact.
 // With a non-empty `only`, holds just the controls, arrays and variables of

@@ -96,8 +96,8 @@ void Fenetre::Valider_Entree() {
 // changes then (slot 1 may still hold a test the erase command cut off).
 void Fenetre::Valider_Date_Hre() {
     if (journal.Nb_Tests < 1) return;
-    const std::string& newestDate = journal.Date_Test[1];
-    const std::string& newestTime = journal.Heure_Test[1];
+    const std::string newestDate(journal.Date_Test[1]);
+    const std::string newestTime(journal.Heure_Test[1]);
     if (Dialog_Date.text() == newestDate && hourBefore(Dialog_Heure.text(), newestTime))
         Dialog_Heure.setText(formatShortTime(now()));
     if (Dialog_Date.text() < newestDate) Dialog_Date.setText(dateText(today()));

@@ -81,11 +81,39 @@ TEST_F(JournalFileTest, TestsAddedGoInNewestFirstWithTheirDayNumbers) {
     addTest("not a date", "08:00", "7");
     const Journal& j = w->journal;
     EXPECT_EQ(j.Nb_Tests, 3);
-    EXPECT_EQ(j.Taux_Test[1] + j.Taux_Test[2] + j.Taux_Test[3], "765");
+    EXPECT_EQ(std::string(j.Taux_Test[1]) + std::string(j.Taux_Test[2]) +
+                  std::string(j.Taux_Test[3]),
+              "765");
     EXPECT_EQ(j.Taux_Test[0], "7");  // slot 0 keeps a copy
     EXPECT_EQ(j.dayNumber[1], Journal::kNoDay);
     EXPECT_EQ(j.dayNumber[2], day(2000, 1, 2).day());
     EXPECT_EQ(j.dayNumber[3], day(2000, 1, 1).day());
+}
+
+// The table keeps a load's texts in one buffer: a second load, shorter
+// than the first, must leave the slots it does not reach (and the staged
+// test of slot 0) as they were, and a note set afterwards must not move
+// any other text.
+TEST_F(JournalFileTest, AReloadLeavesTheSlotsItDoesNotReachAsTheyWere) {
+    launch();
+    addTest("2000-01-01", "08:00", "5", "first");
+    addTest("2000-01-02", "09:00", "6");
+    addTest("2000-01-03", "10:00", "7", "third");
+    writeJournal("\"2000-01-08\",\"07:00\",\"08.0\",\"\"\r\n");
+    w->Recuperer();
+    const Journal& j = w->journal;
+    ASSERT_EQ(j.Nb_Tests, 1);
+    EXPECT_EQ(j.Date_Test[1], "2000-01-08");
+    EXPECT_EQ(j.Taux_Test[1], "08.0");
+    EXPECT_EQ(j.Date_Test[0], "2000-01-03");
+    EXPECT_EQ(j.Note_Test[0], "third");
+    EXPECT_EQ(j.Heure_Test[2], "09:00");
+    EXPECT_EQ(j.Date_Test[3], "2000-01-01");
+    EXPECT_EQ(j.Note_Test[3], "first");
+    w->journal.Note_Test.set(1, "after a walk");
+    EXPECT_EQ(j.Note_Test[1], "after a walk");
+    EXPECT_EQ(j.Date_Test[1], "2000-01-08");
+    EXPECT_EQ(j.Note_Test[3], "first");
 }
 
 TEST_F(JournalFileTest, UnsavedDataGuardTurnsTheMenuOff) {

@@ -110,10 +110,10 @@ protected:
                  const std::string& note = "") {
         Journal& j = w->journal;
         ++j.Nb_Tests;
-        j.Date_Test[0] = date;
-        j.Heure_Test[0] = time;
+        j.Date_Test.set(0, date);
+        j.Heure_Test.set(0, time);
         j.setLevel(0, level);
-        j.Note_Test[0] = note;
+        j.Note_Test.set(0, note);
         w->Ajouter_A_Liste();
         w->Menu_Sauve.enabled = true;
     }
