@@ -2,6 +2,8 @@
 
 #include <cerrno>
 #include <cstring>
+#include <random>
+#include <string_view>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -84,27 +86,30 @@ bool PosixFileStore::writeAtomic(const std::string& path, const std::string& byt
     return true;
 }
 
-std::string PosixFileStore::temporaryName(const std::string& path, std::string& error) const {
-    std::string temp = path + kTemporarySuffix + "XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) {
-        error = std::strerror(errno);
-        return {};
-    }
-    ::close(fd);
-    ::unlink(temp.c_str());
-    return temp;
+namespace {
+
+// A temporary name as mkstemp makes them: six random letters.
+std::string temporaryName(const std::string& path) {
+    static constexpr std::string_view kLetters =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    static std::mt19937 random{std::random_device{}()};
+    std::string name = path + kTemporarySuffix;
+    for (int i = 0; i < 6; ++i) name += kLetters[random() % kLetters.size()];
+    return name;
 }
+
+} // namespace
 
 bool PosixFileStore::copyAtomic(const std::string& from, const std::string& to,
                                 std::string& error) {
-    // A second name, given under a temporary name and renamed over `to`.
-    // Where the folder takes no second names, the bytes are copied.
-    const std::string temp = temporaryName(to, error);
-    if (temp.empty()) return false;
-    if (::link(from.c_str(), temp.c_str()) != 0) {
+    // A second name, given under a free temporary name and renamed over
+    // `to`. Where the folder takes no second names, the bytes are copied.
+    std::string temp;
+    for (int attempt = 0;; ++attempt) {
+        temp = temporaryName(to);
+        if (::link(from.c_str(), temp.c_str()) == 0) break;
         if (errno == ENOENT) return false;  // nothing to copy
-        return FileStore::copyAtomic(from, to, error);
+        if (errno != EEXIST || attempt == 99) return FileStore::copyAtomic(from, to, error);
     }
     if (::rename(temp.c_str(), to.c_str()) != 0) {
         error = std::strerror(errno);

@@ -27,8 +27,6 @@ public:
 private:
     bool flushed(int fd) const { return flush_ == Flush::No || ::fsync(fd) == 0; }
     void flushFolderOf(const std::string& path) const;
-    // A free temporary name beside path, or "" (error set).
-    std::string temporaryName(const std::string& path, std::string& error) const;
 
     Flush flush_;
 };
