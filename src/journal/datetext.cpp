@@ -130,15 +130,22 @@ std::optional<DateNumbers> tenCharacterDate(std::string_view text) {
     const bool yearFirst = isDateSeparator(text[4]) && isDateSeparator(text[7]);
     const bool yearLast = isDateSeparator(text[2]) && isDateSeparator(text[5]);
     if (yearFirst == yearLast) return std::nullopt;
-    DateNumbers n{{0, 0, 0}, {yearFirst ? 4 : 2, 2, yearFirst ? 2 : 4}};
-    size_t i = 0;
-    for (int k = 0; k < 3; ++k, ++i) {
-        for (int digit = 0; digit < n.widths[k]; ++digit, ++i) {
-            if (!isDigit(text[i])) return std::nullopt;
-            n.values[k] = n.values[k] * 10 + (text[i] - '0');
-        }
-    }
-    return n;
+    // The digits' values, each below 10 only when it is a digit; checked
+    // all at once rather than one branch a digit.
+    const auto digit = [&text](size_t i) { return static_cast<unsigned>(text[i] - '0'); };
+    const auto number = [&](size_t from, size_t width) {
+        unsigned value = 0;
+        for (size_t i = from; i < from + width; ++i) value = value * 10 + digit(i);
+        return static_cast<int>(value);
+    };
+    const size_t first = 0, second = yearFirst ? 5 : 3, third = yearFirst ? 8 : 6;
+    const size_t firstWidth = yearFirst ? 4 : 2, thirdWidth = yearFirst ? 2 : 4;
+    bool digits = true;
+    for (size_t i = 0; i < 10; ++i)
+        digits &= i == first + firstWidth || i == second + 2 || digit(i) < 10;
+    if (!digits) return std::nullopt;
+    return DateNumbers{{number(first, firstWidth), number(second, 2), number(third, thirdWidth)},
+                       {static_cast<int>(firstWidth), 2, static_cast<int>(thirdWidth)}};
 }
 
 // Three numbers of up to five digits, separated by one separator each.
