@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -32,6 +33,14 @@ private:
         uint32_t size = 0;
     };
     explicit TextColumn(std::string& texts) : texts_(&texts) {}
+
+    // The span of `text` within `within`, when it lies there whole.
+    static std::optional<Span> spanIn(std::string_view text, std::string_view within) {
+        const uintptr_t at = reinterpret_cast<uintptr_t>(text.data()) -
+                             reinterpret_cast<uintptr_t>(within.data());
+        if (at > within.size() || text.size() > within.size() - at) return std::nullopt;
+        return Span{static_cast<uint32_t>(at), static_cast<uint32_t>(text.size())};
+    }
 
     void place(size_t slot, Span span) {
         spans_[slot] = span;
@@ -86,10 +95,8 @@ public:
     void loadField(TextColumn& column, size_t slot, std::string_view field) {
         // A field read where it lies in the source lies at the same place in
         // the buffer; one the reader had to copy is added to the buffer.
-        const uintptr_t at = reinterpret_cast<uintptr_t>(field.data()) -
-                             reinterpret_cast<uintptr_t>(loadSource_.data());
-        if (at <= loadSource_.size() && field.size() <= loadSource_.size() - at)
-            column.place(slot, {static_cast<uint32_t>(at), static_cast<uint32_t>(field.size())});
+        if (const auto span = TextColumn::spanIn(field, loadSource_))
+            column.place(slot, *span);
         else
             column.set(slot, field);
     }

@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <functional>
 
 #include "journal/journal_texts.h"
 #include "settings/numbers.h"
@@ -9,23 +8,9 @@ namespace dx {
 
 namespace T = journal_texts;
 
-namespace {
-
-bool lies(std::string_view text, std::string_view within) {
-    const std::less_equal<const char*> notAfter;
-    return notAfter(within.data(), text.data()) &&
-           notAfter(text.data() + text.size(), within.data() + within.size());
-}
-
-uint32_t offset(std::string_view text, std::string_view within) {
-    return static_cast<uint32_t>(text.data() - within.data());
-}
-
-} // namespace
-
 void TextColumn::set(size_t slot, std::string_view text) {
-    if (lies(text, *texts_)) {
-        place(slot, {offset(text, *texts_), static_cast<uint32_t>(text.size())});
+    if (const auto span = spanIn(text, *texts_)) {
+        place(slot, *span);
         return;
     }
     place(slot, {static_cast<uint32_t>(texts_->size()), static_cast<uint32_t>(text.size())});
