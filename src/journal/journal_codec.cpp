@@ -321,14 +321,6 @@ void appendLine(std::string& out, std::string_view date, std::string_view time,
 
 } // namespace
 
-std::string journalLine(const std::string& date, const std::string& time,
-                        const std::string& level, const std::string& note) {
-    std::string line;
-    line.reserve(lineSize(date, time, level, note));
-    appendLine(line, date, time, level, note);
-    return line;
-}
-
 std::string journalFileBytes(const Journal& journal) {
     std::string text;
     const int count = std::clamp(journal.Nb_Tests, 0, kMaxTests);

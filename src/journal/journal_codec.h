@@ -81,12 +81,10 @@ StorableCheck checkStorable(std::string_view text);
 
 // ---- Lines.
 
-// One test as a file line (UTF-8): four quoted fields and CR LF. A double
-// quote still found in a field becomes an apostrophe and a line break a
-// blank, so that the line always reads back as four fields.
-std::string journalLine(const std::string& date, const std::string& time,
-                        const std::string& level, const std::string& note);
-// Tests 1..Nb_Tests, newest first, as the file's bytes.
+// Tests 1..Nb_Tests, newest first, as the file's bytes: a line a test, four
+// quoted fields and CR LF. A double quote still found in a field becomes an
+// apostrophe and a line break a blank, so that every line reads back as
+// four fields.
 std::string journalFileBytes(const Journal& journal);
 
 struct JournalRecord {

@@ -96,9 +96,6 @@ BandLimits bandLimits(int16_t unite) {
 
 Band levelBand(double level, int16_t unite) { return bandLimits(unite).of(level); }
 
-Band levelBand(std::string_view levelText, int16_t unite) {
-    return levelBand(leadingNumber(levelText), unite);
-}
 
 ResultMenuCaptions resultMenuCaptions(int16_t unite, int16_t langue,
                                       const std::string& optimalLabel,

@@ -55,7 +55,6 @@ struct BandLimits {
 };
 BandLimits bandLimits(int16_t unite);
 // The band of a level held as text: its leading number (0 when none).
-Band levelBand(std::string_view levelText, int16_t unite);
 
 // The captions of the result menu items Menu_Res1..3, from the band labels
 // as shown (Aff_Optimal, Aff_Suboptimal, Aff_Compromis) and the language.

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string_view>
+
 #include "journal/calendar.h"
 #include "journal/datetext.h"
 #include "journal/journal.h"
@@ -108,10 +111,20 @@ TEST(JournalLine, StorableTextExactBytesAndNoBrokenLines) {
     EXPECT_EQ(c.problem, Unstorable::OutsideCodePage);
     EXPECT_EQ(c.character, "日");
 
-    EXPECT_EQ(journalLine("1999-12-31", "07:45", "05.6", ""),
+    const auto lineOf = [](std::string_view date, std::string_view time, std::string_view level,
+                           std::string_view note) {
+        const auto journal = std::make_unique<Journal>();
+        journal->Nb_Tests = 1;
+        journal->Date_Test.set(1, date);
+        journal->Heure_Test.set(1, time);
+        journal->setLevel(1, level);
+        journal->Note_Test.set(1, note);
+        return journalFileBytes(*journal);
+    };
+    EXPECT_EQ(lineOf("1999-12-31", "07:45", "05.6", ""),
               "\"1999-12-31\",\"07:45\",\"05.6\",\"\"\r\n");
     // Whatever slipped past the entry checks still reads back as one test.
-    EXPECT_EQ(journalLine("d", "t", "1", "a \"b\"\nc"), "\"d\",\"t\",\"1\",\"a 'b' c\"\r\n");
+    EXPECT_EQ(lineOf("d", "t", "1", "a \"b\"\nc"), "\"d\",\"t\",\"1\",\"a 'b' c\"\r\n");
 }
 
 DateTime d(int y, int m, int day) { return DateTime::fromParts(y, m, day); }

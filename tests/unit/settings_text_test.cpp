@@ -74,9 +74,9 @@ TEST(SettingsUnits, BandsAreHalfOpenAtTheLowerBound) {
                                       {180.0, 1, Band::Compromise}})
         EXPECT_EQ(levelBand(level, static_cast<int16_t>(unite)), band) << level << " " << unite;
     // Any non-zero flag is mg/dl; a text counts by its leading number.
-    EXPECT_EQ(levelBand("126", 7), Band::Suboptimal);
-    EXPECT_EQ(levelBand("abc", 0), Band::None);
-    EXPECT_EQ(levelBand("07.0 after meal", 0), Band::Suboptimal);
+    EXPECT_EQ(levelBand(leadingNumber("126"), 7), Band::Suboptimal);
+    EXPECT_EQ(levelBand(leadingNumber("abc"), 0), Band::None);
+    EXPECT_EQ(levelBand(leadingNumber("07.0 after meal"), 0), Band::Suboptimal);
 }
 
 TEST(SettingsUnits, StoredLevelKeepsOnlyWhatFormattingGivesBack) {
