@@ -204,9 +204,15 @@ std::string journalJson(const Journal& j) {
     const int count = std::clamp(j.Nb_Tests, 0, kMaxTests);
     for (int i = 1; i <= count; ++i) {
         const auto at = static_cast<size_t>(i);
-        if (i > 1) out += ",";
-        out += "[" + jsonQuote(j.Date_Test[at]) + "," + jsonQuote(j.Heure_Test[at]) + "," +
-               jsonQuote(j.Taux_Test[at]) + "," + jsonQuote(j.Note_Test[at]) + "]";
+        out += i > 1 ? ",[" : "[";
+        out += jsonQuote(j.Date_Test[at]);
+        out += ',';
+        out += jsonQuote(j.Heure_Test[at]);
+        out += ',';
+        out += jsonQuote(j.Taux_Test[at]);
+        out += ',';
+        out += jsonQuote(j.Note_Test[at]);
+        out += ']';
     }
     return out + "]";
 }
