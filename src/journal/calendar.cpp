@@ -5,16 +5,18 @@
 
 namespace dx {
 
+// A year view works these out a few dozen times per drawing: each takes the
+// date's year and month once and looks the length up.
 int Qte_Jrs_Dans_Mois(DateTime La_Date) {
-    // The last day of the previous month plus 32 days always lands in the
-    // following month; going back by its day of the month gives the last
-    // day of La_Date's month.
-    const DateTime n = La_Date.addDays(-La_Date.dayOfMonth() + 32);
-    return n.addDays(-n.dayOfMonth()).dayOfMonth();
+    int year = 0, month = 0, day = 0;
+    civilFromDays(La_Date.day(), year, month, day);
+    return daysInMonth(year, month);
 }
 
 int Qte_Jours_Dans_Mois_Prec(DateTime La_Date) {
-    return La_Date.addDays(-La_Date.dayOfMonth()).dayOfMonth();
+    int year = 0, month = 0, day = 0;
+    civilFromDays(La_Date.day(), year, month, day);
+    return month == 1 ? daysInMonth(year - 1, 12) : daysInMonth(year, month - 1);
 }
 
 int Qte_Jours_Dans_Mois_Suiv(DateTime& La_Date) {

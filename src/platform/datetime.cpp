@@ -26,7 +26,32 @@ int64_t unixDaysFromCivil(int64_t y, unsigned m, unsigned d) {
     return era * 146097 + static_cast<int64_t>(doe) - 719468;
 }
 
+// Neri and Schneider's civil-from-days, on 32-bit unsigned arithmetic, for
+// the days of some 27,000 years either side of 1970: a year view of the
+// chart converts a hundred day numbers on every move.
+void civilFromUnixDaysNear(int64_t z, int& year, int& month, int& day) {
+    constexpr uint32_t kShift = 82;  // eras of 400 years that make the days positive
+    const auto n = static_cast<uint32_t>(z + 719468 + 146097 * int64_t{kShift});
+    const uint32_t n1 = 4 * n + 3;
+    const uint32_t century = n1 / 146097;
+    const uint32_t n2 = n1 % 146097 / 4 * 4 + 3;
+    const uint64_t p2 = uint64_t{2939745} * n2;
+    const auto yearOfCentury = static_cast<uint32_t>(p2 >> 32);
+    const uint32_t dayOfYear = static_cast<uint32_t>(p2) / 2939745 / 4;  // from 1 March
+    const uint32_t n3 = 2141 * dayOfYear + 197913;
+    const uint32_t m = n3 >> 16;  // 3 to 14
+    const bool nextYear = dayOfYear >= 306;
+    year = static_cast<int>(100 * century + yearOfCentury) - static_cast<int>(400 * kShift) +
+           (nextYear ? 1 : 0);
+    month = static_cast<int>(nextYear ? m - 12 : m);
+    day = static_cast<int>((n3 & 0xFFFF) / 2141 + 1);
+}
+
 void civilFromUnixDays(int64_t z, int& year, int& month, int& day) {
+    if (z >= -10'000'000 && z <= 10'000'000) {
+        civilFromUnixDaysNear(z, year, month, day);
+        return;
+    }
     z += 719468;
     const int64_t era = (z >= 0 ? z : z - 146096) / 146097;
     const unsigned doe = static_cast<unsigned>(z - era * 146097);

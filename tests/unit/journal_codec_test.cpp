@@ -144,6 +144,25 @@ TEST(DateText, RoundTripsThroughShortDatePatterns) {
     EXPECT_EQ(DateTime().iso(), "1899-12-30");
 }
 
+// Day numbers and calendar dates convert both ways without a gap or a
+// double, near today and across the edges where the conversion changes its
+// method, some 27,000 years out.
+TEST(CalendarLengths, EveryDayRoundTripsThroughItsCalendarDate) {
+    const auto check = [](int64_t day) {
+        int year = 0, month = 0, dayOfMonth = 0;
+        civilFromDays(day, year, month, dayOfMonth);
+        ASSERT_TRUE(month >= 1 && month <= 12 && dayOfMonth >= 1 &&
+                    dayOfMonth <= daysInMonth(year, month))
+            << day;
+        ASSERT_EQ(daysFromCivil(year, month, dayOfMonth), day) << day;
+    };
+    const int64_t unixEpoch = d(1970, 1, 1).day();
+    for (int64_t day = -200'000; day <= 200'000; ++day) check(day);
+    for (int64_t day = -10'100'000; day <= 10'100'000; day += 97) check(unixEpoch + day);
+    for (const int64_t edge : {-10'000'000, 10'000'000})
+        for (int64_t day = edge - 2000; day <= edge + 2000; ++day) check(unixEpoch + day);
+}
+
 TEST(CalendarLengths, DaysOfTheDatesMonthAndOfThePreviousOne) {
     for (int day = 1; day <= 29; ++day) EXPECT_EQ(Qte_Jrs_Dans_Mois(d(2000, 2, day)), 29) << day;
     for (auto [date, days] : {std::pair{d(1999, 2, 1), 28}, {d(1999, 2, 28), 28},
@@ -152,6 +171,19 @@ TEST(CalendarLengths, DaysOfTheDatesMonthAndOfThePreviousOne) {
     for (auto [date, days] :
          {std::pair{d(2000, 3, 15), 29}, {d(2000, 1, 1), 31}, {d(1999, 5, 31), 30}})
         EXPECT_EQ(Qte_Jours_Dans_Mois_Prec(date), days) << date.iso();
+    // Against the lengths counted by stepping over the days themselves, across
+    // the century rules and before year 1.
+    for (const int from : {-401, 1599, 1899, 2099, 2399}) {
+        const int64_t first = d(from, 1, 1).day(), last = d(from + 2, 12, 31).day();
+        for (int64_t day = first; day <= last; ++day) {
+            const DateTime date = DateTime::fromDays(day);
+            const DateTime lastOfPrevious = date.addDays(-date.dayOfMonth());
+            const DateTime lastOfOwn = lastOfPrevious.addDays(32).addDays(
+                -lastOfPrevious.addDays(32).dayOfMonth());
+            ASSERT_EQ(Qte_Jrs_Dans_Mois(date), lastOfOwn.dayOfMonth()) << date.iso();
+            ASSERT_EQ(Qte_Jours_Dans_Mois_Prec(date), lastOfPrevious.dayOfMonth()) << date.iso();
+        }
+    }
 }
 
 // From a month's last day the next month runs to its last day; from an
