@@ -9,7 +9,7 @@ namespace {
 // Every segment of the chart, bridges included.
 void paintSegments(Fenetre& w, Rgb colour) {
     for (size_t i = 1; i < w.Ligne.size(); ++i)
-        if (w.Ligne[i]) w.Ligne[i]->color = colour;
+        if (Line* line = w.Ligne.find(i)) line->color = colour;
 }
 
 // The four labels that carry the chart's "today" marks.

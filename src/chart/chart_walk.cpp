@@ -1,5 +1,7 @@
 #include "chart/chart_walk.h"
 
+#include <algorithm>
+#include <bit>
 #include <cmath>
 
 #include "settings/numbers.h"
@@ -18,6 +20,40 @@ float levelY(double level, int32_t facteurUnite) {
     return static_cast<float>(1300.0 - 52.0 * (level / facteurUnite));
 }
 
+void chainLeftEnds(float rightX, double step, std::span<float> out) {
+    // A guess runs this far at most before it is checked, so that a chain
+    // crossing several powers of two (near the left edge) redoes little.
+    constexpr size_t kStretch = 64;
+    size_t k = 0;
+    float right = rightX;
+    while (k < out.size()) {
+        out[k] = static_cast<float>(right - step);
+        // What the rounding took off: exact, the two ends being floats
+        // within a few units of each other.
+        const double drop = static_cast<double>(right) - out[k];
+        const size_t end = std::min(out.size(), k + kStretch);
+        // The guesses and their checks are independent of one another, so
+        // both loops run element by element without waiting, or as vectors.
+        for (size_t i = k + 1; i < end; ++i)
+            out[i] = static_cast<float>(
+                right - drop * static_cast<double>(static_cast<int32_t>(i - k + 1)));
+        // Compared bit for bit, stricter than ==, which a zero's sign escapes.
+        uint32_t differs = 0;
+        for (size_t i = k + 1; i < end; ++i)
+            differs |= std::bit_cast<uint32_t>(out[i]) ^
+                       std::bit_cast<uint32_t>(static_cast<float>(out[i - 1] - step));
+        if (differs == 0) {
+            k = end;
+        } else {
+            k += 1;
+            while (std::bit_cast<uint32_t>(out[k]) ==
+                   std::bit_cast<uint32_t>(static_cast<float>(out[k - 1] - step)))
+                ++k;
+        }
+        right = out[k - 1];
+    }
+}
+
 int32_t roundCoordinate(float value) { return static_cast<int32_t>(roundHalfEven(value)); }
 
 int monthOfDay(int64_t day) {
@@ -25,13 +61,11 @@ int monthOfDay(int64_t day) {
     return DateTime::fromDays(day).month();
 }
 
-int MonthOfDay::lookUp(int64_t day) {
-    if (day == Journal::kNoDay) return 0;
-    int year = 0, dayOfMonth = 0;
-    civilFromDays(day, year, month_, dayOfMonth);
-    first_ = day - (dayOfMonth - 1);
-    last_ = first_ + daysInMonth(year, month_) - 1;
-    return month_;
+MonthSpan monthSpanOf(int64_t day) {
+    int year = 0, month = 0, dayOfMonth = 0;
+    civilFromDays(day, year, month, dayOfMonth);
+    const int64_t first = day - (dayOfMonth - 1);
+    return {first, first + daysInMonth(year, month) - 1};
 }
 
 int64_t dayAt(const Journal& journal, int32_t index) {

@@ -6,7 +6,10 @@
 
 #include <cmath>
 #include <cstdint>
+#include <array>
+#include <bit>
 #include <optional>
+#include <span>
 
 #include "journal/journal.h"
 #include "platform/datetime.h"
@@ -46,26 +49,67 @@ inline float levelYWhole(double level, int32_t facteurUnite) {
     }
     return static_cast<float>(1300.0 - whole);
 }
+
+// levelYWhole of each journal slot's level, remembered with the level it was
+// worked out from, so that a drawing divides only
+// for the tests it has not placed before: a year view places some 1,500
+// tests on every move, and a division each would cost more than the rest of
+// the segment.
+class SlotHeights {
+public:
+    // Before the heights of a drawing: a change of unit forgets them all.
+    void useDivisor(int32_t facteurUnite) {
+        if (facteurUnite == facteurUnite_) return;
+        facteurUnite_ = facteurUnite;
+        levels_.fill(kNothing);
+    }
+    float of(size_t slot, double level) {
+        const auto bits = std::bit_cast<uint64_t>(level);
+        if (levels_[slot] != bits) {
+            levels_[slot] = bits;
+            heights_[slot] = levelYWhole(level, facteurUnite_);
+        }
+        return heights_[slot];
+    }
+
+private:
+    // A NaN, which no level read from a text is.
+    static constexpr uint64_t kNothing = ~uint64_t{0};
+    int32_t facteurUnite_ = 0;  // none yet: a divisor is never 0
+    std::array<uint64_t, kJournalSlots> levels_;
+    std::array<float, kJournalSlots> heights_{};
+};
+
+// The left ends of a chain of `out.size()` segments of one width running
+// leftwards from x = rightX, each starting where its right-hand neighbour
+// ends: out[k] = float(out[k - 1] - step), out[-1] being rightX.
+//
+// Done one after the other, each subtraction waits for the one before. But
+// within a power of two the rounding to single precision takes off the same
+// amount every time, so each stretch of the chain is an arithmetic
+// progression: it is guessed as one, all at once, and every element is then
+// checked against the definition. Where the check fails (where the chain
+// crosses a power of two), the guess starts again from the last element that
+// holds. The result is the serial chain's, bit for bit.
+void chainLeftEnds(float rightX, double step, std::span<float> out);
+
 // A coordinate as the whole number the left-end heights keep.
 int32_t roundCoordinate(float value);
 
 // The month number (1..12) of a day number; 0 for a test with no date.
 int monthOfDay(int64_t day);
 
-// monthOfDay for a walk that asks about the days of one month after
-// another: the month last found answers for all of its days.
-class MonthOfDay {
-public:
-    int operator()(int64_t day) {
-        return day >= first_ && day <= last_ ? month_ : lookUp(day);
+// The days of one month, as day numbers.
+struct MonthSpan {
+    int64_t first, last;
+    bool holds(int64_t day) const {
+        // Unsigned, so that kNoDay and any day before `first` fall outside.
+        return static_cast<uint64_t>(day) - static_cast<uint64_t>(first) <=
+               static_cast<uint64_t>(last - first);
     }
-
-private:
-    int lookUp(int64_t day);
-
-    int64_t first_ = 1, last_ = 0;  // the days of the month last found
-    int month_ = 0;
 };
+MonthSpan monthSpanOf(int64_t day);
+
 // The day number of a journal slot, kNoDay beyond the last test.
 int64_t dayAt(const Journal& journal, int32_t index);
 // The day of the oldest test, if the journal holds a dated one.

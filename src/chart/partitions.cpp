@@ -45,20 +45,28 @@ void Fenetre::Qte_Test_Par_Partition() {
     Partitions_Graphiques();
     view.Qte_Tests_Partition = 0;
     if (view.Ligne_Suivante == 0) view.Ligne_Suivante = 1;
-    const int64_t running = view.Date_Affichee.day();
-    const bool byDay = chart::checkedPeriod(*this) == Period::Week;
-    const int month = view.Date_Affichee.month();
-    chart::MonthOfDay monthOf;
-    const auto belongs = [&](int64_t d) {
-        return d != Journal::kNoDay && (byDay ? d == running : monthOf(d) == month);
-    };
-    // A year view counts some 120 tests a partition: the day numbers are
-    // read straight from the table.
     if (view.Index_Test < 0) return;
-    auto next = static_cast<size_t>(view.Index_Test) + 1;
+    const int64_t running = view.Date_Affichee.day();
+    const size_t first = static_cast<size_t>(view.Index_Test) + 1;
     const auto last = static_cast<size_t>(std::clamp(journal.Nb_Tests, 0, kMaxTests));
-    while (next <= last && belongs(journal.dayNumber[next])) ++next;
-    view.Qte_Tests_Partition = static_cast<int32_t>(next - static_cast<size_t>(view.Index_Test) - 1);
+    size_t next = first;
+    // A year view counts some 120 tests a partition, so the day numbers are
+    // read straight from the table, and a month's tests are recognised by
+    // the span of days of the month last matched.
+    if (chart::checkedPeriod(*this) == Period::Week) {
+        while (next <= last && journal.dayNumber[next] == running) ++next;
+    } else {
+        const int month = view.Date_Affichee.month();
+        while (next <= last) {
+            const int64_t d = journal.dayNumber[next];
+            if (d == Journal::kNoDay || chart::monthOfDay(d) != month) break;
+            // The run goes on over the rest of d's month at one compare a test.
+            const chart::MonthSpan span = chart::monthSpanOf(d);
+            ++next;
+            while (next <= last && span.holds(journal.dayNumber[next])) ++next;
+        }
+    }
+    view.Qte_Tests_Partition = static_cast<int32_t>(next - first);
 }
 
 void Fenetre::Lignes_Objectif() {
@@ -74,18 +82,16 @@ void Fenetre::Effacer_Graph() {
     if (view.Ligne_Suivante == 0) return;
     Aff_Moyenne.visible = false;
     const int32_t last = view.Ligne_Suivante;
-    int32_t i = 1;
-    for (; i <= last; ++i) {
-        const auto at = static_cast<size_t>(i);
-        // Removing an element that does not exist is an error that ends the
-        // procedure there, leaving the rest undone.
-        if (at >= Ligne.size() || !Ligne[at]) break;
-        Ligne[at].reset();
+    // Removing an element that does not exist is an error that ends the
+    // procedure there, leaving the rest undone.
+    const size_t missing = Ligne.firstMissing(last);
+    win.Compteur = static_cast<int32_t>(missing);
+    if (missing <= static_cast<size_t>(std::max(last, 0))) {
+        Ligne.unload(1, missing);
+        return;
     }
-    win.Compteur = i;
-    if (i <= last) return;
-    while (Ligne.size() > 1 && !Ligne.back()) Ligne.pop_back();
-    Ligne[0]->y1 = 1300;
+    Ligne.unloadAndTrim(1, missing);
+    Ligne.templ().y1 = 1300;
     view.Ligne_Suivante = 0;
     view.Premiere_Ligne = 1;
 }

@@ -223,33 +223,53 @@ void Fenetre::drawFirstSegment(double step) {
 }
 
 // Segments from..count-1 of the partition, each ending where the one to its
-// right begins. A year view draws some 1,500 of them on every move, so the
-// loop works on locals and writes the walk's counters once at the end.
+// right begins. A year view draws some 1,500 of them on every move: their
+// left ends are worked out together, each test's height is remembered from
+// the drawing before, and the bands are tallied in a pass of their own.
 void Fenetre::drawSegmentChain(int32_t from, int32_t count, double step) {
-    const int32_t firstLine = view.Ligne_Suivante;
-    const auto end = static_cast<size_t>(firstLine + (count - from));
-    if (Ligne.size() < end) Ligne.resize(end);
-    const Line right = lineAt(*this, firstLine - 1);
+    const auto segments = static_cast<size_t>(count - from);
+    const auto firstLine = static_cast<size_t>(view.Ligne_Suivante);
+    const auto firstTest = static_cast<size_t>(view.Index_Test + 1);
+    const Line right = lineAt(*this, view.Ligne_Suivante - 1);
+    leftEnds_.resize(segments);
+    chart::chainLeftEnds(right.x1, step, leftEnds_);
+
+    segmentHeights_.useDivisor(settings.Facteur_Unite);
     float rightX = right.x1;
     float rightY = right.y1;
-    const int32_t facteur = settings.Facteur_Unite;
-    const BandLimits bands = bandLimits(settings.Unite);
-    const int width = view.Epaisseur_Ligne;
-    int32_t perBand[4] = {0, 0, 0, 0};  // by Band
-    auto test = static_cast<size_t>(view.Index_Test + 1);
-    for (auto n = static_cast<size_t>(firstLine); n < end; ++n, ++test) {
-        const double level = journal.levelNumber[test];
-        const float x1 = static_cast<float>(rightX - step);
-        const float y1 = chart::levelYWhole(level, facteur);
-        Ligne[n] = Line{x1, y1, rightX, rightY, colour::kYellow, width, true};
-        rightX = x1;
-        rightY = y1;
-        ++perBand[static_cast<int>(bands.of(level))];
-    }
-    for (Band band : {Band::None, Band::Optimal, Band::Suboptimal, Band::Compromise})
-        Resume_Semaine(band, perBand[static_cast<int>(band)]);
+    const Line yellow{0, 0, 0, 0, colour::kYellow, view.Epaisseur_Ligne, true};
+    Ligne.loadRun(firstLine, segments, yellow, [&](size_t k, Line& segment) {
+        const size_t test = firstTest + k;
+        const float y = segmentHeights_.of(test, journal.levelNumber[test]);
+        segment.x1 = leftEnds_[k];
+        segment.y1 = y;
+        segment.x2 = rightX;
+        segment.y2 = rightY;
+        rightX = leftEnds_[k];
+        rightY = y;
+    });
+    tallyBands(firstTest, segments);
     view.Index_Test += count - from;
     view.Ligne_Suivante += count - from;
+}
+
+// The bands of `count` tests from slot `first` into the summary. The bands'
+// limits rise, so a level's band follows from how many of them it reaches,
+// and the counts of those compares run as vectors.
+void Fenetre::tallyBands(size_t first, size_t count) {
+    const BandLimits bands = bandLimits(settings.Unite);
+    const double* levels = journal.levelNumber.data() + first;
+    int64_t optimal = 0, suboptimal = 0, compromise = 0;  // levels reaching each limit
+    for (size_t k = 0; k < count; ++k) {
+        optimal += levels[k] >= bands.optimalFrom;
+        suboptimal += levels[k] >= bands.suboptimalFrom;
+        compromise += levels[k] >= bands.compromiseFrom;
+    }
+    const auto all = static_cast<int64_t>(count);
+    Resume_Semaine(Band::None, static_cast<int32_t>(all - optimal));
+    Resume_Semaine(Band::Optimal, static_cast<int32_t>(optimal - suboptimal));
+    Resume_Semaine(Band::Suboptimal, static_cast<int32_t>(suboptimal - compromise));
+    Resume_Semaine(Band::Compromise, static_cast<int32_t>(compromise));
 }
 
 }  // namespace dx

@@ -13,6 +13,32 @@ bool MenuItem::reachable() const {
     return true;
 }
 
+size_t LineArray::firstMissing(int64_t last) const {
+    if (last < 1) return 1;
+    const auto end = static_cast<size_t>(last) + 1;
+    // With no gap, every element below the top exists.
+    if (loaded_ == lines_.size() - 1) return std::min(end, lines_.size());
+    size_t i = 1;
+    while (i < end && i < lines_.size() && lines_[i]) ++i;
+    return i;
+}
+
+void LineArray::unload(size_t from, size_t to) {
+    for (size_t i = from; i < to; ++i) lines_[i].reset();
+    loaded_ -= to - from;
+}
+
+void LineArray::unloadAndTrim(size_t from, size_t to) {
+    if (to - from == loaded_) {
+        // Nothing else exists above the template.
+        lines_.resize(1);
+        loaded_ = 0;
+        return;
+    }
+    unload(from, to);
+    while (lines_.size() > 1 && !lines_.back()) lines_.pop_back();
+}
+
 int TextField::length() const { return utf8Length(text_); }
 
 void TextField::assign(std::string text, int caret) {

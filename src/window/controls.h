@@ -4,18 +4,21 @@
 // write, and the few semantics they rely on (nested change events, timers).
 // The desktop front renders these; the replay runner prints them.
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace dx {
 
 class Clock;
 
 struct Rgb {
-    int r = 0;
-    int g = 0;
-    int b = 0;
+    uint8_t r = 0;
+    uint8_t g = 0;
+    uint8_t b = 0;
     friend bool operator==(const Rgb&, const Rgb&) = default;
 };
 
@@ -86,6 +89,80 @@ struct Line {
     Rgb color = colour::kBlack;
     int width = 1;
     bool visible = true;
+};
+
+// A control array of lines, element 0 its hidden template: an element
+// exists from its load until it is unloaded, and the array reaches as far as
+// its highest element loaded since it was last trimmed. It counts the
+// elements that exist, so that a chart drawing of some 1,500 segments is
+// unloaded without looking at each.
+class LineArray {
+public:
+    LineArray() : LineArray(Line{}) {}
+    explicit LineArray(const Line& templ) : lines_(1, templ) {}
+
+    size_t size() const { return lines_.size(); }
+    const std::optional<Line>& operator[](size_t index) const { return lines_[index]; }
+    // The element at index, or null when it does not exist.
+    Line* find(size_t index) {
+        return index < lines_.size() && lines_[index] ? &*lines_[index] : nullptr;
+    }
+    Line& templ() { return *lines_[0]; }
+
+    // Element index (1 or more) becomes `line`, loaded if it did not exist.
+    Line& load(size_t index, const Line& line) {
+        if (index == lines_.size()) {
+            lines_.emplace_back(line);
+            ++loaded_;
+        } else {
+            if (index > lines_.size()) lines_.resize(index + 1);
+            if (!lines_[index]) ++loaded_;
+            lines_[index] = line;
+        }
+        return *lines_[index];
+    }
+    // Elements first..first+count-1 become copies of `line`, each then
+    // placed by place(k, element) for k from 0 to count - 1.
+    template <class Place>
+    void loadRun(size_t first, size_t count, const Line& line, Place&& place) {
+        if (lines_.size() < first) lines_.resize(first);
+        const size_t end = first + count;
+        const size_t inside = std::min(end, lines_.size());
+        for (size_t i = first; i < inside; ++i) {
+            std::optional<Line>& element = lines_[i];
+            if (!element) {
+                element.emplace();
+                ++loaded_;
+            }
+            place(i - first, setStyle(*element, line));
+        }
+        lines_.reserve(end);
+        for (size_t i = inside; i < end; ++i)
+            place(i - first, setStyle(*lines_.emplace_back(std::in_place), line));
+        loaded_ += end - inside;
+    }
+    // The first of elements 1..last that does not exist; last + 1 when all
+    // do (1 when last is below 1).
+    size_t firstMissing(int64_t last) const;
+    // Unloads elements from..to-1, which exist.
+    void unload(size_t from, size_t to);
+    // The same, then drops the elements at the top that do not exist.
+    void unloadAndTrim(size_t from, size_t to);
+    // The elements that exist besides the template.
+    size_t loaded() const { return loaded_; }
+
+private:
+    // Field by field: a whole copy would be put together on the stack first
+    // and read back wide, which stalls the stores of every line of a run.
+    static Line& setStyle(Line& element, const Line& line) {
+        element.color = line.color;
+        element.width = line.width;
+        element.visible = line.visible;
+        return element;
+    }
+
+    std::vector<std::optional<Line>> lines_;
+    size_t loaded_ = 0;
 };
 
 struct MenuItem {

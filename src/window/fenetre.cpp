@@ -84,7 +84,7 @@ void Fenetre::designControls() {
     // Chart.
     Graphique.back = colour::kBlack;
     Line templ{3650, 1300, 3665, 1315, colour::kTemplateCyan, 2, false};
-    Ligne.assign(1, templ);
+    Ligne = LineArray(templ);
     Objectif1 = {0, 936, 3650, 936, colour::kGrey, 1, true};
     Objectif2 = {0, 1092, 3650, 1092, colour::kGrey, 1, true};
     Curseur.max = 32767;
@@ -543,12 +543,9 @@ MsgAnswer Fenetre::message(const std::string& title, const std::string& text, Ms
 }
 
 Line& Fenetre::loadLigne(int index) {
-    const auto at = static_cast<size_t>(index);
-    if (Ligne.size() <= at) Ligne.resize(at + 1);
-    Line copy = *Ligne[0];
+    Line copy = Ligne.templ();
     copy.visible = false;
-    Ligne[at] = copy;
-    return *Ligne[at];
+    return Ligne.load(static_cast<size_t>(index), copy);
 }
 
 void Fenetre::endProgram() { throw ProgramEnded{}; }

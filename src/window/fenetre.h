@@ -14,6 +14,7 @@
 
 #include "banner/banner_state.h"
 #include "chart/chart_state.h"
+#include "chart/chart_walk.h"
 #include "journal/journal.h"
 #include "meter/meter_state.h"
 #include "platform/platform.h"
@@ -91,7 +92,7 @@ public:
         Aff_Res_Compro;
 
     Picture Graphique;
-    std::vector<std::optional<Line>> Ligne;  // element 0 is the hidden template
+    LineArray Ligne;  // element 0 is the hidden template
     Line Objectif1, Objectif2;
     Scrollbar Curseur;
     Button Bout_Auj;
@@ -247,6 +248,7 @@ public:
     void showSummaryCounts();
     void drawFirstSegment(double step);
     void drawSegmentChain(int32_t from, int32_t count, double step);
+    void tallyBands(size_t first, size_t count);
     void Menu_Hystorique_Click();
     void Menu_Impr_Graph_Click();
     void Menu_Prev_Click();
@@ -324,6 +326,10 @@ private:
     void afterEvent();
     Handler clickHandler(const std::string& name) const;
 
+    // The chain's working space: the heights of the tests placed before
+    // and the left ends of the segments being drawn.
+    chart::SlotHeights segmentHeights_;
+    std::vector<float> leftEnds_;
     std::vector<ControlEntry> registry_;
     std::array<TimerSlot, kTimerCount> timers_{};
     std::string focused_;

@@ -263,6 +263,42 @@ TEST(LevelHeight, WholeDropIsTheFloorOfTheDrop) {
                 << level << " " << facteur;
 }
 
+// The chain of left ends worked out all at once equals the serial chain bit
+// for bit: across powers of two, down through zero, for the widths of every
+// view and for widths with no short binary form.
+TEST(SegmentChain, LeftEndsMatchTheSerialChain) {
+    std::vector<double> steps = {521, 3650, 304, 0.75, 1e-3};
+    for (int tests = 1; tests <= 300; tests += 7) {
+        steps.push_back(521.0 / tests);
+        steps.push_back(304.0 / tests);
+        steps.push_back(3650.0 / tests);
+    }
+    for (const float start : {3650.0f, 3129.0f, 2048.0f, 1024.5f, 7.0f, 0.001f})
+        for (const double step : steps) {
+            const size_t n = std::min<size_t>(5000, static_cast<size_t>(2 * start / step) + 3);
+            std::vector<float> fast(n);
+            dx::chart::chainLeftEnds(start, step, fast);
+            float x = start;
+            for (size_t k = 0; k < n; ++k) {
+                x = static_cast<float>(x - step);
+                ASSERT_EQ(fast[k], x) << start << " " << step << " at " << k;
+            }
+        }
+}
+
+// A remembered height follows its slot's level and the unit divisor.
+TEST(SegmentChain, RememberedHeightsFollowTheLevelAndTheUnit) {
+    auto heights = std::make_unique<dx::chart::SlotHeights>();
+    heights->useDivisor(1);
+    EXPECT_EQ(heights->of(3, 5.5), dx::chart::levelYWhole(5.5, 1));
+    EXPECT_EQ(heights->of(3, 0.0), 1300.0f);  // the new level, not the one remembered
+    EXPECT_EQ(heights->of(4, 0.0), 1300.0f);  // a slot never worked out
+    heights->useDivisor(18);
+    EXPECT_EQ(heights->of(3, 99.0), dx::chart::levelYWhole(99.0, 18));
+    heights->useDivisor(1);
+    EXPECT_EQ(heights->of(3, 99.0), dx::chart::levelYWhole(99.0, 1));
+}
+
 std::string captions(const Fenetre& w, bool year) {
     std::string out;
     for (size_t i = 1; i <= (year ? 12u : 7u); ++i)

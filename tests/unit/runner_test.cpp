@@ -178,7 +178,7 @@ TEST_F(Snapshot, NumbersAndDatesAreWrittenInTheirShortestForm) {
     // Line coordinates in their shortest form are shown by the chart
     // scenarios; a negative zero is written 0.
     launch();
-    w->Ligne.resize(1);
+    w->Ligne = dx::LineArray(*w->Ligne[0]);
     w->loadLigne(1).x2 = -0.0f;
     EXPECT_TRUE(has(snapshotJson(*w, {"Ligne"}), R"(,"x2":0,"y2":1315,)"));
     w->entry.Date_Saisie = DateTime::fromParts(1999, 6, 1);
