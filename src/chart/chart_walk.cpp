@@ -20,6 +20,26 @@ float levelY(double level, int32_t facteurUnite) {
     return static_cast<float>(1300.0 - 52.0 * (level / facteurUnite));
 }
 
+void LevelMarks::useUnit(int32_t facteurUnite, const BandLimits& bands) {
+    if (facteurUnite == facteurUnite_ && bands.optimalFrom == bands_.optimalFrom &&
+        bands.suboptimalFrom == bands_.suboptimalFrom &&
+        bands.compromiseFrom == bands_.compromiseFrom)
+        return;
+    facteurUnite_ = facteurUnite;
+    bands_ = bands;
+    levels_.fill(kNothing);
+}
+
+void LevelMarks::mark(size_t slot, double level, uint64_t bits) {
+    levels_[slot] = bits;
+    heights_[slot] = levelYWhole(level, facteurUnite_);
+    const double limits[3] = {bands_.optimalFrom, bands_.suboptimalFrom, bands_.compromiseFrom};
+    Reached reached = 0;
+    for (int limit = 0; limit < 3; ++limit)
+        if (level >= limits[limit]) reached |= Reached{1} << (limit * kFieldBits);
+    reached_[slot] = reached;
+}
+
 void chainLeftEnds(float rightX, double step, std::span<float> out) {
     // A guess runs this far at most before it is checked, so that a chain
     // crossing several powers of two (near the left edge) redoes little.

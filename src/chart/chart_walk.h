@@ -13,6 +13,7 @@
 
 #include "journal/journal.h"
 #include "platform/datetime.h"
+#include "settings/units.h"
 
 namespace dx {
 
@@ -50,34 +51,43 @@ inline float levelYWhole(double level, int32_t facteurUnite) {
     return static_cast<float>(1300.0 - whole);
 }
 
-// levelYWhole of each journal slot's level, remembered with the level it was
-// worked out from, so that a drawing divides only
-// for the tests it has not placed before: a year view places some 1,500
-// tests on every move, and a division each would cost more than the rest of
-// the segment.
-class SlotHeights {
+// What a drawing needs of each journal slot's level, remembered with the
+// level it was worked out from: its height (levelYWhole) and the band limits
+// it reaches. A year view places some 1,500 tests on every move, and a
+// division and three compares each would cost more than the rest of the
+// segment, so they are worked out only for the tests not placed before.
+class LevelMarks {
 public:
-    // Before the heights of a drawing: a change of unit forgets them all.
-    void useDivisor(int32_t facteurUnite) {
-        if (facteurUnite == facteurUnite_) return;
-        facteurUnite_ = facteurUnite;
-        levels_.fill(kNothing);
-    }
-    float of(size_t slot, double level) {
-        const auto bits = std::bit_cast<uint64_t>(level);
-        if (levels_[slot] != bits) {
-            levels_[slot] = bits;
-            heights_[slot] = levelYWhole(level, facteurUnite_);
-        }
-        return heights_[slot];
+    // The limits reached, counted in three fields of one number, so that the
+    // marks of a run add up in one register: the count of levels reaching
+    // the optimal limit in the low field, then the suboptimal, then the
+    // compromise one.
+    using Reached = uint64_t;
+    static constexpr int kFieldBits = 21;  // room for far more than 5000 tests
+    static int32_t countOf(Reached sum, int limit) {
+        return static_cast<int32_t>(sum >> (limit * kFieldBits) & ((1u << kFieldBits) - 1));
     }
 
+    // Before a drawing: a change of unit forgets every mark.
+    void useUnit(int32_t facteurUnite, const BandLimits& bands);
+    float height(size_t slot, double level) {
+        const auto bits = std::bit_cast<uint64_t>(level);
+        if (levels_[slot] != bits) mark(slot, level, bits);
+        return heights_[slot];
+    }
+    // The limits reached by the level last given to height() for the slot.
+    Reached reached(size_t slot) const { return reached_[slot]; }
+
 private:
+    void mark(size_t slot, double level, uint64_t bits);
+
     // A NaN, which no level read from a text is.
     static constexpr uint64_t kNothing = ~uint64_t{0};
     int32_t facteurUnite_ = 0;  // none yet: a divisor is never 0
+    BandLimits bands_{};
     std::array<uint64_t, kJournalSlots> levels_;
     std::array<float, kJournalSlots> heights_{};
+    std::array<Reached, kJournalSlots> reached_{};
 };
 
 // The left ends of a chain of `out.size()` segments of one width running

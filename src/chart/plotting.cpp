@@ -224,8 +224,8 @@ void Fenetre::drawFirstSegment(double step) {
 
 // Segments from..count-1 of the partition, each ending where the one to its
 // right begins. A year view draws some 1,500 of them on every move: their
-// left ends are worked out together, each test's height is remembered from
-// the drawing before, and the bands are tallied in a pass of their own.
+// left ends are worked out together, and each test's height and band are
+// remembered from the drawing before.
 void Fenetre::drawSegmentChain(int32_t from, int32_t count, double step) {
     const auto segments = static_cast<size_t>(count - from);
     const auto firstLine = static_cast<size_t>(view.Ligne_Suivante);
@@ -234,42 +234,31 @@ void Fenetre::drawSegmentChain(int32_t from, int32_t count, double step) {
     leftEnds_.resize(segments);
     chart::chainLeftEnds(right.x1, step, leftEnds_);
 
-    segmentHeights_.useDivisor(settings.Facteur_Unite);
+    levelMarks_.useUnit(settings.Facteur_Unite, bandLimits(settings.Unite));
+    chart::LevelMarks::Reached reached = 0;
     float rightX = right.x1;
     float rightY = right.y1;
     const Line yellow{0, 0, 0, 0, colour::kYellow, view.Epaisseur_Ligne, true};
-    Ligne.loadRun(firstLine, segments, yellow, [&](size_t k, Line& segment) {
+    Ligne.loadRun(firstLine, segments, yellow, [&](size_t k) {
         const size_t test = firstTest + k;
-        const float y = segmentHeights_.of(test, journal.levelNumber[test]);
-        segment.x1 = leftEnds_[k];
-        segment.y1 = y;
-        segment.x2 = rightX;
-        segment.y2 = rightY;
+        const float y = levelMarks_.height(test, journal.levelNumber[test]);
+        reached += levelMarks_.reached(test);
+        const LineArray::Ends ends{leftEnds_[k], y, rightX, rightY};
         rightX = leftEnds_[k];
         rightY = y;
+        return ends;
     });
-    tallyBands(firstTest, segments);
+    // The bands' limits rise, so a level's band follows from how many of
+    // them it reaches.
+    const int32_t optimal = chart::LevelMarks::countOf(reached, 0);
+    const int32_t suboptimal = chart::LevelMarks::countOf(reached, 1);
+    const int32_t compromise = chart::LevelMarks::countOf(reached, 2);
+    Resume_Semaine(Band::None, static_cast<int32_t>(segments) - optimal);
+    Resume_Semaine(Band::Optimal, optimal - suboptimal);
+    Resume_Semaine(Band::Suboptimal, suboptimal - compromise);
+    Resume_Semaine(Band::Compromise, compromise);
     view.Index_Test += count - from;
     view.Ligne_Suivante += count - from;
-}
-
-// The bands of `count` tests from slot `first` into the summary. The bands'
-// limits rise, so a level's band follows from how many of them it reaches,
-// and the counts of those compares run as vectors.
-void Fenetre::tallyBands(size_t first, size_t count) {
-    const BandLimits bands = bandLimits(settings.Unite);
-    const double* levels = journal.levelNumber.data() + first;
-    int64_t optimal = 0, suboptimal = 0, compromise = 0;  // levels reaching each limit
-    for (size_t k = 0; k < count; ++k) {
-        optimal += levels[k] >= bands.optimalFrom;
-        suboptimal += levels[k] >= bands.suboptimalFrom;
-        compromise += levels[k] >= bands.compromiseFrom;
-    }
-    const auto all = static_cast<int64_t>(count);
-    Resume_Semaine(Band::None, static_cast<int32_t>(all - optimal));
-    Resume_Semaine(Band::Optimal, static_cast<int32_t>(optimal - suboptimal));
-    Resume_Semaine(Band::Suboptimal, static_cast<int32_t>(suboptimal - compromise));
-    Resume_Semaine(Band::Compromise, static_cast<int32_t>(compromise));
 }
 
 }  // namespace dx

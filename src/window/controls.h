@@ -121,25 +121,25 @@ public:
         }
         return *lines_[index];
     }
-    // Elements first..first+count-1 become copies of `line`, each then
-    // placed by place(k, element) for k from 0 to count - 1.
-    template <class Place>
-    void loadRun(size_t first, size_t count, const Line& line, Place&& place) {
-        if (lines_.size() < first) lines_.resize(first);
-        const size_t end = first + count;
-        const size_t inside = std::min(end, lines_.size());
-        for (size_t i = first; i < inside; ++i) {
-            std::optional<Line>& element = lines_[i];
-            if (!element) {
-                element.emplace();
-                ++loaded_;
-            }
-            place(i - first, setStyle(*element, line));
+    // The ends of a line.
+    struct Ends {
+        float x1, y1, x2, y2;
+    };
+    // Elements first..first+count-1 take the colour, width and visibility of
+    // `style` and the ends ends(0)..ends(count - 1).
+    template <class MakeEnds>
+    void loadRun(size_t first, size_t count, const Line& style, MakeEnds&& ends) {
+        if (lines_.size() < first + count) lines_.resize(first + count);
+        size_t added = 0;
+        for (size_t k = 0; k < count; ++k) {
+            std::optional<Line>& element = lines_[first + k];
+            added += !element;
+            const Ends e = ends(k);
+            // Built in place field by field: a whole Line put together first
+            // would be copied in through the stack, stalling every store.
+            element.emplace(e.x1, e.y1, e.x2, e.y2, style.color, style.width, style.visible);
         }
-        lines_.reserve(end);
-        for (size_t i = inside; i < end; ++i)
-            place(i - first, setStyle(*lines_.emplace_back(std::in_place), line));
-        loaded_ += end - inside;
+        loaded_ += added;
     }
     // The first of elements 1..last that does not exist; last + 1 when all
     // do (1 when last is below 1).
@@ -152,15 +152,6 @@ public:
     size_t loaded() const { return loaded_; }
 
 private:
-    // Field by field: a whole copy would be put together on the stack first
-    // and read back wide, which stalls the stores of every line of a run.
-    static Line& setStyle(Line& element, const Line& line) {
-        element.color = line.color;
-        element.width = line.width;
-        element.visible = line.visible;
-        return element;
-    }
-
     std::vector<std::optional<Line>> lines_;
     size_t loaded_ = 0;
 };

@@ -248,7 +248,6 @@ public:
     void showSummaryCounts();
     void drawFirstSegment(double step);
     void drawSegmentChain(int32_t from, int32_t count, double step);
-    void tallyBands(size_t first, size_t count);
     void Menu_Hystorique_Click();
     void Menu_Impr_Graph_Click();
     void Menu_Prev_Click();
@@ -326,9 +325,9 @@ private:
     void afterEvent();
     Handler clickHandler(const std::string& name) const;
 
-    // The chain's working space: the heights of the tests placed before
-    // and the left ends of the segments being drawn.
-    chart::SlotHeights segmentHeights_;
+    // The chain's working space: the marks of the tests placed before and
+    // the left ends of the segments being drawn.
+    chart::LevelMarks levelMarks_;
     std::vector<float> leftEnds_;
     std::vector<ControlEntry> registry_;
     std::array<TimerSlot, kTimerCount> timers_{};

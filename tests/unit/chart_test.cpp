@@ -286,17 +286,26 @@ TEST(SegmentChain, LeftEndsMatchTheSerialChain) {
         }
 }
 
-// A remembered height follows its slot's level and the unit divisor.
-TEST(SegmentChain, RememberedHeightsFollowTheLevelAndTheUnit) {
-    auto heights = std::make_unique<dx::chart::SlotHeights>();
-    heights->useDivisor(1);
-    EXPECT_EQ(heights->of(3, 5.5), dx::chart::levelYWhole(5.5, 1));
-    EXPECT_EQ(heights->of(3, 0.0), 1300.0f);  // the new level, not the one remembered
-    EXPECT_EQ(heights->of(4, 0.0), 1300.0f);  // a slot never worked out
-    heights->useDivisor(18);
-    EXPECT_EQ(heights->of(3, 99.0), dx::chart::levelYWhole(99.0, 18));
-    heights->useDivisor(1);
-    EXPECT_EQ(heights->of(3, 99.0), dx::chart::levelYWhole(99.0, 1));
+// A remembered mark follows its slot's level and the unit.
+TEST(SegmentChain, RememberedMarksFollowTheLevelAndTheUnit) {
+    using dx::chart::LevelMarks;
+    auto marks = std::make_unique<LevelMarks>();
+    const auto limitsReached = [&](size_t slot) {
+        const LevelMarks::Reached r = marks->reached(slot);
+        return std::to_string(LevelMarks::countOf(r, 0)) + std::to_string(LevelMarks::countOf(r, 1)) +
+               std::to_string(LevelMarks::countOf(r, 2));
+    };
+    marks->useUnit(1, dx::bandLimits(0));
+    EXPECT_EQ(marks->height(3, 5.5), dx::chart::levelYWhole(5.5, 1));
+    EXPECT_EQ(limitsReached(3), "100");
+    EXPECT_EQ(marks->height(3, 0.0), 1300.0f);  // the new level, not the one remembered
+    EXPECT_EQ(limitsReached(3), "000");
+    EXPECT_EQ(marks->height(4, 0.0), 1300.0f);  // a slot never worked out
+    marks->useUnit(18, dx::bandLimits(1));
+    EXPECT_EQ(marks->height(3, 200.0), dx::chart::levelYWhole(200.0, 18));
+    EXPECT_EQ(limitsReached(3), "111");
+    marks->useUnit(1, dx::bandLimits(0));
+    EXPECT_EQ(marks->height(3, 200.0), dx::chart::levelYWhole(200.0, 1));
 }
 
 std::string captions(const Fenetre& w, bool year) {
