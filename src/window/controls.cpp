@@ -13,13 +13,32 @@ bool MenuItem::reachable() const {
     return true;
 }
 
+void LineArray::reach(size_t index) {
+    if (index <= size_) return;
+    if (lines_.size() < index) lines_.resize(index);
+    for (size_t i = size_; i < index; ++i) lines_[i].reset();
+    size_ = index;
+}
+
+Line& LineArray::load(size_t index, const Line& line) {
+    reach(index);
+    if (index == size_) {
+        if (lines_.size() == index) lines_.emplace_back();
+        lines_[index].reset();
+        ++size_;
+    }
+    if (!lines_[index]) ++loaded_;
+    lines_[index] = line;
+    return *lines_[index];
+}
+
 size_t LineArray::firstMissing(int64_t last) const {
     if (last < 1) return 1;
     const auto end = static_cast<size_t>(last) + 1;
     // With no gap, every element below the top exists.
-    if (loaded_ == lines_.size() - 1) return std::min(end, lines_.size());
+    if (loaded_ == size_ - 1) return std::min(end, size_);
     size_t i = 1;
-    while (i < end && i < lines_.size() && lines_[i]) ++i;
+    while (i < end && i < size_ && lines_[i]) ++i;
     return i;
 }
 
@@ -31,12 +50,12 @@ void LineArray::unload(size_t from, size_t to) {
 void LineArray::unloadAndTrim(size_t from, size_t to) {
     if (to - from == loaded_) {
         // Nothing else exists above the template.
-        lines_.resize(1);
+        size_ = 1;
         loaded_ = 0;
         return;
     }
     unload(from, to);
-    while (lines_.size() > 1 && !lines_.back()) lines_.pop_back();
+    while (size_ > 1 && !lines_[size_ - 1]) --size_;
 }
 
 int TextField::length() const { return utf8Length(text_); }

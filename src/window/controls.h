@@ -101,26 +101,16 @@ public:
     LineArray() : LineArray(Line{}) {}
     explicit LineArray(const Line& templ) : lines_(1, templ) {}
 
-    size_t size() const { return lines_.size(); }
+    size_t size() const { return size_; }
     const std::optional<Line>& operator[](size_t index) const { return lines_[index]; }
     // The element at index, or null when it does not exist.
     Line* find(size_t index) {
-        return index < lines_.size() && lines_[index] ? &*lines_[index] : nullptr;
+        return index < size_ && lines_[index] ? &*lines_[index] : nullptr;
     }
     Line& templ() { return *lines_[0]; }
 
     // Element index (1 or more) becomes `line`, loaded if it did not exist.
-    Line& load(size_t index, const Line& line) {
-        if (index == lines_.size()) {
-            lines_.emplace_back(line);
-            ++loaded_;
-        } else {
-            if (index > lines_.size()) lines_.resize(index + 1);
-            if (!lines_[index]) ++loaded_;
-            lines_[index] = line;
-        }
-        return *lines_[index];
-    }
+    Line& load(size_t index, const Line& line);
     // The ends of a line.
     struct Ends {
         float x1, y1, x2, y2;
@@ -129,16 +119,19 @@ public:
     // `style` and the ends ends(0)..ends(count - 1).
     template <class MakeEnds>
     void loadRun(size_t first, size_t count, const Line& style, MakeEnds&& ends) {
-        if (lines_.size() < first + count) lines_.resize(first + count);
-        size_t added = 0;
+        reach(first);
+        const size_t end = first + count;
+        if (lines_.size() < end) lines_.resize(end);
+        size_t added = end - std::max(first, std::min(end, size_));  // beyond the top
         for (size_t k = 0; k < count; ++k) {
             std::optional<Line>& element = lines_[first + k];
-            added += !element;
+            if (first + k < size_) added += !element;
             const Ends e = ends(k);
             // Built in place field by field: a whole Line put together first
             // would be copied in through the stack, stalling every store.
             element.emplace(e.x1, e.y1, e.x2, e.y2, style.color, style.width, style.visible);
         }
+        size_ = std::max(size_, end);
         loaded_ += added;
     }
     // The first of elements 1..last that does not exist; last + 1 when all
@@ -152,7 +145,14 @@ public:
     size_t loaded() const { return loaded_; }
 
 private:
+    // The array grows to `index`: the elements between its top and index do
+    // not exist.
+    void reach(size_t index);
+
+    // The storage outlives the array's top: dropping a whole drawing only
+    // lowers size_, and what lies above it is not read until loaded again.
     std::vector<std::optional<Line>> lines_;
+    size_t size_ = 1;
     size_t loaded_ = 0;
 };
 

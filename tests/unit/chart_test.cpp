@@ -308,6 +308,31 @@ TEST(SegmentChain, RememberedMarksFollowTheLevelAndTheUnit) {
     EXPECT_EQ(marks->height(3, 200.0), dx::chart::levelYWhole(200.0, 1));
 }
 
+// Elements left above the top by an erase never come back as loaded, and a
+// load past the top leaves the elements between it and the top missing.
+TEST(SegmentChain, LinesAboveTheTopOfTheArrayDoNotExist) {
+    dx::LineArray lines(dx::Line{1, 1, 1, 1, {}, 1, false});
+    const dx::Line line{2, 2, 2, 2, {}, 1, true};
+    lines.loadRun(1, 5, line, [](size_t k) {
+        const auto x = static_cast<float>(k);
+        return dx::LineArray::Ends{x, x, x, x};
+    });
+    EXPECT_EQ(lines.size(), 6u);
+    EXPECT_EQ(lines.firstMissing(5), 6u);
+    lines.unloadAndTrim(1, 6);  // the whole drawing
+    EXPECT_EQ(lines.size(), 1u);
+    lines.load(4, line);
+    EXPECT_EQ(lines.size(), 5u);
+    EXPECT_FALSE(lines[2]);
+    EXPECT_EQ(lines.firstMissing(4), 1u);
+    EXPECT_EQ(lines.loaded(), 1u);
+    lines.loadRun(3, 4, line, [](size_t) { return dx::LineArray::Ends{}; });
+    EXPECT_EQ(lines.loaded(), 4u);  // 3 to 6, the 4 among them counted once
+    EXPECT_EQ(lines.firstMissing(6), 1u);
+    lines.unloadAndTrim(3, 7);
+    EXPECT_EQ(lines.size(), 1u);
+}
+
 std::string captions(const Fenetre& w, bool year) {
     std::string out;
     for (size_t i = 1; i <= (year ? 12u : 7u); ++i)
