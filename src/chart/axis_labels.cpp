@@ -13,23 +13,46 @@ std::string initials(const std::string& name, int count) {
     return upperCase(utf8Left(name, count));
 }
 
+// A calendar date, for stepping over a few days without converting the day
+// number each time.
+struct CivilDate {
+    int year = 0, month = 0, day = 0;
+
+    explicit CivilDate(DateTime date) { civilFromDays(date.day(), year, month, day); }
+    CivilDate plusDays(int days) const {
+        CivilDate c = *this;
+        c.day += days;
+        while (c.day > daysInMonth(c.year, c.month)) {
+            c.day -= daysInMonth(c.year, c.month);
+            if (++c.month > 12) {
+                c.month = 1;
+                ++c.year;
+            }
+        }
+        return c;
+    }
+    int previousMonthLength() const {
+        return month == 1 ? daysInMonth(year - 1, 12) : daysInMonth(year, month - 1);
+    }
+};
+
 // Twelve month initials ending with the anchor's month. Each label steps on
 // by the length of the month the running day enters, so an anchor late in a
 // month can skip a month or end one month later.
 void labelYear(Fenetre& w) {
     const DateTime anchor = w.view.Date_Affichee;
     const int y = w.Qte_Jrs_Annee(anchor);
-    DateTime d = anchor.addDays(y == 366 && anchor.month() > 2 ? -366 : -365);
+    CivilDate d(anchor.addDays(y == 366 && anchor.month() > 2 ? -366 : -365));
     for (int i = 1; i <= 12; ++i) {
         Label& label = *w.Aff_Mois[static_cast<size_t>(i)];
         label.visible = true;
-        const int p = Qte_Jours_Dans_Mois_Prec(d);
-        if (d.addDays(p).month() == 1)
+        if (d.plusDays(d.previousMonthLength()).month == 1)
             label.fore = i == 12 ? colour::kYellow : colour::kDarkRed;
         else
             label.fore = i < 12 ? colour::kDarkBlue : colour::kYellow;
-        const DateTime next = d.addDays(Qte_Jrs_Dans_Mois(d.addDays(1)));
-        label.caption = initials(w.platform.locale.monthAbbrev(next.month()), i == 12 ? 3 : 1);
+        const CivilDate dayAfter = d.plusDays(1);
+        const CivilDate next = d.plusDays(daysInMonth(dayAfter.year, dayAfter.month));
+        label.caption = initials(w.platform.locale.monthAbbrev(next.month), i == 12 ? 3 : 1);
         d = next;
     }
 }

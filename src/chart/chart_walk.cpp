@@ -43,7 +43,7 @@ void LevelMarks::mark(size_t slot, double level, uint64_t bits) {
 void chainLeftEnds(float rightX, double step, std::span<float> out) {
     // A guess runs this far at most before it is checked, so that a chain
     // crossing several powers of two (near the left edge) redoes little.
-    constexpr size_t kStretch = 64;
+    constexpr size_t kStretch = 256;
     size_t k = 0;
     float right = rightX;
     while (k < out.size()) {
@@ -85,7 +85,7 @@ MonthSpan monthSpanOf(int64_t day) {
     int year = 0, month = 0, dayOfMonth = 0;
     civilFromDays(day, year, month, dayOfMonth);
     const int64_t first = day - (dayOfMonth - 1);
-    return {first, first + daysInMonth(year, month) - 1};
+    return {first, first + daysInMonth(year, month) - 1, month};
 }
 
 int64_t dayAt(const Journal& journal, int32_t index) {

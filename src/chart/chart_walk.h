@@ -109,9 +109,10 @@ int32_t roundCoordinate(float value);
 // The month number (1..12) of a day number; 0 for a test with no date.
 int monthOfDay(int64_t day);
 
-// The days of one month, as day numbers.
+// The days of one month, as day numbers, and its number (1..12).
 struct MonthSpan {
     int64_t first, last;
+    int month;
     bool holds(int64_t day) const {
         // Unsigned, so that kNoDay and any day before `first` fall outside.
         return static_cast<uint64_t>(day) - static_cast<uint64_t>(first) <=

@@ -59,9 +59,10 @@ void Fenetre::Qte_Test_Par_Partition() {
         const int month = view.Date_Affichee.month();
         while (next <= last) {
             const int64_t d = journal.dayNumber[next];
-            if (d == Journal::kNoDay || chart::monthOfDay(d) != month) break;
+            if (d == Journal::kNoDay) break;
             // The run goes on over the rest of d's month at one compare a test.
             const chart::MonthSpan span = chart::monthSpanOf(d);
+            if (span.month != month) break;
             ++next;
             while (next <= last && span.holds(journal.dayNumber[next])) ++next;
         }
