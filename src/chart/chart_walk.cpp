@@ -40,6 +40,34 @@ void LevelMarks::mark(size_t slot, double level, uint64_t bits) {
     reached_[slot] = reached;
 }
 
+namespace {
+
+// How many of a chain's elements, from the one just worked out (`first`,
+// right - step rounded), are sure to lie `drop` apart without checking them.
+// While the exact differences x - step stay within first's power of two,
+// each rounds to the nearest multiple of that binade's float spacing u, so
+// the rounding takes off the multiple of u nearest to step, the same every
+// time: unless step lies halfway between two multiples, or so near halfway
+// that the rounding to double first could tip it, which is then left to the
+// checks.
+size_t provenStretch(float right, double step, float first, double drop) {
+    if (!(step > 0) || !std::isnormal(first) || first < 0) return 0;
+    int exponent = 0;
+    std::frexp(first, &exponent);  // first lies in [2^(exponent-1), 2^exponent)
+    const double low = std::ldexp(1.0, exponent - 1);
+    const double unit = std::ldexp(1.0, exponent - 24);
+    if (first < low + unit) return 0;  // right - step might lie below the binade
+    const double units = step / unit;  // exact: a power of two apart
+    const double fraction = units - std::floor(units);
+    if (std::abs(fraction - 0.5) <= 0x1p-29 || drop != unit * std::round(units)) return 0;
+    // Element j is sure while right - (j - 1) * drop - step stays above
+    // low + unit; the floor below errs on the short side.
+    const double room = (static_cast<double>(right) - low - unit - step) / drop;
+    return room >= 2 && room < 1e9 ? static_cast<size_t>(room) : 0;
+}
+
+}  // namespace
+
 void chainLeftEnds(float rightX, double step, std::span<float> out) {
     // A guess runs this far at most before it is checked, so that a chain
     // crossing several powers of two (near the left edge) redoes little.
@@ -51,7 +79,8 @@ void chainLeftEnds(float rightX, double step, std::span<float> out) {
         // What the rounding took off: exact, the two ends being floats
         // within a few units of each other.
         const double drop = static_cast<double>(right) - out[k];
-        const size_t end = std::min(out.size(), k + kStretch);
+        const size_t proven = std::min(out.size() - k, provenStretch(right, step, out[k], drop));
+        const size_t end = proven >= 2 ? k + proven : std::min(out.size(), k + kStretch);
         // The guesses and their checks are independent of one another, so
         // both loops run element by element without waiting, or as vectors.
         for (size_t i = k + 1; i < end; ++i)
@@ -59,7 +88,7 @@ void chainLeftEnds(float rightX, double step, std::span<float> out) {
                 right - drop * static_cast<double>(static_cast<int32_t>(i - k + 1)));
         // Compared bit for bit, stricter than ==, which a zero's sign escapes.
         uint32_t differs = 0;
-        for (size_t i = k + 1; i < end; ++i)
+        for (size_t i = proven >= 2 ? end : k + 1; i < end; ++i)
             differs |= std::bit_cast<uint32_t>(out[i]) ^
                        std::bit_cast<uint32_t>(static_cast<float>(out[i - 1] - step));
         if (differs == 0) {

@@ -1,6 +1,7 @@
 // The chart: the chain of segments as the views move, its labels, the
 // summary of results and the level on show.
 
+#include <bit>
 #include <cmath>
 #include <random>
 
@@ -265,25 +266,29 @@ TEST(LevelHeight, WholeDropIsTheFloorOfTheDrop) {
 
 // The chain of left ends worked out all at once equals the serial chain bit
 // for bit: across powers of two, down through zero, for the widths of every
-// view and for widths with no short binary form.
+// view, for widths with no short binary form and for any start and width.
 TEST(SegmentChain, LeftEndsMatchTheSerialChain) {
-    std::vector<double> steps = {521, 3650, 304, 0.75, 1e-3};
-    for (int tests = 1; tests <= 300; tests += 7) {
-        steps.push_back(521.0 / tests);
-        steps.push_back(304.0 / tests);
-        steps.push_back(3650.0 / tests);
+    std::vector<std::pair<float, double>> chains;
+    for (const float start : {3650.0f, 3129.0f, 2048.0f, 1024.5f, 7.0f, 0.001f}) {
+        for (const double step : {521.0, 3650.0, 304.0, 0.75, 1e-3}) chains.emplace_back(start, step);
+        for (int tests = 1; tests <= 300; tests += 7)
+            for (const double width : {521.0, 304.0, 3650.0}) chains.emplace_back(start, width / tests);
     }
-    for (const float start : {3650.0f, 3129.0f, 2048.0f, 1024.5f, 7.0f, 0.001f})
-        for (const double step : steps) {
-            const size_t n = std::min<size_t>(5000, static_cast<size_t>(2 * start / step) + 3);
-            std::vector<float> fast(n);
-            dx::chart::chainLeftEnds(start, step, fast);
-            float x = start;
-            for (size_t k = 0; k < n; ++k) {
-                x = static_cast<float>(x - step);
-                ASSERT_EQ(fast[k], x) << start << " " << step << " at " << k;
-            }
+    std::mt19937 random(7);
+    std::uniform_real_distribution<float> starts(0.0f, 4096.0f);
+    std::uniform_real_distribution<double> steps(-12.0, 9.0);  // as a power of two
+    for (int i = 0; i < 400; ++i) chains.emplace_back(starts(random), std::exp2(steps(random)));
+    for (const auto& [start, step] : chains) {
+        const size_t n = std::min<size_t>(1500, static_cast<size_t>(2 * start / step) + 3);
+        std::vector<float> fast(n);
+        dx::chart::chainLeftEnds(start, step, fast);
+        float x = start;
+        for (size_t k = 0; k < n; ++k) {
+            x = static_cast<float>(x - step);
+            ASSERT_EQ(std::bit_cast<uint32_t>(fast[k]), std::bit_cast<uint32_t>(x))
+                << start << " " << step << " at " << k;
         }
+    }
 }
 
 // A remembered mark follows its slot's level and the unit.
