@@ -118,6 +118,17 @@ struct MonthSpan {
         return static_cast<uint64_t>(day) - static_cast<uint64_t>(first) <=
                static_cast<uint64_t>(last - first);
     }
+    // The first index from `from` (up to `end`) whose day is not in the month.
+    // Four days are asked at a time, their answers joined without a branch.
+    size_t endOfRun(const int64_t* days, size_t from, size_t end) const {
+        for (; from + 4 <= end; from += 4) {
+            const bool a = holds(days[from]), b = holds(days[from + 1]);
+            const bool c = holds(days[from + 2]), d = holds(days[from + 3]);
+            if (!(a & b & c & d)) break;
+        }
+        while (from < end && holds(days[from])) ++from;
+        return from;
+    }
 };
 MonthSpan monthSpanOf(int64_t day);
 

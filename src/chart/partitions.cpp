@@ -63,8 +63,7 @@ void Fenetre::Qte_Test_Par_Partition() {
             // The run goes on over the rest of d's month at one compare a test.
             const chart::MonthSpan span = chart::monthSpanOf(d);
             if (span.month != month) break;
-            ++next;
-            while (next <= last && span.holds(journal.dayNumber[next])) ++next;
+            next = span.endOfRun(journal.dayNumber.data(), next + 1, last + 1);
         }
     }
     view.Qte_Tests_Partition = static_cast<int32_t>(next - first);

@@ -89,6 +89,11 @@ struct Line {
     Rgb color = colour::kBlack;
     int width = 1;
     bool visible = true;
+
+    Line() = default;
+    // Whole, so that a line can be built in place (std::optional::emplace).
+    Line(float x1_, float y1_, float x2_, float y2_, Rgb color_, int width_, bool visible_)
+        : x1(x1_), y1(y1_), x2(x2_), y2(y2_), color(color_), width(width_), visible(visible_) {}
 };
 
 // A control array of lines, element 0 its hidden template: an element
