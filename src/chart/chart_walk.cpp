@@ -52,14 +52,16 @@ namespace {
 // checks.
 size_t provenStretch(float right, double step, float first, double drop) {
     if (!(step > 0) || !std::isnormal(first) || first < 0) return 0;
-    int exponent = 0;
-    std::frexp(first, &exponent);  // first lies in [2^(exponent-1), 2^exponent)
-    const double low = std::ldexp(1.0, exponent - 1);
-    const double unit = std::ldexp(1.0, exponent - 24);
+    // first's power of two, its exponent bits alone, and the spacing there.
+    const double low = std::bit_cast<float>(std::bit_cast<uint32_t>(first) & 0x7F800000u);
+    const double unit = low * 0x1p-23;
     if (first < low + unit) return 0;  // right - step might lie below the binade
     const double units = step / unit;  // exact: a power of two apart
-    const double fraction = units - std::floor(units);
-    if (std::abs(fraction - 0.5) <= 0x1p-29 || drop != unit * std::round(units)) return 0;
+    if (!(units < 0x1p52)) return 0;
+    const auto whole = static_cast<double>(static_cast<int64_t>(units));
+    const double fraction = units - whole;
+    const double nearest = fraction < 0.5 ? whole : whole + 1;
+    if (std::abs(fraction - 0.5) <= 0x1p-29 || drop != unit * nearest) return 0;
     // Element j is sure while right - (j - 1) * drop - step stays above
     // low + unit; the floor below errs on the short side.
     const double room = (static_cast<double>(right) - low - unit - step) / drop;
@@ -69,9 +71,11 @@ size_t provenStretch(float right, double step, float first, double drop) {
 }  // namespace
 
 void chainLeftEnds(float rightX, double step, std::span<float> out) {
-    // A guess runs this far at most before it is checked, so that a chain
-    // crossing several powers of two (near the left edge) redoes little.
-    constexpr size_t kStretch = 256;
+    // How far a guess runs before it is checked. It starts short, as a guess
+    // that cannot be proven is most often one made just above a power of
+    // two, about to fail, and doubles while guesses hold.
+    constexpr size_t kFirstStretch = 8, kLongestStretch = 256;
+    size_t stretch = kFirstStretch;
     size_t k = 0;
     float right = rightX;
     while (k < out.size()) {
@@ -80,7 +84,7 @@ void chainLeftEnds(float rightX, double step, std::span<float> out) {
         // within a few units of each other.
         const double drop = static_cast<double>(right) - out[k];
         const size_t proven = std::min(out.size() - k, provenStretch(right, step, out[k], drop));
-        const size_t end = proven >= 2 ? k + proven : std::min(out.size(), k + kStretch);
+        const size_t end = proven >= 2 ? k + proven : std::min(out.size(), k + stretch);
         // The guesses and their checks are independent of one another, so
         // both loops run element by element without waiting, or as vectors.
         for (size_t i = k + 1; i < end; ++i)
@@ -93,11 +97,13 @@ void chainLeftEnds(float rightX, double step, std::span<float> out) {
                        std::bit_cast<uint32_t>(static_cast<float>(out[i - 1] - step));
         if (differs == 0) {
             k = end;
+            if (proven < 2) stretch = std::min(2 * stretch, kLongestStretch);
         } else {
             k += 1;
             while (std::bit_cast<uint32_t>(out[k]) ==
                    std::bit_cast<uint32_t>(static_cast<float>(out[k - 1] - step)))
                 ++k;
+            stretch = kFirstStretch;
         }
         right = out[k - 1];
     }
