@@ -21,10 +21,7 @@ float levelY(double level, int32_t facteurUnite) {
 }
 
 void LevelMarks::useUnit(int32_t facteurUnite, const BandLimits& bands) {
-    if (facteurUnite == facteurUnite_ && bands.optimalFrom == bands_.optimalFrom &&
-        bands.suboptimalFrom == bands_.suboptimalFrom &&
-        bands.compromiseFrom == bands_.compromiseFrom)
-        return;
+    if (facteurUnite == facteurUnite_ && bands == bands_) return;
     facteurUnite_ = facteurUnite;
     bands_ = bands;
     levels_.fill(kNothing);

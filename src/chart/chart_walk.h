@@ -97,10 +97,10 @@ private:
 // Done one after the other, each subtraction waits for the one before. But
 // within a power of two the rounding to single precision takes off the same
 // amount every time, so each stretch of the chain is an arithmetic
-// progression: it is guessed as one, all at once, and every element is then
-// checked against the definition. Where the check fails (where the chain
-// crosses a power of two), the guess starts again from the last element that
-// holds. The result is the serial chain's, bit for bit.
+// progression, written all at once: directly where the stretch is sure to
+// stay within its power of two, and elsewhere guessed, then checked element
+// by element against the definition, the guess starting again after the
+// first that fails. The result is the serial chain's, bit for bit.
 void chainLeftEnds(float rightX, double step, std::span<float> out);
 
 // A coordinate as the whole number the left-end heights keep.

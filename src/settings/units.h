@@ -46,6 +46,7 @@ Band levelBand(double level, int16_t unite);
 // The lower bounds of the bands in one unit, for a loop over many levels.
 struct BandLimits {
     double optimalFrom, suboptimalFrom, compromiseFrom;
+    friend bool operator==(const BandLimits&, const BandLimits&) = default;
     Band of(double level) const {
         if (level >= compromiseFrom) return Band::Compromise;
         if (level >= suboptimalFrom) return Band::Suboptimal;
