@@ -86,8 +86,7 @@ void Fenetre::Recuperer() {
     const int16_t l = settings.Langue;
     // A write cut short by a crash left its temporary file and the old
     // journal whole; the temporary is of no use.
-    platform.files.removeLeftovers(path);
-    platform.files.removeLeftovers(path + kBackupSuffix);
+    platform.files.removeLeftovers({path, path + kBackupSuffix});
     if (!platform.files.exists(path)) {
         std::string error;
         if (!platform.files.writeAtomic(path, "", error))

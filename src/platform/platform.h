@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/datetime.h"
 
@@ -83,9 +84,9 @@ public:
         return bytes && writeAtomic(to, *bytes, error);
     }
     virtual bool remove(const std::string& path) = 0;
-    // Removes the temporary files that a write of path interrupted by a crash
-    // may have left beside it.
-    virtual void removeLeftovers(const std::string& /*path*/) {}
+    // Removes the temporary files that writes of these paths, interrupted by
+    // a crash, may have left beside them.
+    virtual void removeLeftovers(const std::vector<std::string>& /*paths*/) {}
 };
 
 struct ProbeReading {

@@ -27,7 +27,7 @@ const Bilingual kLockQuestion = {"Voulez-vous VERROUILLER cette option?",
 // default file and the program ends, so that the next start finds it sound.
 void Fenetre::Recup_Init() {
     const std::string path = platform.env.settingsDir() + kSettingsFileName;
-    platform.files.removeLeftovers(path);  // what a write cut short left
+    platform.files.removeLeftovers({path});  // what a write cut short left
     bool created = false;
     if (!platform.files.exists(path)) {
         Creer_Ini();

@@ -336,11 +336,13 @@ TEST_F(FileStoreTest, AFailedWriteSaysWhyAndLeavesNothingBehind) {
 
 TEST_F(FileStoreTest, LeftoversOfAnInterruptedWriteAreRemovedAndNothingElse) {
     const std::string path = dir + "/Diabete.glc";
-    for (const char* name : {"/Diabete.glc.tmp-Ab12Cd", "/Diabete.glc.tmp-keepme-not",
-                             "/Diabete.glc.bak", "/Other.glc.tmp-Ab12Cd"})
+    for (const char* name : {"/Diabete.glc.tmp-Ab12Cd", "/Diabete.glc.bak.tmp-Xy34Zw",
+                             "/Diabete.glc.tmp-keepme-not", "/Diabete.glc.bak",
+                             "/Other.glc.tmp-Ab12Cd"})
         std::ofstream(dir + name) << "x";
-    store.removeLeftovers(path);
+    store.removeLeftovers({path, path + ".bak"});
     EXPECT_FALSE(fs::exists(dir + "/Diabete.glc.tmp-Ab12Cd"));
+    EXPECT_FALSE(fs::exists(dir + "/Diabete.glc.bak.tmp-Xy34Zw"));
     EXPECT_TRUE(fs::exists(dir + "/Diabete.glc.tmp-keepme-not"));
     EXPECT_TRUE(fs::exists(dir + "/Diabete.glc.bak"));
     EXPECT_TRUE(fs::exists(dir + "/Other.glc.tmp-Ab12Cd"));

@@ -45,7 +45,9 @@ public:
         return real_.writeAtomic(path, bytes, error);
     }
     bool remove(const std::string& path) override { return real_.remove(path); }
-    void removeLeftovers(const std::string& path) override { real_.removeLeftovers(path); }
+    void removeLeftovers(const std::vector<std::string>& paths) override {
+        real_.removeLeftovers(paths);
+    }
 
 private:
     PosixFileStore real_;

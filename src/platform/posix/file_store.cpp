@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <map>
 #include <random>
 #include <string_view>
 #include <dirent.h>
@@ -132,19 +133,26 @@ void PosixFileStore::flushFolderOf(const std::string& path) const {
 
 bool PosixFileStore::remove(const std::string& path) { return ::unlink(path.c_str()) == 0; }
 
-void PosixFileStore::removeLeftovers(const std::string& path) {
-    const std::string folder = folderOf(path);
-    const size_t slash = path.rfind('/');
-    const std::string prefix =
-        (slash == std::string::npos ? path : path.substr(slash + 1)) + kTemporarySuffix;
-    DIR* dir = ::opendir(folder.c_str());
-    if (dir == nullptr) return;
-    while (const dirent* entry = ::readdir(dir)) {
-        const std::string name = entry->d_name;
-        if (name.size() == prefix.size() + 6 && name.compare(0, prefix.size(), prefix) == 0)
-            ::unlink((folder + "/" + name).c_str());
+void PosixFileStore::removeLeftovers(const std::vector<std::string>& paths) {
+    // One look at each folder serves all of its paths: on a virtual machine
+    // each look costs some 10 µs of system calls, a tenth of a journal load.
+    std::map<std::string, std::vector<std::string>> prefixesByFolder;
+    for (const std::string& path : paths) {
+        const size_t slash = path.rfind('/');
+        prefixesByFolder[folderOf(path)].push_back(
+            (slash == std::string::npos ? path : path.substr(slash + 1)) + kTemporarySuffix);
     }
-    ::closedir(dir);
+    for (const auto& [folder, prefixes] : prefixesByFolder) {
+        DIR* dir = ::opendir(folder.c_str());
+        if (dir == nullptr) continue;
+        while (const dirent* entry = ::readdir(dir)) {
+            const std::string_view name = entry->d_name;
+            for (const std::string& prefix : prefixes)
+                if (name.size() == prefix.size() + 6 && name.starts_with(prefix))
+                    ::unlink((folder + "/").append(name).c_str());
+        }
+        ::closedir(dir);
+    }
 }
 
 } // namespace dx

@@ -22,7 +22,7 @@ public:
     bool copyAtomic(const std::string& from, const std::string& to,
                     std::string& error) override;
     bool remove(const std::string& path) override;
-    void removeLeftovers(const std::string& path) override;
+    void removeLeftovers(const std::vector<std::string>& paths) override;
 
 private:
     bool flushed(int fd) const { return flush_ == Flush::No || ::fsync(fd) == 0; }
