@@ -288,9 +288,19 @@ namespace {
 
 // Writes one quoted field at out; a double quote still found in it becomes
 // an apostrophe and a line break a blank. Returns the end of what it wrote.
+// Each byte as a field of the file holds it: a double quote, which would end
+// the field, as an apostrophe, and a line end as a space.
+constexpr auto kAsStored = [] {
+    std::array<char, 256> stored{};
+    for (int c = 0; c < 256; ++c) stored[static_cast<size_t>(c)] = static_cast<char>(c);
+    stored['"'] = '\'';
+    stored['\r'] = stored['\n'] = ' ';
+    return stored;
+}();
+
 char* putField(char* out, std::string_view text) {
     *out++ = '"';
-    for (const char c : text) *out++ = c == '"' ? '\'' : c == '\r' || c == '\n' ? ' ' : c;
+    for (const char c : text) *out++ = kAsStored[static_cast<unsigned char>(c)];
     *out++ = '"';
     return out;
 }
@@ -302,12 +312,9 @@ size_t lineSize(std::string_view date, std::string_view time, std::string_view l
     return date.size() + time.size() + level.size() + note.size() + kLineOverhead;
 }
 
-// Appends a line to out, whose room for it is already reserved.
-void appendLine(std::string& out, std::string_view date, std::string_view time,
-                std::string_view level, std::string_view note) {
-    const size_t from = out.size();
-    out.resize(from + lineSize(date, time, level, note));
-    char* p = out.data() + from;
+// Writes a line at p, where there is room for it; returns where it ends.
+char* putLine(char* p, std::string_view date, std::string_view time, std::string_view level,
+              std::string_view note) {
     p = putField(p, date);
     *p++ = ',';
     p = putField(p, time);
@@ -316,7 +323,8 @@ void appendLine(std::string& out, std::string_view date, std::string_view time,
     *p++ = ',';
     p = putField(p, note);
     *p++ = '\r';
-    *p = '\n';
+    *p++ = '\n';
+    return p;
 }
 
 } // namespace
@@ -330,11 +338,12 @@ std::string journalFileBytes(const Journal& journal) {
         size += lineSize(journal.Date_Test[at], journal.Heure_Test[at], journal.Taux_Test[at],
                          journal.Note_Test[at]);
     }
-    text.reserve(size);
+    text.resize(size);
+    char* p = text.data();
     for (int i = 1; i <= count; ++i) {
         const auto at = static_cast<size_t>(i);
-        appendLine(text, journal.Date_Test[at], journal.Heure_Test[at], journal.Taux_Test[at],
-                   journal.Note_Test[at]);
+        p = putLine(p, journal.Date_Test[at], journal.Heure_Test[at], journal.Taux_Test[at],
+                    journal.Note_Test[at]);
     }
     // Plain ASCII, the usual journal, is the same in both encodings.
     return isAscii(text) ? text : encodeJournalText(text);
