@@ -84,9 +84,20 @@ void chainLeftEnds(float rightX, double step, std::span<float> out) {
         const size_t end = proven >= 2 ? k + proven : std::min(out.size(), k + stretch);
         // The guesses and their checks are independent of one another, so
         // both loops run element by element without waiting, or as vectors.
-        for (size_t i = k + 1; i < end; ++i)
-            out[i] = static_cast<float>(
-                right - drop * static_cast<double>(static_cast<int32_t>(i - k + 1)));
+        // While the drops taken off add up to fewer than 2^24 of the binade's
+        // spacing, every product and difference is exact in single precision,
+        // which runs twice as wide.
+        const float unit =
+            std::bit_cast<float>(std::bit_cast<uint32_t>(out[k]) & 0x7F800000u) * 0x1p-23f;
+        if (proven >= 2 && drop / unit * static_cast<double>(proven) < 0x1p24) {
+            const auto dropF = static_cast<float>(drop);
+            for (size_t i = k + 1; i < end; ++i)
+                out[i] = right - dropF * static_cast<float>(static_cast<int32_t>(i - k + 1));
+        } else {
+            for (size_t i = k + 1; i < end; ++i)
+                out[i] = static_cast<float>(
+                    right - drop * static_cast<double>(static_cast<int32_t>(i - k + 1)));
+        }
         // Compared bit for bit, stricter than ==, which a zero's sign escapes.
         uint32_t differs = 0;
         for (size_t i = proven >= 2 ? end : k + 1; i < end; ++i)
