@@ -31,9 +31,6 @@ struct CivilDate {
         }
         return c;
     }
-    int previousMonthLength() const {
-        return month == 1 ? daysInMonth(year - 1, 12) : daysInMonth(year, month - 1);
-    }
 };
 
 // Twelve month initials ending with the anchor's month. Each label steps on
@@ -46,7 +43,7 @@ void labelYear(Fenetre& w) {
     for (int i = 1; i <= 12; ++i) {
         Label& label = *w.Aff_Mois[static_cast<size_t>(i)];
         label.visible = true;
-        if (d.plusDays(d.previousMonthLength()).month == 1)
+        if (d.plusDays(daysInPreviousMonth(d.year, d.month)).month == 1)
             label.fore = i == 12 ? colour::kYellow : colour::kDarkRed;
         else
             label.fore = i < 12 ? colour::kDarkBlue : colour::kYellow;

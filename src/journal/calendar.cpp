@@ -16,7 +16,7 @@ int Qte_Jrs_Dans_Mois(DateTime La_Date) {
 int Qte_Jours_Dans_Mois_Prec(DateTime La_Date) {
     int year = 0, month = 0, day = 0;
     civilFromDays(La_Date.day(), year, month, day);
-    return month == 1 ? daysInMonth(year - 1, 12) : daysInMonth(year, month - 1);
+    return daysInPreviousMonth(year, month);
 }
 
 int Qte_Jours_Dans_Mois_Suiv(DateTime& La_Date) {

@@ -86,6 +86,10 @@ int daysInMonth(int year, int month) {
     return kLengths[month - 1];
 }
 
+int daysInPreviousMonth(int year, int month) {
+    return month == 1 ? daysInMonth(year - 1, 12) : daysInMonth(year, month - 1);
+}
+
 DateTime DateTime::fromDays(int64_t days) { return DateTime(days * kSecondsPerDay); }
 
 DateTime DateTime::fromParts(int year, int month, int day, int hour, int minute, int second) {

@@ -49,5 +49,7 @@ private:
 int64_t daysFromCivil(int year, int month, int day);
 void civilFromDays(int64_t days, int& year, int& month, int& day);
 int daysInMonth(int year, int month);
+// The length of the month before (year, month): December of the year before for January.
+int daysInPreviousMonth(int year, int month);
 
 } // namespace dx
