@@ -19,7 +19,8 @@ inline constexpr Bilingual kHintNote{"Ajout d'une note", "Add a special note"};
 
 // The about box: its title is the same in both languages; only the first
 // line of its text follows the language.
-inline constexpr const char* kAboutTitle = "Version: 1.3.1";
+// The version is the project's own, set once in the build.
+inline constexpr const char* kAboutTitle = "Version: " DEXTREL_VERSION;
 inline constexpr Bilingual kAboutDescription{
     "Journal et lecteur de glycémie", "Blood-glucose diary and meter"};
 inline constexpr const char* kMakerName = "The Dextrel project";
