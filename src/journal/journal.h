@@ -78,9 +78,6 @@ public:
     std::array<int64_t, kJournalSlots> dayNumber{};
     std::array<double, kJournalSlots> levelNumber{};
     int32_t Nb_Tests = 0;
-    // Set by Sauvegarder: the settings or the journal could not be written
-    // (the user was told); the journal in memory is then the only copy.
-    bool lastSaveFailed = false;
 
     // The level text of a slot, and its number with it.
     void setLevel(size_t slot, std::string_view text);

@@ -58,20 +58,25 @@ bool sameText(std::string_view a, std::string_view b) {
 
 std::string journalPath(const Fenetre& w) { return w.win.Chemin_Prog + kJournalFileName; }
 
-bool writeJournalFile(Fenetre& w, const char* consequence) {
-    FileStore& files = w.platform.files;
+JournalWrite writeJournalFile(FileStore& files, const std::string& path, const Journal& journal) {
+    JournalWrite result;
+    if (files.exists(path)) result.backedUp = files.copyAtomic(path, path + kBackupSuffix, result.error);
+    if (result.backedUp)
+        result.written = files.writeAtomic(path, journalFileBytes(journal), result.error);
+    return result;
+}
+
+bool saveJournalFile(Fenetre& w, const char* consequence) {
     const std::string path = journalPath(w);
+    const JournalWrite result = writeJournalFile(w.platform.files, path, w.journal);
+    if (result.written) return true;
     const int16_t l = w.settings.Langue;
-    std::string error;
-    bool backedUp = true;
-    if (files.exists(path)) {
-        backedUp = files.copyAtomic(path, path + kBackupSuffix, error);
-        if (!backedUp && error.empty()) error = pick(T::kPreviousUnreadable, l);
-    }
-    if (backedUp && files.writeAtomic(path, journalFileBytes(w.journal), error)) return true;
     std::string text = std::string(pick(T::kCannotWrite, l)) + path + "\n\n" + pick(T::kReason, l);
-    if (!backedUp) text += pick(T::kNoBackup, l);
-    text += error + "\n\n" + consequence;
+    if (!result.backedUp) text += pick(T::kNoBackup, l);
+    // A previous file that could not even be read gives no reason of its own.
+    text += result.backedUp || !result.error.empty() ? result.error
+                                                     : std::string(pick(T::kPreviousUnreadable, l));
+    text += std::string("\n\n") + consequence;
     w.message(pick(T::kFileTitle, l), text, MsgButtons::Ok, MsgIcon::Exclamation);
     return false;
 }
@@ -144,25 +149,24 @@ void Fenetre::Recuperer() {
 
 // Saves the settings, then the journal with every level rewritten in the
 // storage format of the unit in force (its number unchanged).
-void Fenetre::Sauvegarder() {
-    Sauver_Init();
-    const bool settingsSaved = !settings.lastWriteFailed;
+void Fenetre::Sauvegarder() { saveSetupAndJournal(); }
+
+bool Fenetre::saveSetupAndJournal() {
+    const bool settingsSaved = saveSetup();
     for (int i = 1; i <= journal.Nb_Tests && i <= kMaxTests; ++i) {
         const auto at = static_cast<size_t>(i);
         if (!isStoredLevel(journal.Taux_Test[at], settings.Unite))
             journal.setLevel(at, storedLevel(journal.Taux_Test[at], settings.Unite));
     }
-    const bool journalSaved =
-        writeJournalFile(*this, pick(T::kOldFileIntact, settings.Langue));
-    journal.lastSaveFailed = !settingsSaved || !journalSaved;
+    const bool journalSaved = saveJournalFile(*this, pick(T::kOldFileIntact, settings.Langue));
+    return settingsSaved && journalSaved;
 }
 
 // Saves, then reloads everything from the files just written. A failed save
 // reloads nothing and leaves Menu_Sauve enabled: the tests typed since the
 // last save exist only in memory, and the user can save again.
 void Fenetre::Menu_Sauve_Click() {
-    Sauvegarder();
-    if (journal.lastSaveFailed) return;
+    if (!saveSetupAndJournal()) return;
     Menu_Quitter.enabled = true;
     Menu_Sauve.enabled = false;
     Effacer_Graph();

@@ -13,12 +13,27 @@ inline constexpr const char* kJournalFileName = "Diabete.glc";
 // The previous journal, kept before each replacement.
 inline constexpr const char* kBackupSuffix = ".bak";
 
+class FileStore;
+struct Journal;
+
 std::string journalPath(const Fenetre& w);
 
-// Writes tests 1..Nb_Tests as they stand over Diabete.glc, after keeping the
-// previous file as Diabete.glc.bak; both writes are atomic. On failure the
-// user is told why (followed by `consequence`), the old file stays intact and
-// false is returned.
-bool writeJournalFile(Fenetre& w, const char* consequence);
+// What a write of the journal did: written, or why not. The previous file
+// could not be kept as Diabete.glc.bak (backedUp false), or the new one
+// could not replace it; error says why.
+struct JournalWrite {
+    bool written = false;
+    bool backedUp = true;
+    std::string error;
+};
+
+// Writes tests 1..Nb_Tests as they stand over the file at path, after
+// keeping the previous file as path + ".bak"; both writes are atomic, so a
+// failure leaves the old file intact.
+JournalWrite writeJournalFile(FileStore& files, const std::string& path, const Journal& journal);
+
+// Writes the window's journal; on failure tells the user why, followed by
+// `consequence`, and returns false.
+bool saveJournalFile(Fenetre& w, const char* consequence);
 
 } // namespace dx

@@ -50,16 +50,23 @@ void Journal::endLoad() {
     loadSource_ = {};
 }
 
+bool Fenetre::addTest(std::string_view date, std::string_view time, std::string_view level,
+                      std::string_view note) {
+    if (refuseFullJournal()) return false;
+    Journal& j = journal;
+    j.Nb_Tests += 1;
+    j.Date_Test.set(0, date);
+    j.Heure_Test.set(0, time);
+    j.Taux_Test.set(0, level);
+    j.Note_Test.set(0, note);
+    Ajouter_A_Liste();
+    return true;
+}
+
 // Moves the staged test (slot 0) in as test 1; every older test moves one
-// slot up. The caller has already counted it in Nb_Tests.
+// slot up. addTest has counted it in Nb_Tests and made sure it has a slot.
 void Fenetre::Ajouter_A_Liste() {
     Journal& j = journal;
-    if (j.Nb_Tests > kMaxTests) {
-        // A caller that skipped refuseFullJournal: there is no slot for it.
-        j.Nb_Tests = kMaxTests;
-        refuseFullJournal();
-        return;
-    }
     const auto day = textDate(j.Date_Test[0]);
     j.dayNumber[0] = day ? day->day() : Journal::kNoDay;
     j.levelNumber[0] = leadingNumber(j.Taux_Test[0]);

@@ -86,21 +86,15 @@ void Fenetre::Timer_Analyse_Timer() {
 // stored and the journal keeps its unsaved state as it was.
 void Fenetre::Accepter_Test() {
     Fin_Analyse();
-    if (refuseFullJournal()) return;
+    const std::string time = utf8Left(Aff_Heure.caption, 5);
+    const std::string level = levelText00(meter.Taux_Courant);
+    if (!addTest(Aff_Date.caption, time, level, "")) return;
     Menu_Prev.enabled = false;
     Menu_Sauve.enabled = true;
     Menu_Note.enabled = true;
     Information.caption = "";
-    ++journal.Nb_Tests;
-    const std::string time = utf8Left(Aff_Heure.caption, 5);
-    const std::string level = levelText00(meter.Taux_Courant);
-    journal.Date_Test.set(0, Aff_Date.caption);
-    journal.Heure_Test.set(0, time);
-    journal.Taux_Test.set(0, level);
-    journal.Note_Test.set(0, "");
     Aff_Heure.caption = time;
     Aff_Resultat.caption = level;
-    Ajouter_A_Liste();
     Mois_Sem();
 }
 

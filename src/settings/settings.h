@@ -12,9 +12,6 @@ struct SettingsState {
     int16_t Setup_Modifie = 0;  // 1 once the unit was switched
     int32_t Facteur_Unite = 1;  // chart divisor: 1 or 18
     int16_t Langue = 0;         // 1 French, otherwise English
-    // Set by Sauver_Init: the last write of dextrel.ini failed (the user
-    // was told); the save and the quit read it.
-    bool lastWriteFailed = false;
 
     template <class F> void forEachVar(F&& f) const {
         f("Unite", Unite);

@@ -19,6 +19,15 @@ struct SetupValues {
 // The default values give exactly the 39 bytes of the default file.
 std::string settingsFileBytes(const SetupValues& values);
 
+class FileStore;
+// What a write of dextrel.ini did: written, or why not.
+struct SettingsWrite {
+    bool written = false;
+    std::string error;
+};
+// Replaces the file at path atomically: a failure leaves the old file.
+SettingsWrite writeSettingsFile(FileStore& files, const std::string& path, const SetupValues& values);
+
 // The value of a line: its last character when that is a digit, else 0 (an
 // empty line too). Only one character is read, so Unite=01 reads 1 and a
 // longer number its last digit.

@@ -28,10 +28,10 @@ const Bilingual kLockQuestion = {"Voulez-vous VERROUILLER cette option?",
 void Fenetre::Recup_Init() {
     const std::string path = platform.env.settingsDir() + kSettingsFileName;
     platform.files.removeLeftovers({path});  // what a write cut short left
-    bool created = false;
+    bool created = false, createdWritten = false;
     if (!platform.files.exists(path)) {
-        Creer_Ini();
         created = true;
+        createdWritten = saveDefaultSetup();
     }
     std::optional<SetupValues> values;
     if (auto bytes = platform.files.read(path)) values = parseSettingsFile(*bytes);
@@ -39,7 +39,7 @@ void Fenetre::Recup_Init() {
         // A settings folder where the default file cannot even be created
         // (the user was told why) starts with the defaults instead of
         // ending the program at every start.
-        if (created && settings.lastWriteFailed) {
+        if (created && !createdWritten) {
             values = SetupValues{};
         } else {
             Creer_Ini();
@@ -56,24 +56,34 @@ void Fenetre::Recup_Init() {
     Barrer_Options();
 }
 
-void Fenetre::Creer_Ini() {
+void Fenetre::Creer_Ini() { saveDefaultSetup(); }
+
+bool Fenetre::saveDefaultSetup() {
     settings.Unite = 0;
     settings.Verrou = 0;
     settings.Option_Anim = 0;
-    Sauver_Init();
+    return saveSetup();
 }
 
-// Replaces dextrel.ini atomically; a failure leaves the old file and says why.
-void Fenetre::Sauver_Init() {
+void Fenetre::Sauver_Init() { saveSetup(); }
+
+SettingsWrite writeSettingsFile(FileStore& files, const std::string& path, const SetupValues& values) {
+    SettingsWrite result;
+    result.written = files.writeAtomic(path, settingsFileBytes(values), result.error);
+    return result;
+}
+
+// A failed write leaves the old file, and the user is told why.
+bool Fenetre::saveSetup() {
     const std::string path = platform.env.settingsDir() + kSettingsFileName;
-    const SetupValues values{settings.Unite, settings.Verrou, settings.Option_Anim};
-    std::string error;
-    settings.lastWriteFailed = !platform.files.writeAtomic(path, settingsFileBytes(values), error);
-    if (!settings.lastWriteFailed) return;
+    const SettingsWrite result = writeSettingsFile(
+        platform.files, path, SetupValues{settings.Unite, settings.Verrou, settings.Option_Anim});
+    if (result.written) return true;
     const int16_t l = settings.Langue;
     message(pick(kFileTitle, l), std::string(pick(kCannotWrite, l)) + path + "\n\n" +
-                                     pick(kReason, l) + error + "\n\n" + pick(kOldKept, l),
+                                     pick(kReason, l) + result.error + "\n\n" + pick(kOldKept, l),
             MsgButtons::Ok, MsgIcon::Exclamation);
+    return false;
 }
 
 void Fenetre::Barrer_Options() {

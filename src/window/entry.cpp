@@ -87,6 +87,7 @@ void Fenetre::Bout_Ok_Click() {
     Valider_Entree();
     Valider_Date_Hre();
     if (entry.Entree_Refusee == 1) return;
+    // A full journal is refused before the panel closes, so nothing typed is lost.
     if (refuseFullJournal() || refuseAnyUnstorable(*this)) {
         entry.Entree_Refusee = 1;
         return;
@@ -95,12 +96,7 @@ void Fenetre::Bout_Ok_Click() {
     Graphique.back = colour::kBlack;
     Cadre_Ajouter.visible = false;
     Information.caption = "";
-    journal.Nb_Tests += 1;
-    journal.Date_Test.set(0, Dialog_Date.text());
-    journal.Heure_Test.set(0, Dialog_Heure.text());
-    journal.Taux_Test.set(0, Dialog_Taux.text());
-    journal.Note_Test.set(0, Dialog_Note.text());
-    Ajouter_A_Liste();
+    addTest(Dialog_Date.text(), Dialog_Heure.text(), Dialog_Taux.text(), Dialog_Note.text());
     Mois_Sem();
 
     Menu_Prev.enabled = false;

@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -151,10 +152,18 @@ public:
     // ==== Procedures ====
 
     // journal/: the table, its file, erasing, calendar lengths
+    // The one way a test enters the journal: staged in slot 0, then moved in
+    // as test 1 by Ajouter_A_Liste. A full journal refuses it (the user is
+    // told) and false is returned. The caller marks the journal unsaved.
+    bool addTest(std::string_view date, std::string_view time, std::string_view level,
+                 std::string_view note);
     void Ajouter_A_Liste();
     void Donnees_Presentes();
     void Recuperer();
     void Sauvegarder();
+    // Sauvegarder's work: false when the settings or the journal could not
+    // be written (the user was told); the journal in memory is then the only copy.
+    bool saveSetupAndJournal();
     void Menu_Sauve_Click();
     void Menu_Eff_Click();
     void Effacer_Donnees();
@@ -171,6 +180,10 @@ public:
     void Recup_Init();
     void Creer_Ini();
     void Sauver_Init();
+    // Sauver_Init's and Creer_Ini's work: false when dextrel.ini could not
+    // be written (the user was told why).
+    bool saveSetup();
+    bool saveDefaultSetup();
     void Barrer_Options();
     void Menu_OptMG_Click();
     void Menu_OptMM_Click();

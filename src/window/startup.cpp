@@ -125,16 +125,14 @@ void Fenetre::Quitter_Dextrel() {
     const int16_t l = settings.Langue;
     if (settings.Setup_Modifie == 1 &&
         askYesNo(pick(kSaveSetup, l), pick(kBeforeQuitting, l)) == MsgAnswer::Yes) {
-        Sauver_Init();
-        if (settings.lastWriteFailed &&
+        if (!saveSetup() &&
             askYesNo(pick(kQuitTitle, l), pick(kStayAfterSetupFailure, l),
                      MsgIcon::Exclamation) == MsgAnswer::Yes)
             return;
     }
     if (!Menu_Sauve.enabled) endProgram();
     if (askYesNo(pick(kSaveData, l), pick(kBeforeQuitting, l)) == MsgAnswer::Yes) {
-        Sauvegarder();
-        if (journal.lastSaveFailed &&
+        if (!saveSetupAndJournal() &&
             askYesNo(pick(kQuitTitle, l), pick(kStayAfterDataFailure, l),
                      MsgIcon::Exclamation) == MsgAnswer::Yes)
             return;

@@ -110,13 +110,7 @@ protected:
     // as test 1, the journal then unsaved.
     void addTest(const std::string& date, const std::string& time, const std::string& level,
                  const std::string& note = "") {
-        Journal& j = w->journal;
-        ++j.Nb_Tests;
-        j.Date_Test.set(0, date);
-        j.Heure_Test.set(0, time);
-        j.setLevel(0, level);
-        j.Note_Test.set(0, note);
-        w->Ajouter_A_Liste();
+        w->addTest(date, time, level, note);
         w->Menu_Sauve.enabled = true;
     }
 
