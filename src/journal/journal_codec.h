@@ -78,6 +78,10 @@ struct StorableCheck {
 // The file has no escape: a double quote or a line break would break the
 // line, and a character outside Windows-1252 has no byte in it.
 StorableCheck checkStorable(std::string_view text);
+// Why a field cannot be stored, for the user: "The field Note cannot hold a
+// double quote ..."; "" when it can.
+std::string unstorableMessage(const StorableCheck& check, std::string_view fieldName,
+                              int16_t langue);
 
 // ---- Lines.
 

@@ -177,17 +177,23 @@ void Fenetre::Menu_Sauve_Click() {
     Menu_Option.enabled = true;
 }
 
+std::string unstorableMessage(const StorableCheck& check, std::string_view fieldName,
+                              int16_t langue) {
+    std::string why = pick(T::kTheField, langue) + std::string(fieldName);
+    switch (check.problem) {
+    case Unstorable::None: return "";
+    case Unstorable::Quote: return why + pick(T::kNoQuote, langue);
+    case Unstorable::LineBreak: return why + pick(T::kOneLine, langue);
+    case Unstorable::OutsideCodePage: break;
+    }
+    return why + pick(T::kNoSuchCharacter, langue) + check.character;
+}
+
 bool Fenetre::refuseUnstorableText(const std::string& text, const std::string& fieldName) {
     const StorableCheck check = checkStorable(text);
     if (check.problem == Unstorable::None) return false;
-    const int16_t l = settings.Langue;
-    std::string why = pick(T::kTheField, l) + fieldName;
-    switch (check.problem) {
-    case Unstorable::Quote: why += pick(T::kNoQuote, l); break;
-    case Unstorable::LineBreak: why += pick(T::kOneLine, l); break;
-    default: why += pick(T::kNoSuchCharacter, l) + check.character; break;
-    }
-    message(pick(T::kMessageTitle, l), why);
+    message(pick(T::kMessageTitle, settings.Langue),
+            unstorableMessage(check, fieldName, settings.Langue));
     return true;
 }
 

@@ -1,0 +1,93 @@
+#include "report/doctor_report.h"
+
+#include "journal/datetext.h"
+#include "platform/datetime.h"
+#include "report/report_texts.h"
+#include "settings/numbers.h"
+#include "settings/text.h"
+#include "settings/units.h"
+
+namespace dx::report {
+
+namespace T = report_texts;
+
+namespace {
+
+// mmol/L with one decimal, mg/dl whole, as the chart's labels show them.
+std::string levelText(double value, int16_t unite) {
+    return formatNumber(value, isMgDl(unite) ? "0" : "0.0") + " " + unitName(unite);
+}
+
+std::string percentText(double percent) { return formatNumber(percent, "0.0") + " %"; }
+
+std::string shareText(double percent, int count) {
+    return percentText(percent) + " (" + std::to_string(count) + ")";
+}
+
+std::string optionalText(const std::optional<double>& value, const std::string& shown,
+                         const Bilingual& missing, int16_t langue) {
+    return value ? shown : pick(missing, langue);
+}
+
+const Bilingual* const kProgramBands[] = {&T::kProgramOptimal, &T::kProgramSuboptimal,
+                                          &T::kProgramCompromise, &T::kProgramBelow};
+const Bilingual* const kRangeBandNames[] = {&T::kBandVeryLow, &T::kBandLow, &T::kBandInRange,
+                                            &T::kBandHigh, &T::kBandVeryHigh};
+
+std::vector<std::string> rangeLabelsOf(int16_t unite, int16_t langue) {
+    const auto& limits = isMgDl(unite) ? T::kBandLimitsMg : T::kBandLimitsMmol;
+    std::vector<std::string> labels;
+    for (int b = 0; b < kRangeBands; ++b)
+        labels.push_back(std::string(pick(*kRangeBandNames[b], langue)) + " (" + limits[b] + ")");
+    return labels;
+}
+
+std::string periodTextOf(DayRange range, int16_t langue, std::string_view datePattern) {
+    if (range.first > range.last) return pick(T::kNoTestInRange, langue);
+    return pick(T::kFrom, langue) + formatShortDate(DateTime::fromDays(range.first), datePattern) +
+           pick(T::kTo, langue) + formatShortDate(DateTime::fromDays(range.last), datePattern);
+}
+
+} // namespace
+
+std::vector<Figure> figuresOf(const Statistics& s, int16_t unite, int16_t l) {
+    const bool any = s.count > 0;
+    std::vector<Figure> rows = {
+        {pick(T::kTests, l), std::to_string(s.count)},
+        {pick(T::kDays, l), std::to_string(s.days)},
+        {pick(T::kMean, l), any ? levelText(s.mean, unite) : pick(T::kNotEnoughTests, l)},
+        {pick(T::kSd, l), optionalText(s.sd, levelText(s.sd.value_or(0), unite),
+                                       T::kNotEnoughTests, l)},
+        {pick(T::kCv, l), optionalText(s.cv, percentText(s.cv.value_or(0)), T::kNotEnoughTests, l)},
+        {pick(T::kGmi, l), optionalText(s.gmi, percentText(s.gmi.value_or(0)), T::kGmiNeedsDays, l)},
+    };
+    for (size_t b = 0; b < s.programCounts.size(); ++b)
+        rows.push_back({pick(*kProgramBands[b], l), shareText(s.programPercent[b], s.programCounts[b])});
+    const std::vector<std::string> labels = rangeLabelsOf(unite, l);
+    for (size_t b = 0; b < labels.size(); ++b)
+        rows.push_back({labels[b], shareText(s.rangePercent[b], s.rangeCounts[b])});
+    return rows;
+}
+
+ReportContent reportContent(const std::vector<Test>& tests, DayRange range, int16_t unite,
+                            int16_t langue, std::string_view datePattern) {
+    ReportContent c;
+    c.unite = unite;
+    c.langue = langue;
+    c.title = pick(T::kReportTitle, langue);
+    c.periodText = periodTextOf(range, langue, datePattern);
+    c.unitName = unitName(unite);
+    c.range = range;
+    const std::vector<Test> kept = testsIn(tests, range);
+    c.stats = computeStatistics(kept, unite);
+    c.figures = figuresOf(c.stats, unite, langue);
+    c.rangeLabels = rangeLabelsOf(unite, langue);
+    for (auto t = kept.rbegin(); t != kept.rend(); ++t)
+        c.curve.push_back({t->day, t->minute < 0 ? 0 : t->minute, t->value});
+    c.tableHeader = {pick(T::kDate, langue), pick(T::kTime, langue),
+                     pick(T::kLevel, langue), pick(T::kNote, langue)};
+    for (const Test& t : kept) c.tableRows.push_back({t.date, t.time, t.level, t.note});
+    return c;
+}
+
+} // namespace dx::report

@@ -1,0 +1,48 @@
+#pragma once
+
+// What the doctor's report says, page layout aside: the figures as labelled
+// rows, the time-in-range bar, the time-of-day profile, the curve of the
+// range and the list of tests, every text in the language asked for. The
+// desktop paints it (PDF or printer); the command line prints its figures.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "report/report_tests.h"
+#include "report/statistics.h"
+
+namespace dx::report {
+
+struct Figure {
+    std::string label, value;  // "Mean", "7.2 mmol/L"
+};
+
+struct CurvePoint {
+    int64_t day = 0;
+    int minute = 0;
+    double value = 0;
+};
+
+struct ReportContent {
+    int16_t unite = 0, langue = 0;
+    std::string title;        // "Glucose report" / "Rapport glycémique"
+    std::string periodText;   // "From 2026-11-01 to 2026-11-30"
+    std::string unitName;     // "mmol/L"
+    DayRange range;
+    Statistics stats;
+    std::vector<Figure> figures;      // count, mean, SD, CV, GMI (estimate), bands
+    std::vector<std::string> rangeLabels;  // the five consensus bands, lowest first
+    std::vector<CurvePoint> curve;    // oldest first
+    std::vector<std::string> tableHeader;  // date, time, level, note
+    std::vector<std::vector<std::string>> tableRows;  // newest first
+};
+
+// The figures of a statistics, labelled and formatted in the unit and
+// language; the same rows the dialog, the PDF and the command line show.
+std::vector<Figure> figuresOf(const Statistics& stats, int16_t unite, int16_t langue);
+// tests: all tests (newest first); the report keeps those in range.
+ReportContent reportContent(const std::vector<Test>& tests, DayRange range, int16_t unite,
+                            int16_t langue, std::string_view datePattern);
+
+} // namespace dx::report

@@ -1,0 +1,164 @@
+#pragma once
+
+// Every text of the logbook, the statistics, the exchange of tests and the
+// doctor's report, in both languages, side by side. The desktop dialogs and
+// the command line take their texts from here.
+
+#include "settings/text.h"
+
+namespace dx::report_texts {
+
+// ---- The Report menu.
+inline constexpr Bilingual kMenuReport = {"&Rapport", "&Report"};
+inline constexpr Bilingual kMenuLogbook = {"Journal de bord...", "Logbook..."};
+inline constexpr Bilingual kMenuStatistics = {"Statistiques...", "Statistics..."};
+inline constexpr Bilingual kMenuExportCsv = {"Exporter en CSV...", "Export CSV..."};
+inline constexpr Bilingual kMenuExportJson = {"Exporter en JSON (Nightscout)...",
+                                              "Export JSON (Nightscout)..."};
+inline constexpr Bilingual kMenuImportCsv = {"Importer un CSV...", "Import CSV..."};
+inline constexpr Bilingual kMenuDoctorPdf = {"Rapport pour le médecin (PDF)...",
+                                             "Doctor's report (PDF)..."};
+inline constexpr Bilingual kMenuPrintDoctor = {"Imprimer le rapport pour le médecin...",
+                                               "Print doctor's report..."};
+
+// ---- Figures.
+inline constexpr Bilingual kTests = {"Analyses", "Tests"};
+inline constexpr Bilingual kDays = {"Jours avec analyse", "Days with tests"};
+inline constexpr Bilingual kMean = {"Moyenne", "Mean"};
+inline constexpr Bilingual kSd = {"Écart type", "SD"};
+inline constexpr Bilingual kCv = {"Coefficient de variation", "CV"};
+inline constexpr Bilingual kGmi = {"GMI (estimation)", "GMI (estimate)"};
+inline constexpr Bilingual kNotEnoughTests = {"pas assez d'analyses", "not enough tests"};
+inline constexpr Bilingual kGmiNeedsDays = {"il faut 14 jours d'analyses",
+                                            "needs 14 days of tests"};
+inline constexpr Bilingual kNone = {"aucune", "none"};
+
+// The consensus bands, lowest first, then their limits in each unit.
+inline constexpr Bilingual kBandVeryLow = {"Très bas", "Very low"};
+inline constexpr Bilingual kBandLow = {"Bas", "Low"};
+inline constexpr Bilingual kBandInRange = {"Dans la cible", "In range"};
+inline constexpr Bilingual kBandHigh = {"Haut", "High"};
+inline constexpr Bilingual kBandVeryHigh = {"Très haut", "Very high"};
+inline constexpr const char* kBandLimitsMmol[] = {"< 3.0", "3.0 - 3.9", "3.9 - 10.0",
+                                                  "10.0 - 13.9", "> 13.9"};
+inline constexpr const char* kBandLimitsMg[] = {"< 54", "54 - 70", "70 - 180", "180 - 250",
+                                                "> 250"};
+
+// The program's own bands, and below them.
+inline constexpr Bilingual kProgramOptimal = {"Optimal", "Optimal"};
+inline constexpr Bilingual kProgramSuboptimal = {"Sous-optimal", "Suboptimal"};
+inline constexpr Bilingual kProgramCompromise = {"Compromis", "Compromise"};
+inline constexpr Bilingual kProgramBelow = {"Sous l'optimal", "Below optimal"};
+
+// The time-of-day profile.
+inline constexpr Bilingual kHour = {"Heure", "Hour"};
+inline constexpr Bilingual kMedian = {"Médiane", "Median"};
+inline constexpr Bilingual kP25 = {"25e centile", "25th percentile"};
+inline constexpr Bilingual kP75 = {"75e centile", "75th percentile"};
+inline constexpr Bilingual kCount = {"Nombre", "Count"};
+
+// ---- The doctor's report.
+inline constexpr Bilingual kReportTitle = {"Rapport glycémique", "Glucose report"};
+inline constexpr Bilingual kFrom = {"Du ", "From "};
+inline constexpr Bilingual kTo = {" au ", " to "};
+inline constexpr Bilingual kNoTestInRange = {"Aucune analyse dans cette période.",
+                                             "No test in this period."};
+inline constexpr Bilingual kTimeInRange = {"Temps dans les cibles", "Time in ranges"};
+inline constexpr Bilingual kProfile = {"Profil de la journée", "Time-of-day profile"};
+inline constexpr Bilingual kCurve = {"Courbe", "Curve"};
+inline constexpr Bilingual kTestList = {"Liste des analyses", "List of tests"};
+inline constexpr Bilingual kPage = {"Page ", "Page "};
+inline constexpr Bilingual kGmiNote = {
+    "Le GMI est une estimation de l'HbA1c tirée de la moyenne; il ne la remplace pas.",
+    "GMI is an estimate of HbA1c from the mean; it does not replace it."};
+
+// ---- Column headers of the test list and the logbook, and their fields.
+inline constexpr Bilingual kDate = {"Date", "Date"};
+inline constexpr Bilingual kTime = {"Heure", "Time"};
+inline constexpr Bilingual kLevel = {"Taux", "Level"};
+inline constexpr Bilingual kNote = {"Note", "Note"};
+
+// ---- Logbook changes.
+inline constexpr Bilingual kNoSuchTest = {"Cette analyse n'est plus dans le journal.",
+                                          "This test is no longer in the journal."};
+inline constexpr Bilingual kTimeFormat = {
+    "L'heure doit s'écrire hh:mm, de 00:00 à 23:59.",
+    "The time must be written hh:mm, from 00:00 to 23:59."};
+inline constexpr Bilingual kTimeOrder = {
+    "À cette heure, l'analyse ne serait plus entre ses voisines du journal.",
+    "At that time the test would no longer stand between its neighbours in the journal."};
+inline constexpr Bilingual kNothingToUndo = {"Il n'y a rien à annuler.", "There is nothing to undo."};
+// ---- Import.
+inline constexpr Bilingual kImportTitle = {"Importer", "Import"};
+inline constexpr Bilingual kLine = {"Ligne ", "Line "};
+inline constexpr Bilingual kMissingColumn = {"une colonne manque", "a column is missing"};
+inline constexpr Bilingual kBadDate = {"la date ne se lit pas", "the date cannot be read"};
+inline constexpr Bilingual kDateAfterToday = {"la date est après aujourd'hui",
+                                              "the date is after today"};
+inline constexpr Bilingual kBadTime = {"l'heure ne se lit pas", "the time cannot be read"};
+inline constexpr Bilingual kBadLevel = {"le taux ne se lit pas", "the level cannot be read"};
+inline constexpr Bilingual kBadUnit = {"l'unité n'est ni mmol/L ni mg/dl",
+                                       "the unit is neither mmol/L nor mg/dl"};
+inline constexpr Bilingual kLevelRefused = {"le taux est refusé (plus de 0, au plus ",
+                                            "the level is refused (above 0, at most "};
+inline constexpr Bilingual kUnstorableNote = {"la note contient un caractère refusé : ",
+                                              "the note holds a character refused: "};
+inline constexpr Bilingual kOverLimit = {
+    "Le journal ne peut contenir plus de 5000 analyses : l'import est refusé.",
+    "The journal cannot hold more than 5000 tests: the import is refused."};
+inline constexpr Bilingual kBadRowsRefuse = {
+    "Des lignes ne se lisent pas : rien n'est importé.",
+    "Some rows cannot be read: nothing is imported."};
+inline constexpr Bilingual kNothingToImport = {"Aucune nouvelle analyse à importer.",
+                                               "No new test to import."};
+inline constexpr Bilingual kImported = {" analyses ajoutées au journal.",
+                                        " tests added to the journal."};
+inline constexpr Bilingual kCannotReadFile = {"Le fichier ne se lit pas comme un CSV : ",
+                                              "The file cannot be read as CSV: "};
+// "N tests to add, N duplicates skipped, N bad rows"
+inline constexpr Bilingual kPlanToAdd = {" analyses à ajouter, ", " tests to add, "};
+inline constexpr Bilingual kPlanDuplicates = {" doublons ignorés, ", " duplicates skipped, "};
+inline constexpr Bilingual kPlanBad = {" lignes fautives", " bad rows"};
+
+// ---- Export.
+inline constexpr Bilingual kExportTitle = {"Exporter", "Export"};
+inline constexpr Bilingual kExported = {" analyses exportées.", " tests exported."};
+inline constexpr Bilingual kCannotWrite = {"Le fichier n'a pas pu être écrit : ",
+                                           "The file could not be written: "};
+
+// ---- Refused while busy.
+inline constexpr Bilingual kBusy = {
+    "Terminez d'abord la saisie, la calibration ou l'analyse en cours.",
+    "First finish the entry, calibration or blood test under way."};
+
+// ==== Dialog captions ====
+inline constexpr Bilingual kLogbook = {"Journal de bord", "Logbook"};
+inline constexpr Bilingual kSearch = {"Rechercher", "Search"};
+inline constexpr Bilingual kFromCaption = {"Du", "From"};
+inline constexpr Bilingual kToCaption = {"Au", "To"};
+inline constexpr Bilingual kEdit = {"Modifier", "Edit"};
+inline constexpr Bilingual kDelete = {"Supprimer", "Delete"};
+inline constexpr Bilingual kUndo = {"Annuler", "Undo"};
+inline constexpr Bilingual kClose = {"Fermer", "Close"};
+inline constexpr Bilingual kStatistics = {"Statistiques", "Statistics"};
+inline constexpr Bilingual kRange = {"Période", "Range"};
+inline constexpr Bilingual kPeriodOnShow = {"Période affichée", "Period on show"};
+inline constexpr Bilingual kAllTests = {"Toutes les analyses", "All tests"};
+inline constexpr Bilingual kImport = {"Importer", "Import"};
+inline constexpr Bilingual kPreview = {"Aperçu", "Preview"};
+inline constexpr Bilingual kColumnMapping = {"Correspondance des colonnes", "Column mapping"};
+inline constexpr Bilingual kDateColumn = {"Colonne de la date", "Date column"};
+inline constexpr Bilingual kTimeColumn = {"Colonne de l'heure", "Time column"};
+inline constexpr Bilingual kLevelColumn = {"Colonne du taux", "Level column"};
+inline constexpr Bilingual kUnitColumn = {"Colonne de l'unité", "Unit column"};
+inline constexpr Bilingual kNoteColumn = {"Colonne de la note", "Note column"};
+inline constexpr Bilingual kNoColumn = {"(aucune)", "(none)"};
+inline constexpr Bilingual kDateOrder = {"Ordre de la date", "Date order"};
+inline constexpr Bilingual kLevelUnit = {"Unité du taux", "Level unit"};
+inline constexpr Bilingual kUnitFromColumn = {"Lue dans la colonne", "From the column"};
+inline constexpr Bilingual kHasHeader = {"Première ligne d'en-tête", "Has header"};
+inline constexpr Bilingual kSave = {"Enregistrer", "Save"};
+inline constexpr Bilingual kCancel = {"Annuler", "Cancel"};
+inline constexpr Bilingual kOk = {"OK", "OK"};
+
+} // namespace dx::report_texts
