@@ -321,12 +321,16 @@ DateOrder guessOrder(const CsvTable& t, const ColumnMapping& m) {
     return secondAbove12 ? DateOrder::MDY : DateOrder::DMY;
 }
 
-// Levels above what mmol/L reaches are mg/dl.
+// Levels above what a meter shows in mmol/L (33.3 at most) are mg/dl. The
+// entry's own limit (25) is no guide: a 26 mmol/L read as mg/dl would come
+// in quietly as 1.4 mmol/L instead of being refused.
+constexpr double kHighestMmolReading = 35;
+
 ImportUnit guessUnit(const CsvTable& t, const ColumnMapping& m) {
     for (size_t r = m.hasHeader ? 1 : 0; r < t.rows.size(); ++r) {
         if (m.level < 0 || static_cast<size_t>(m.level) >= t.rows[r].size()) continue;
         const auto v = levelNumber(t.rows[r][static_cast<size_t>(m.level)]);
-        if (v && *v > highestLevel(0)) return ImportUnit::MgDl;
+        if (v && *v > kHighestMmolReading) return ImportUnit::MgDl;
     }
     return ImportUnit::MmolL;
 }

@@ -1,0 +1,383 @@
+// The report module on its own: the figures, the export formats, the CSV
+// reader and the import's plan.
+
+#include <gtest/gtest.h>
+
+#include "platform/datetime.h"
+#include "report/doctor_report.h"
+#include "report/exchange.h"
+#include "report/report_texts.h"
+#include "report/statistics.h"
+
+namespace dx::report {
+namespace {
+
+namespace T = report_texts;
+using Reading = dx::report::Test;
+
+int64_t dayOf(int y, int m, int d) { return DateTime::fromParts(y, m, d).day(); }
+
+Reading test(int64_t day, int minute, double value, std::string note = "") {
+    Reading t;
+    t.day = day;
+    t.minute = minute;
+    t.value = value;
+    t.note = std::move(note);
+    return t;
+}
+
+// ---- Statistics.
+
+TEST(ReportStatistics, MeanSampleSdAndCv) {
+    const int64_t d = dayOf(2026, 11, 1);
+    const Statistics s = computeStatistics({test(d, 480, 4), test(d, 600, 6), test(d, 720, 8)}, 0);
+    EXPECT_EQ(s.count, 3);
+    EXPECT_EQ(s.days, 1);
+    EXPECT_DOUBLE_EQ(s.mean, 6);
+    ASSERT_TRUE(s.sd && s.cv);
+    EXPECT_DOUBLE_EQ(*s.sd, 2);  // sqrt((4 + 0 + 4) / 2)
+    EXPECT_NEAR(*s.cv, 100.0 / 3, 1e-9);
+    EXPECT_FALSE(s.gmi);
+}
+
+TEST(ReportStatistics, EmptyAndSingleTest) {
+    const Statistics none = computeStatistics({}, 0);
+    EXPECT_EQ(none.count, 0);
+    EXPECT_EQ(none.mean, 0);
+    EXPECT_FALSE(none.sd || none.cv || none.gmi);
+    EXPECT_EQ(none.rangePercent[2], 0);
+
+    const Statistics one = computeStatistics({test(dayOf(2026, 11, 1), 480, 5.5)}, 0);
+    EXPECT_EQ(one.count, 1);
+    EXPECT_DOUBLE_EQ(one.mean, 5.5);
+    EXPECT_FALSE(one.sd || one.cv);
+    EXPECT_DOUBLE_EQ(one.rangePercent[2], 100);
+    EXPECT_EQ(one.profile[8].count, 1);
+    EXPECT_DOUBLE_EQ(one.profile[8].median, 5.5);
+}
+
+TEST(ReportStatistics, GmiOnlyFromFourteenDistinctDays) {
+    std::vector<Reading> thirteenDays;
+    for (int d = 1; d <= 13; ++d) thirteenDays.push_back(test(dayOf(2026, 11, d), 480, 7));
+    thirteenDays.push_back(test(dayOf(2026, 11, 13), 600, 7));  // a 14th test, same day
+    EXPECT_EQ(computeStatistics(thirteenDays, 0).days, 13);
+    EXPECT_FALSE(computeStatistics(thirteenDays, 0).gmi);
+
+    std::vector<Reading> fourteen = thirteenDays;
+    fourteen.push_back(test(dayOf(2026, 11, 14), 480, 7));
+    const Statistics s = computeStatistics(fourteen, 0);
+    ASSERT_TRUE(s.gmi);
+    EXPECT_NEAR(*s.gmi, 3.31 + 0.02392 * 126, 1e-9);  // 7 mmol/L = 126 mg/dl
+    EXPECT_NEAR(gmiPercent(126, 1), *s.gmi, 1e-9);
+}
+
+TEST(ReportStatistics, ConsensusBandEdges) {
+    using B = RangeBand;
+    const struct {
+        double level;
+        int16_t unite;
+        RangeBand band;
+    } cases[] = {
+        {2.9, 0, B::VeryLow},  {3.0, 0, B::Low},   {3.8, 0, B::Low},   {3.9, 0, B::InRange},
+        {10.0, 0, B::InRange}, {10.1, 0, B::High}, {13.9, 0, B::High}, {14.0, 0, B::VeryHigh},
+        {53, 1, B::VeryLow},   {54, 1, B::Low},    {69, 1, B::Low},    {70, 1, B::InRange},
+        {180, 1, B::InRange},  {181, 1, B::High},  {250, 1, B::High},  {251, 1, B::VeryHigh},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(rangeBandOf(c.level, c.unite), c.band) << c.level << " unit " << c.unite;
+}
+
+TEST(ReportStatistics, ProgramBandsAndShares) {
+    const int64_t d = dayOf(2026, 11, 1);
+    // mmol/L: below 4 none, from 4 optimal, from 7 suboptimal, from 10 compromise.
+    const Statistics s =
+        computeStatistics({test(d, 0, 3.9), test(d, 1, 4), test(d, 2, 7), test(d, 3, 10)}, 0);
+    EXPECT_EQ(s.programCounts, (std::array<int, 4>{1, 1, 1, 1}));
+    EXPECT_DOUBLE_EQ(s.programPercent[0], 25);
+    // mg/dl: 72, 126, 180.
+    const Statistics mg = computeStatistics(
+        {test(d, 0, 71), test(d, 1, 72), test(d, 2, 125), test(d, 3, 180), test(d, 4, 251)}, 1);
+    EXPECT_EQ(mg.programCounts, (std::array<int, 4>{2, 0, 2, 1}));
+    EXPECT_EQ(mg.rangeCounts, (std::array<int, 5>{0, 0, 4, 0, 1}));
+    EXPECT_DOUBLE_EQ(mg.rangePercent[2], 80);
+    EXPECT_DOUBLE_EQ(mg.mean, (71 + 72 + 125 + 180 + 251) / 5.0);
+}
+
+TEST(ReportStatistics, HourlyProfileIsType7) {
+    const int64_t d = dayOf(2026, 11, 1);
+    // Hour 8: 1 2 3 4 (given out of order); hour 23: 10 20; a test with no time counts
+    // in the figures but not in the profile.
+    const Statistics s = computeStatistics(
+        {test(d, 8 * 60 + 59, 3), test(d, 8 * 60, 1), test(d + 1, 8 * 60 + 5, 4),
+         test(d, 8 * 60 + 30, 2), test(d, 23 * 60 + 59, 20), test(d, 23 * 60, 10), test(d, -1, 7)},
+        0);
+    EXPECT_EQ(s.count, 7);
+    EXPECT_EQ(s.days, 2);
+    EXPECT_EQ(s.profile[8].count, 4);
+    EXPECT_DOUBLE_EQ(s.profile[8].median, 2.5);
+    EXPECT_DOUBLE_EQ(s.profile[8].p25, 1.75);
+    EXPECT_DOUBLE_EQ(s.profile[8].p75, 3.25);
+    EXPECT_DOUBLE_EQ(s.profile[23].median, 15);
+    EXPECT_DOUBLE_EQ(s.profile[23].p25, 12.5);
+    EXPECT_EQ(s.profile[9].count, 0);
+}
+
+TEST(ReportTests, JournalRecordsInADayFirstPattern) {
+    const std::vector<JournalRecord> records = {{"08/01/2000", "12:30", "110", "b"},
+                                                {"31/12/1999", "7:05", "95", "a"},
+                                                {"no date", "later", "x", ""}};
+    const std::vector<Reading> tests = testsOf(records, "dd/MM/yyyy");
+    ASSERT_EQ(tests.size(), 3u);
+    EXPECT_EQ(tests[0].day, dayOf(2000, 1, 8));
+    EXPECT_EQ(tests[0].minute, 12 * 60 + 30);
+    EXPECT_DOUBLE_EQ(tests[0].value, 110);
+    EXPECT_EQ(tests[1].day, dayOf(1999, 12, 31));
+    EXPECT_EQ(tests[2].day, kNoDay);
+    EXPECT_EQ(tests[2].minute, -1);
+    const DayRange span = spanOf(tests);
+    EXPECT_EQ(span.first, dayOf(1999, 12, 31));
+    EXPECT_EQ(span.last, dayOf(2000, 1, 8));
+    EXPECT_EQ(testsIn(tests, {span.last, span.last}).size(), 1u);
+    // Mixed days in mg/dl.
+    const Statistics s = computeStatistics(tests, 1);
+    EXPECT_EQ(s.days, 2);
+    EXPECT_DOUBLE_EQ(s.mean, (110 + 95 + 0) / 3.0);
+}
+
+TEST(ReportFigures, LabelsAndMissingValues) {
+    const Statistics one = computeStatistics({test(dayOf(2026, 11, 1), 480, 5.5)}, 0);
+    const std::vector<Figure> en = figuresOf(one, 0, 0);
+    ASSERT_GE(en.size(), 6u);
+    EXPECT_EQ(en[0].value, "1");
+    EXPECT_EQ(en[2].value, "5.5 mmol/L");
+    EXPECT_EQ(en[3].value, T::kNotEnoughTests.en);
+    EXPECT_EQ(en[5].label, "GMI (estimate)");
+    EXPECT_EQ(en[5].value, T::kGmiNeedsDays.en);
+    EXPECT_EQ(figuresOf(one, 0, 1)[5].label, "GMI (estimation)");
+    EXPECT_EQ(en.size(), 6u + 4 + kRangeBands);
+}
+
+// ---- Export.
+
+TEST(ReportExport, CsvOldestFirstBothUnitsQuoted) {
+    std::vector<Reading> tests = {test(dayOf(2026, 11, 2), 7 * 60 + 5, 5.55, "a,\"b\"\nc"),
+                                  test(dayOf(2026, 11, 1), 23 * 60 + 59, 10, "plain")};
+    EXPECT_EQ(exportCsv(tests, 0),
+              "date,time,mmol_l,mg_dl,note\r\n"
+              "2026-11-01,23:59,10.0,180,plain\r\n"
+              "2026-11-02,07:05,5.6,100,\"a,\"\"b\"\"\nc\"\r\n");
+    EXPECT_EQ(exportCsv({test(dayOf(2026, 11, 1), 0, 100)}, 1),
+              "date,time,mmol_l,mg_dl,note\r\n2026-11-01,00:00,5.6,100,\r\n");
+    EXPECT_EQ(exportCsv({}, 0), "date,time,mmol_l,mg_dl,note\r\n");
+}
+
+TEST(ReportExport, CsvDatesFromADayFirstJournal) {
+    const auto tests = testsOf({{"07/01/2000", "08:00", "05.5", "x\ry"}}, "dd/MM/yyyy");
+    EXPECT_EQ(exportCsv(tests, 0),
+              std::string(kCsvHeader) + "\r\n2000-01-07,08:00,5.5,99,\"x\ry\"\r\n");
+}
+
+TEST(ReportExport, NightscoutJsonInMgDlAndUtc) {
+    std::vector<int64_t> asked;
+    auto offset = [&](int64_t local) {
+        asked.push_back(local);
+        return 3600;
+    };
+    // 2000-01-07 08:00 local is 947232000 as if UTC; one hour ahead of UTC.
+    const std::string json =
+        exportNightscoutJson({test(dayOf(2000, 1, 7), 8 * 60, 5.5), test(kNoDay, 0, 6)}, 0, offset);
+    EXPECT_EQ(json,
+              "[\n{\"type\":\"mbg\",\"mbg\":99,\"date\":947228400000,"
+              "\"dateString\":\"2000-01-07T08:00:00+01:00\",\"device\":\"dextrel\"}\n]\n");
+    EXPECT_EQ(asked, (std::vector<int64_t>{947232000}));
+
+    const std::string west = exportNightscoutJson({test(dayOf(2000, 1, 7), 0, 100)}, 1,
+                                                  [](int64_t) { return -(5 * 3600 + 30 * 60); });
+    EXPECT_NE(west.find("\"mbg\":100,\"date\":947223000000,"), std::string::npos) << west;
+    EXPECT_NE(west.find("2000-01-07T00:00:00-05:30"), std::string::npos) << west;
+    EXPECT_EQ(exportNightscoutJson({}, 0, nullptr), "[\n]\n");
+}
+
+// ---- Reading CSV.
+
+TEST(ReportCsv, SeparatorsQuotesAndLines) {
+    const struct {
+        const char* bytes;
+        std::vector<std::vector<std::string>> rows;
+        std::vector<int> lines;
+    } cases[] = {
+        {"a;b;c\r\n1;\"x\r\ny\";3\r\n\r\n4;5;6",
+         {{"a", "b", "c"}, {"1", "x\r\ny", "3"}, {"4", "5", "6"}},
+         {1, 2, 5}},
+        {"a,\"b,c\"\n\"say \"\"hi\"\"\",2\n", {{"a", "b,c"}, {"say \"hi\"", "2"}}, {1, 2}},
+        {"a\tb\tc;d\n1\t2;3", {{"a", "b", "c;d"}, {"1", "2;3"}}, {1, 2}},
+        {"\xEF\xBB\xBFx,y\n", {{"x", "y"}}, {1}},
+        {"caf\xE9\n", {{"caf\xC3\xA9"}}, {1}},  // Windows-1252
+        {"", {}, {}},
+    };
+    for (const auto& c : cases) {
+        const CsvParse p = parseCsv(c.bytes);
+        ASSERT_TRUE(p.table) << c.bytes << ": " << p.error;
+        EXPECT_EQ(p.table->rows, c.rows) << c.bytes;
+        EXPECT_EQ(p.table->lines, c.lines) << c.bytes;
+    }
+    EXPECT_FALSE(parseCsv("a,\"b\nc").table);
+    EXPECT_NE(parseCsv("x\na,\"b\nc").error.find("line 2"), std::string::npos);
+    EXPECT_FALSE(parseCsv(std::string("a\0b", 3)).table);
+}
+
+CsvTable tableOf(const std::string& bytes) {
+    const CsvParse p = parseCsv(bytes);
+    EXPECT_TRUE(p.table) << p.error;
+    return p.table.value_or(CsvTable{});
+}
+
+TEST(ReportCsv, MappingOfOwnExportAndOthers) {
+    const CsvTable own = tableOf(exportCsv({test(dayOf(2026, 11, 1), 60, 5)}, 0));
+    EXPECT_TRUE(isOwnExport(own));
+    const ColumnMapping m = guessMapping(own);
+    EXPECT_EQ((std::array{m.date, m.time, m.level, m.note}), (std::array{0, 1, 3, 4}));
+    EXPECT_EQ(m.levelUnit, ImportUnit::MgDl);
+
+    const ColumnMapping fr =
+        guessMapping(tableOf("Date;Heure;Glyc\xC3\xA9mie (mg/dl);Remarque\n"
+                             "13/01/2026;08:00;110;\n"));
+    EXPECT_FALSE(isOwnExport(tableOf("Date;Heure;Glyc\xC3\xA9mie (mg/dl);Remarque\n")));
+    EXPECT_TRUE(fr.hasHeader);
+    EXPECT_EQ((std::array{fr.date, fr.time, fr.level, fr.unit, fr.note}),
+              (std::array{0, 1, 2, -1, 3}));
+    EXPECT_EQ(fr.levelUnit, ImportUnit::MgDl);
+    EXPECT_EQ(fr.order, DateOrder::DMY);
+
+    const ColumnMapping bare = guessMapping(tableOf("01/13/2026,08:00,6.1,after lunch\n"));
+    EXPECT_FALSE(bare.hasHeader);
+    EXPECT_EQ((std::array{bare.date, bare.time, bare.level, bare.note}), (std::array{0, 1, 2, 3}));
+    EXPECT_EQ(bare.order, DateOrder::MDY);
+    EXPECT_EQ(bare.levelUnit, ImportUnit::MmolL);
+
+    const ColumnMapping withUnit = guessMapping(tableOf("timestamp date,glucose,unit\n"));
+    EXPECT_EQ(withUnit.levelUnit, ImportUnit::FromColumn);
+    EXPECT_EQ(withUnit.unit, 2);
+    EXPECT_EQ(guessMapping(tableOf("2026-01-13 08:00,120\n")).levelUnit, ImportUnit::MgDl);
+    EXPECT_EQ(guessMapping(tableOf("2026-01-13 08:00,26\n")).levelUnit, ImportUnit::MmolL);
+}
+
+// ---- Planning an import.
+
+const int64_t kToday = dayOf(2026, 11, 30);
+
+ImportPlan plan(const std::string& csv, const std::vector<Reading>& journal = {}, int16_t unite = 0,
+                std::string_view pattern = "dd/MM/yyyy") {
+    const CsvTable t = tableOf(csv);
+    return planImport(t, guessMapping(t), journal, pattern, unite, 0, kToday);
+}
+
+TEST(ReportImport, OwnExportComesBackAsItWent) {
+    for (int16_t unite : {0, 1}) {
+        const std::vector<JournalRecord> records =
+            unite == 0 ? std::vector<JournalRecord>{{"02/11/2026", "07:05", "05.6", "a, \"b\""},
+                                                    {"01/11/2026", "23:59", "12.0", ""}}
+                       : std::vector<JournalRecord>{{"02/11/2026", "07:05", "101", "x"},
+                                                    {"01/11/2026", "23:59", "054", ""}};
+        const std::vector<Reading> tests = testsOf(records, "dd/MM/yyyy");
+        const ImportPlan p = plan(exportCsv(tests, unite), {}, unite);
+        // A quote cannot be held by the journal: the first (mmol) note is refused.
+        if (unite == 0) {
+            ASSERT_EQ(p.bad.size(), 1u);
+            EXPECT_EQ(p.bad[0].line, 3);
+            continue;
+        }
+        ASSERT_TRUE(p.acceptable());
+        ASSERT_EQ(p.toAdd.size(), 2u);
+        for (size_t i = 0; i < 2; ++i) {
+            EXPECT_EQ(p.toAdd[i].date, records[i].date);
+            EXPECT_EQ(p.toAdd[i].time, records[i].time);
+            EXPECT_EQ(p.toAdd[i].level, records[i].level);
+            EXPECT_EQ(p.toAdd[i].note, records[i].note);
+            EXPECT_EQ(p.toAdd[i].day, tests[i].day);
+        }
+    }
+    const std::vector<Reading> mmol =
+        testsOf({{"02/11/2026", "07:05", "05.6", "a, b"}, {"01/11/2026", "23:59", "12.0", ""}},
+                "dd/MM/yyyy");
+    const ImportPlan p = plan(exportCsv(mmol, 0));
+    ASSERT_TRUE(p.acceptable());
+    EXPECT_EQ(p.toAdd[0].level, "05.6");
+    EXPECT_EQ(p.toAdd[1].level, "12.0");
+    EXPECT_EQ(p.toAdd[0].note, "a, b");
+}
+
+TEST(ReportImport, GenericCsvConvertedToTheJournalsUnitAndPattern) {
+    const ImportPlan p = plan("Date;Time;BG (mg/dl)\n01/11/2026;8:30;90\n", {}, 0, "yyyy-MM-dd");
+    ASSERT_TRUE(p.acceptable());
+    EXPECT_EQ(p.toAdd[0].date, "2026-11-01");
+    EXPECT_EQ(p.toAdd[0].time, "08:30");
+    EXPECT_EQ(p.toAdd[0].level, "05.0");
+    EXPECT_DOUBLE_EQ(p.toAdd[0].value, 5);
+    const ImportPlan mg = plan("date,level\n2026-11-01T08:30:00Z,5.5\n", {}, 1);
+    ASSERT_TRUE(mg.acceptable());
+    EXPECT_EQ(mg.toAdd[0].level, "099");
+    EXPECT_EQ(mg.toAdd[0].minute, 8 * 60 + 30);
+}
+
+TEST(ReportImport, DuplicatesAgainstTheJournalAndWithinTheFile) {
+    const std::vector<Reading> journal = {test(dayOf(2026, 11, 1), 8 * 60, 5)};
+    const ImportPlan p = plan(
+        "date,time,level\n01/11/2026,08:00,6\n02/11/2026,09:00,6\n02/11/2026,09:00,7\n"
+        "01/11/2026,07:00,6\n",
+        journal);
+    EXPECT_EQ(p.duplicates, 2);
+    EXPECT_EQ(p.journalCount, 1);
+    ASSERT_EQ(p.toAdd.size(), 2u);
+    EXPECT_EQ(p.toAdd[0].date, "02/11/2026");  // newest first
+    EXPECT_EQ(p.toAdd[0].level, "06.0");       // the first row read is kept
+    EXPECT_EQ(p.toAdd[1].time, "07:00");
+    EXPECT_TRUE(p.acceptable());
+    EXPECT_FALSE(plan("date,time,level\n01/11/2026,08:00,6\n", journal).acceptable());
+}
+
+TEST(ReportImport, BadRowsWithLineAndReason) {
+    const ImportPlan p = plan(
+        "date,time,level,note\n"
+        "32/11/2026,08:00,5,\n"                            // 2
+        "01/12/2026,08:00,5,\n"                            // 3: after today
+        "01/11/2026,24:00,5,\n"                            // 4
+        "01/11/2026,08:00,abc,\n"                          // 5
+        "01/11/2026,08:01,0,\n"                            // 6
+        "01/11/2026,08:02,25.1,\n"                         // 7
+        "01/11/2026,08:03,5,\"say \"\"x\"\"\"\n"           // 8
+        "01/11/2026,08:04\n"                               // 9
+        "\"01/11/2026\",\"08:05\",\"5\",\"two\nlines\"\n"  // 10
+        "30/11/2026,23:59,25,fine\n");                     // 12
+    const std::vector<std::pair<int, std::string>> expected = {
+        {2, T::kBadDate.en},
+        {3, T::kDateAfterToday.en},
+        {4, T::kBadTime.en},
+        {5, T::kBadLevel.en},
+        {6, std::string(T::kLevelRefused.en) + "25)"},
+        {7, std::string(T::kLevelRefused.en) + "25)"},
+        {8, std::string(T::kUnstorableNote.en) + "\""},
+        {9, T::kMissingColumn.en},
+        {10, std::string(T::kUnstorableNote.en) + "\\n"}};
+    ASSERT_EQ(p.bad.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(p.bad[i].line, expected[i].first) << i;
+        EXPECT_EQ(p.bad[i].reason, expected[i].second) << i;
+    }
+    EXPECT_EQ(p.toAdd.size(), 1u);
+    EXPECT_FALSE(p.acceptable());
+}
+
+TEST(ReportImport, OverTheLimitOfTheJournal) {
+    std::vector<Reading> journal;
+    for (int i = 0; i < 4999; ++i) journal.push_back(test(dayOf(2010, 1, 1) + i / 4, i % 4, 5));
+    const std::string rows = "date,time,level\n01/11/2026,08:00,5\n";
+    EXPECT_TRUE(plan(rows, journal).acceptable());
+    const ImportPlan over = plan(rows + "02/11/2026,08:00,5\n", journal);
+    EXPECT_TRUE(over.overLimit);
+    EXPECT_TRUE(over.bad.empty());
+    EXPECT_FALSE(over.acceptable());
+}
+
+}  // namespace
+}  // namespace dx::report
