@@ -1,0 +1,211 @@
+// dextrel-report: the figures, the exports and the doctor's report of a
+// journal file (Diabete.glc), without the window. Argument handling only:
+// everything it prints comes from the report module.
+
+#include <cstdio>
+#include <ctime>
+#include <fstream>
+#include <iostream>
+#include <optional>
+#include <sstream>
+#include <string>
+
+#include "journal/datetext.h"
+#include "journal/journal_codec.h"
+#include "report/doctor_report.h"
+#include "report/exchange.h"
+#include "report/report_texts.h"
+#include "report/statistics.h"
+#include "settings/numbers.h"
+#include "settings/text.h"
+
+#ifdef DEXTREL_REPORT_PDF
+#include <QGuiApplication>
+
+#include "desktop/report_pdf.h"
+#endif
+
+namespace {
+
+namespace R = dx::report;
+namespace T = dx::report_texts;
+
+constexpr int kBadArguments = 2;
+constexpr int kFailed = 1;
+
+const char* const kUsage =
+    "usage: dextrel-report stats JOURNAL [--unit mmol|mg] [--lang en|fr]\n"
+    "                            [--date-format PATTERN] [--from YYYY-MM-DD --to YYYY-MM-DD]\n"
+    "       dextrel-report export --csv|--json JOURNAL [-o FILE] [--unit ...] [--date-format ...]\n"
+    "       dextrel-report pdf JOURNAL -o FILE [--unit ...] [--lang ...] [--from ... --to ...]\n"
+    "The journal's dates are read with PATTERN (default yyyy-MM-dd, Windows notation).\n";
+
+struct Options {
+    std::string command, journal, output, format, datePattern = "yyyy-MM-dd";
+    int16_t unite = 0, langue = 0;
+    std::optional<int64_t> from, to;
+};
+
+std::optional<int64_t> isoDay(const std::string& text) {
+    const auto date = dx::parseDate(text, "yyyy-MM-dd");
+    if (!date) return std::nullopt;
+    return date->day();
+}
+
+// The error, or "" when the arguments hold together.
+std::string parseArguments(int argc, char** argv, Options& o) {
+    if (argc < 2) return "no command";
+    o.command = argv[1];
+    for (int i = 2; i < argc; ++i) {
+        const std::string a = argv[i];
+        const bool hasValue = i + 1 < argc;
+        const std::string value = hasValue ? argv[i + 1] : "";
+        if ((a == "--unit" || a == "--lang" || a == "--date-format" || a == "--from" ||
+             a == "--to" || a == "-o") &&
+            !hasValue)
+            return a + " needs a value";
+        if (a == "--csv" || a == "--json") {
+            o.format = a.substr(2);
+        } else if (a == "--unit") {
+            if (value != "mmol" && value != "mg") return "--unit takes mmol or mg";
+            o.unite = value == "mg" ? 1 : 0;
+            ++i;
+        } else if (a == "--lang") {
+            if (value != "en" && value != "fr") return "--lang takes en or fr";
+            o.langue = value == "fr" ? 1 : 0;
+            ++i;
+        } else if (a == "--date-format") {
+            o.datePattern = argv[++i];
+        } else if (a == "--from" || a == "--to") {
+            const auto day = isoDay(value);
+            if (!day) return a + " takes a date YYYY-MM-DD";
+            (a == "--from" ? o.from : o.to) = day;
+            ++i;
+        } else if (a == "-o") {
+            o.output = argv[++i];
+        } else if (!a.empty() && a[0] == '-') {
+            return "unknown option " + a;
+        } else if (o.journal.empty()) {
+            o.journal = a;
+        } else {
+            return "more than one journal given";
+        }
+    }
+    if (o.command != "stats" && o.command != "export" && o.command != "pdf")
+        return "unknown command " + o.command;
+    if (o.journal.empty()) return "no journal file given";
+    if (o.command == "export" && o.format.empty()) return "export needs --csv or --json";
+    if (o.command == "pdf" && o.output.empty()) return "pdf needs -o FILE";
+    if (o.from.has_value() != o.to.has_value()) return "--from and --to go together";
+    return "";
+}
+
+std::optional<std::string> readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    if (in.bad()) return std::nullopt;
+    return bytes.str();
+}
+
+// The system's offset from UTC at a local time given as if UTC.
+int systemOffset(int64_t localSeconds) {
+    const auto asUtc = static_cast<std::time_t>(localSeconds);
+    std::tm fields{};
+    gmtime_r(&asUtc, &fields);
+    fields.tm_isdst = -1;
+    const std::time_t utc = std::mktime(&fields);
+    return static_cast<int>(localSeconds - static_cast<int64_t>(utc));
+}
+
+R::DayRange rangeOf(const Options& o, const std::vector<R::Test>& tests) {
+    if (o.from) return {*o.from, *o.to};
+    return R::spanOf(tests);
+}
+
+void printStatistics(const R::ReportContent& c) {
+    std::cout << c.title << "\n" << c.periodText << "\n\n";
+    for (const R::Figure& f : c.figures) std::cout << f.label << ": " << f.value << "\n";
+    const int16_t l = c.langue;
+    std::cout << "\n"
+              << dx::pick(T::kProfile, l) << " (" << c.unitName << ")\n"
+              << dx::pick(T::kHour, l) << "\t" << dx::pick(T::kCount, l) << "\t"
+              << dx::pick(T::kMedian, l) << "\t" << dx::pick(T::kP25, l) << "\t"
+              << dx::pick(T::kP75, l) << "\n";
+    const char* format = c.unite == 0 ? "0.0" : "0";
+    for (size_t h = 0; h < c.stats.profile.size(); ++h) {
+        const R::HourProfile& p = c.stats.profile[h];
+        if (p.count == 0) continue;
+        std::cout << (h < 10 ? "0" : "") << h << "\t" << p.count << "\t"
+                  << dx::formatNumber(p.median, format) << "\t" << dx::formatNumber(p.p25, format)
+                  << "\t" << dx::formatNumber(p.p75, format) << "\n";
+    }
+}
+
+bool writeOut(const Options& o, const std::string& text) {
+    if (o.output.empty()) {
+        std::cout << text;
+        return bool(std::cout);
+    }
+    std::ofstream out(o.output, std::ios::binary);
+    out << text;
+    out.close();
+    if (!out)
+        std::cerr << "dextrel-report: " << dx::pick(T::kCannotWrite, o.langue) << o.output << "\n";
+    return bool(out);
+}
+
+int writePdf(const Options& o, const R::ReportContent& content, int argc, char** argv) {
+#ifdef DEXTREL_REPORT_PDF
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QString error;
+    if (dx::writeReportPdf(content, QString::fromStdString(o.output), &error)) return 0;
+    std::cerr << "dextrel-report: " << dx::pick(T::kCannotWrite, o.langue) << error.toStdString()
+              << "\n";
+    return kFailed;
+#else
+    (void)o, (void)content, (void)argc, (void)argv;
+    std::cerr << "dextrel-report: this build has no pdf command (built without the desktop)\n";
+    return kFailed;
+#endif
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc >= 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h")) {
+        std::cout << kUsage;
+        return 0;
+    }
+    Options o;
+    if (const std::string error = parseArguments(argc, argv, o); !error.empty()) {
+        std::cerr << "dextrel-report: " << error << "\n" << kUsage;
+        return kBadArguments;
+    }
+    const auto bytes = readFile(o.journal);
+    if (!bytes) {
+        std::cerr << "dextrel-report: cannot read " << o.journal << "\n";
+        return kFailed;
+    }
+    const dx::ParsedJournal parsed = dx::parseJournal(*bytes, dx::kMaxTests);
+    if (parsed.stop != dx::ParsedJournal::Stop::None)
+        std::cerr << "dextrel-report: " << o.journal << ": reading stopped at line "
+                  << parsed.stopLine << "\n";
+    const std::vector<R::Test> all = R::testsOf(parsed.tests, o.datePattern);
+    const R::DayRange range = rangeOf(o, all);
+
+    if (o.command == "export") {
+        const std::vector<R::Test> tests = o.from ? R::testsIn(all, range) : all;
+        return writeOut(o, o.format == "csv"
+                               ? R::exportCsv(tests, o.unite)
+                               : R::exportNightscoutJson(tests, o.unite, systemOffset))
+                   ? 0
+                   : kFailed;
+    }
+    const R::ReportContent content = R::reportContent(all, range, o.unite, o.langue, o.datePattern);
+    if (o.command == "pdf") return writePdf(o, content, argc, argv);
+    printStatistics(content);
+    return 0;
+}
