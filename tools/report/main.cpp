@@ -172,7 +172,7 @@ int writePdf(const Options& o, const R::ReportContent& content, int argc, char**
 #endif
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
     if (argc >= 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h")) {
