@@ -11,6 +11,7 @@
 #include "../tools/replay/scripted_platform.h"
 #include "journal_files.h"
 #include "platform/posix/file_store.h"
+#include "report/statistics.h"
 #include "window/fenetre.h"
 
 namespace dx::bench {
@@ -39,6 +40,20 @@ void BM_JournalLoad5000(benchmark::State& state) {
     for (auto _ : state) w->Recuperer();
 }
 BENCHMARK(BM_JournalLoad5000);
+
+// The statistics dialog's work on a full journal: the tests taken from the
+// table, then every figure and the hourly profile.
+void BM_Statistics5000(benchmark::State& state) {
+    Bench b(kMaxTests);
+    auto w = std::make_unique<Fenetre>(b.platform);
+    w->start();
+    for (auto _ : state) {
+        const report::Statistics s =
+            report::computeStatistics(report::testsOf(w->journal, w->win.Format_Date_Courte), 0);
+        benchmark::DoNotOptimize(s.mean);
+    }
+}
+BENCHMARK(BM_Statistics5000);
 
 void BM_ReadAndSplitLines5000(benchmark::State& state) {
     Bench b(kMaxTests);

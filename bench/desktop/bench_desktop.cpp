@@ -15,6 +15,8 @@
 #include "../../tools/replay/scripted_platform.h"
 #include "../journal_files.h"
 #include "desktop/main_window.h"
+#include "desktop/report_pdf.h"
+#include "report/logbook.h"
 #include "window/fenetre.h"
 
 namespace dx::bench {
@@ -49,6 +51,21 @@ BENCHMARK(BM_DesktopFirstPaint5000)->Unit(benchmark::kMillisecond);
 
 void BM_DesktopFirstPaintEmpty(benchmark::State& state) { firstPaint(state, 0); }
 BENCHMARK(BM_DesktopFirstPaintEmpty)->Unit(benchmark::kMillisecond);
+
+// The doctor's report of a full journal, figures to PDF file.
+void BM_ReportPdf5000(benchmark::State& state) {
+    Desktop d(kMaxTests);
+    auto core = std::make_unique<Fenetre>(d.sp.platform);
+    core->start();
+    const std::vector<report::Test> tests = report::journalTests(*core);
+    const QString path = QString::fromStdString(d.dir.path + "/report.pdf");
+    for (auto _ : state) {
+        const report::ReportContent content =
+            report::reportContent(tests, report::spanOf(tests), 0, 0, core->win.Format_Date_Courte);
+        if (!writeReportPdf(content, path, nullptr)) state.SkipWithError("the PDF was not written");
+    }
+}
+BENCHMARK(BM_ReportPdf5000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace dx::bench

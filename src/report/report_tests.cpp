@@ -9,7 +9,15 @@ namespace dx::report {
 
 namespace {
 
+// "hh:mm", as the journal writes nearly every time, read at once; anything
+// else as the window reads a time.
 int minuteOf(std::string_view time) {
+    auto digit = [&](size_t i) { return time[i] >= '0' && time[i] <= '9'; };
+    if (time.size() == 5 && time[2] == ':' && digit(0) && digit(1) && digit(3) && digit(4)) {
+        const int hours = (time[0] - '0') * 10 + (time[1] - '0');
+        const int minutes = (time[3] - '0') * 10 + (time[4] - '0');
+        if (hours < 24 && minutes < 60) return hours * 60 + minutes;
+    }
     const std::optional<int> seconds = parseTimeOfDay(time);
     return seconds ? *seconds / 60 : -1;
 }

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <unordered_set>
+#include <span>
 
 #include "settings/units.h"
 
@@ -26,14 +26,14 @@ RangeLimits rangeLimits(int16_t unite) {
 
 // Percentile with linear interpolation between the closest ranks (the
 // common "type 7"); sorted must not be empty.
-double percentile(const std::vector<double>& sorted, double p) {
+double percentile(std::span<const double> sorted, double p) {
     const double h = (static_cast<double>(sorted.size()) - 1) * p;
     const auto below = static_cast<size_t>(std::floor(h));
     if (below + 1 >= sorted.size()) return sorted.back();
     return sorted[below] + (h - static_cast<double>(below)) * (sorted[below + 1] - sorted[below]);
 }
 
-HourProfile profileOf(std::vector<double>& levels) {
+HourProfile profileOf(std::span<double> levels) {
     HourProfile p;
     p.count = static_cast<int>(levels.size());
     if (levels.empty()) return p;
@@ -70,6 +70,30 @@ void addSpread(Statistics& s, const std::vector<Test>& tests) {
     if (s.mean != 0) s.cv = *s.sd / s.mean * 100;
 }
 
+// Tests come newest first, so their days usually need no sort to be told apart.
+int distinctDays(std::vector<int64_t>& days) {
+    if (!std::is_sorted(days.rbegin(), days.rend())) std::sort(days.begin(), days.end());
+    return static_cast<int>(std::unique(days.begin(), days.end()) - days.begin());
+}
+
+bool hasHour(const Test& t) { return t.minute >= 0 && t.minute < 24 * 60; }
+
+// The levels of each hour side by side in one buffer (hourCounts[h + 1]
+// holds hour h's count), each hour's run then sorted for its percentiles.
+std::array<HourProfile, 24> hourlyProfile(const std::vector<Test>& tests,
+                                          std::array<size_t, 25> hourCounts) {
+    for (size_t h = 1; h < hourCounts.size(); ++h) hourCounts[h] += hourCounts[h - 1];
+    std::vector<double> byHour(hourCounts.back());
+    std::array<size_t, 25> next = hourCounts;
+    for (const Test& t : tests)
+        if (hasHour(t)) byHour[next[static_cast<size_t>(t.minute / 60)]++] = t.value;
+    std::array<HourProfile, 24> profile{};
+    for (size_t h = 0; h < profile.size(); ++h)
+        profile[h] = profileOf(std::span(byHour).subspan(hourCounts[h],
+                                                          hourCounts[h + 1] - hourCounts[h]));
+    return profile;
+}
+
 } // namespace
 
 RangeBand rangeBandOf(double level, int16_t unite) {
@@ -92,24 +116,24 @@ Statistics computeStatistics(const std::vector<Test>& tests, int16_t unite) {
     if (tests.empty()) return s;
 
     const BandLimits bands = bandLimits(unite);
-    std::unordered_set<int64_t> days;
-    std::array<std::vector<double>, 24> byHour;
+    std::vector<int64_t> days;
+    days.reserve(tests.size());
+    std::array<size_t, 25> hourCounts{};  // hour h counted at h + 1
     double sum = 0;
     for (const Test& t : tests) {
         sum += t.value;
-        if (t.day != kNoDay) days.insert(t.day);
+        if (t.day != kNoDay) days.push_back(t.day);
         ++s.programCounts[programIndex(bands.of(t.value))];
         ++s.rangeCounts[static_cast<size_t>(rangeBandOf(t.value, unite))];
-        if (t.minute >= 0 && t.minute < 24 * 60)
-            byHour[static_cast<size_t>(t.minute / 60)].push_back(t.value);
+        if (hasHour(t)) ++hourCounts[static_cast<size_t>(t.minute / 60) + 1];
     }
-    s.days = static_cast<int>(days.size());
+    s.days = distinctDays(days);
+    s.profile = hourlyProfile(tests, hourCounts);
     s.mean = sum / s.count;
     addSpread(s, tests);
     if (s.days >= kGmiMinimumDays) s.gmi = gmiPercent(s.mean, unite);
     s.programPercent = percentages(s.programCounts, s.count);
     s.rangePercent = percentages(s.rangeCounts, s.count);
-    for (size_t h = 0; h < byHour.size(); ++h) s.profile[h] = profileOf(byHour[h]);
     return s;
 }
 
