@@ -32,7 +32,6 @@ template <class... Ts> Overloaded(Ts...) -> Overloaded<Ts...>;
 
 // Pictures the user clicks; the banner also has a double-click handler.
 const std::set<std::string> kClickablePictures = {"Image_FTP", "Img_Cam1", "Img_Cam2"};
-const std::set<std::string> kDoubleClickPictures = {"Image_FTP"};
 
 // The artwork of each picture, and where it stands inside its picture box
 // (in twips, before the model's own offset).
@@ -117,11 +116,7 @@ MainWindow::MainWindow(Fenetre& window, QWidget* parent) : QMainWindow(parent), 
     tick_.setSingleShot(true);
     tick_.setTimerType(Qt::PreciseTimer);
     connect(&tick_, &QTimer::timeout, this, [this] { timerDue(); });
-    clickDelay_.setSingleShot(true);
-    connect(&clickDelay_, &QTimer::timeout, this, [this] {
-        const std::string name = std::exchange(pendingClick_, std::string());
-        forward([&] { w_.click(name); });
-    });
+    w_.doubleClickMs = QApplication::doubleClickInterval();
     render();
 }
 
@@ -423,7 +418,6 @@ void MainWindow::settle() {
         // The program ends at once: nothing else runs, nothing is shown.
         finished_ = true;
         tick_.stop();
-        clickDelay_.stop();
         hide();
         QCoreApplication::exit(0);
         return;
@@ -435,40 +429,19 @@ void MainWindow::settle() {
 void MainWindow::startProgram() { forward([this] { w_.start(); }); }
 
 void MainWindow::armTimer() {
-    const std::optional<int> next = w_.nextDueTimer();
-    if (!next) {
+    const std::optional<int64_t> due = w_.nextDueAt();
+    if (!due) {
         tick_.stop();
         return;
     }
-    const int64_t wait = w_.timerAt(*next).dueAt() - w_.platform.clock.monotonicMs();
+    const int64_t wait = *due - w_.platform.clock.monotonicMs();
     tick_.start(static_cast<int>(std::clamp<int64_t>(wait, 0, 24 * 3600 * 1000)));
 }
 
+// A handler still running (a box open) keeps the ticks: the window is armed
+// again when it returns.
 void MainWindow::timerDue() {
-    if (busy_) return;  // armed again when the running handler returns
-    const std::optional<int> next = w_.nextDueTimer();
-    if (!next) return;
-    const int64_t due = w_.timerAt(*next).dueAt();
-    const int64_t now = w_.platform.clock.monotonicMs();
-    if (due > now) {
-        armTimer();
-        return;
-    }
-    // A tick that is late by a whole interval or more (the program was busy)
-    // counts from now: missed ticks are not made up.
-    const int64_t at = now - due >= w_.timerAt(*next).interval() ? now : due;
-    forward([&] { w_.fireTimer(*next, at); });
-}
-
-void MainWindow::pictureClicked(const std::string& name) {
-    if (kDoubleClickPictures.count(name)) {
-        // Wait to see whether a double click follows: a double click is one
-        // click and one double click, never two clicks.
-        pendingClick_ = name;
-        clickDelay_.start(QApplication::doubleClickInterval());
-        return;
-    }
-    forward([&] { w_.click(name); });
+    forward([this] { w_.runDueTimers(w_.platform.clock.monotonicMs()); });
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
@@ -477,20 +450,11 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
     case QEvent::Enter: forward([&] { w_.hover(name); }); break;
     case QEvent::MouseButtonRelease:
         if (kClickablePictures.count(name) &&
-            static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
-            if (std::exchange(afterDoubleClick_, false)) break;
-            pictureClicked(name);
-        }
+            static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton)
+            forward([&] { w_.mouseClick(name); });
         break;
     case QEvent::MouseButtonDblClick:
-        if (kClickablePictures.count(name)) {
-            afterDoubleClick_ = true;
-            if (pendingClick_ == name) {
-                clickDelay_.stop();
-                pendingClick_.clear();
-                forward([&] { w_.dblclick(name); });
-            }
-        }
+        if (kClickablePictures.count(name)) forward([&] { w_.mouseDoubleClick(name); });
         break;
     default: break;
     }

@@ -53,7 +53,6 @@ private:
     void settle();
     void armTimer();
     void timerDue();
-    void pictureClicked(const std::string& name);
 
     void buildMenus();
     void buildControl(const ControlEntry& entry);
@@ -75,9 +74,6 @@ private:
     std::map<std::string, std::unique_ptr<QSvgRenderer>> art_;
     std::vector<std::function<void()>> renderers_;
     QTimer tick_;
-    QTimer clickDelay_;
-    std::string pendingClick_;
-    bool afterDoubleClick_ = false;
     bool busy_ = false;
     bool rendering_ = false;
     bool finished_ = false;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <utility>
 
 #include "journal/datetext.h"
 #include "settings/text.h"
@@ -349,6 +350,54 @@ void Fenetre::fireTimer(int index, int64_t at) {
     });
 }
 
+std::optional<int64_t> Fenetre::nextDueAt() const {
+    std::optional<int64_t> at;
+    if (const std::optional<int> next = nextDueTimer())
+        at = timers_[static_cast<size_t>(*next)].timer->dueAt();
+    if (!heldClick_.empty() && (!at || heldClickUntil_ < *at)) at = heldClickUntil_;
+    return at;
+}
+
+void Fenetre::runDueTimers(int64_t until, const std::function<void(int64_t)>& reach) {
+    while (!ended_) {
+        const std::optional<int64_t> due = nextDueAt();
+        if (!due || *due > until) return;
+        if (reach) reach(*due);
+        if (!heldClick_.empty() && heldClickUntil_ == *due) {
+            click(std::exchange(heldClick_, std::string()));
+            continue;
+        }
+        const int index = *nextDueTimer();
+        const int64_t now = platform.clock.monotonicMs();
+        fireTimer(index, now - *due >= timerAt(index).interval() ? now : *due);
+    }
+}
+
+namespace {
+
+bool hasDoubleClickHandler(const std::string& name) { return name == "Image_FTP"; }
+
+} // namespace
+
+bool Fenetre::mouseClick(const std::string& name) {
+    // The release that ends a double click is no click of its own.
+    if (std::exchange(afterDoubleClick_, false)) return true;
+    // A click still held back happened first.
+    if (!heldClick_.empty()) click(std::exchange(heldClick_, std::string()));
+    if (!hasDoubleClickHandler(name)) return click(name);
+    if (ended_ || !shownOnScreen(name)) return false;
+    heldClick_ = name;
+    heldClickUntil_ = platform.clock.monotonicMs() + doubleClickMs;
+    return true;
+}
+
+void Fenetre::mouseDoubleClick(const std::string& name) {
+    afterDoubleClick_ = true;
+    if (heldClick_ != name) return;
+    heldClick_.clear();
+    dblclick(name);
+}
+
 template <class Fn> void Fenetre::guarded(Fn&& fn) {
     if (ended_) return;
     // A handler may raise another event (a procedure that moves the focus):
@@ -443,7 +492,7 @@ bool Fenetre::click(const std::string& name) {
 
 bool Fenetre::dblclick(const std::string& name) {
     if (!click(name)) return false;
-    if (name == "Image_FTP") guarded([this] { Image_FTP_DblClick(); });
+    if (hasDoubleClickHandler(name)) guarded([this] { Image_FTP_DblClick(); });
     return true;
 }
 

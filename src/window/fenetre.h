@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -72,6 +73,22 @@ public:
     std::optional<int> nextDueTimer() const;
     // Runs one tick of the timer at index, stamped at time `at`.
     void fireTimer(int index, int64_t at);
+    // Runs every tick due by `until` on the steady clock, earliest first, and
+    // a click held back for a double click whose wait is over. `reach(at)`
+    // moves a scripted clock to each one's time first. A tick late by a whole
+    // interval or more counts from the clock's time: missed ticks are not
+    // made up.
+    void runDueTimers(int64_t until, const std::function<void(int64_t)>& reach = {});
+    // When runDueTimers next has something to run.
+    std::optional<int64_t> nextDueAt() const;
+
+    // ---- The mouse on a picture as the system reports it: a click released,
+    // and the second press of a double click. A picture with a double-click
+    // handler holds its click back for doubleClickMs: a double click is then
+    // one click and one double click, never two clicks.
+    bool mouseClick(const std::string& name);
+    void mouseDoubleClick(const std::string& name);
+    int doubleClickMs = 500;
 
     // ---- The control registry, in a stable order.
     const std::vector<ControlEntry>& controls() const { return registry_; }
@@ -345,6 +362,9 @@ private:
     std::vector<ControlEntry> registry_;
     std::array<TimerSlot, kTimerCount> timers_{};
     std::string focused_;
+    std::string heldClick_;  // a picture's click waiting for a double click
+    int64_t heldClickUntil_ = 0;
+    bool afterDoubleClick_ = false;
     bool ended_ = false;
     int eventDepth_ = 0;
 };

@@ -321,3 +321,57 @@ TEST_F(WindowModel, TimersDueTogetherFireInTableOrder) {
 
 } // namespace
 } // namespace dx::testing
+
+namespace dx::testing {
+namespace {
+
+// A live banner whose link opens on a click: each opening is one browser event.
+struct MouseOnBanner : WindowModel {
+    void SetUp() override {
+        WindowModel::SetUp();
+        w = std::make_unique<Fenetre>(platform);
+        w->Image_FTP.pointer = MousePointer::Custom;
+        w->banner.URL_Site = "http://127.0.0.1:8080/page";
+        w->doubleClickMs = 400;
+    }
+    size_t openings() const { return eventsOf("browser").size(); }
+};
+
+TEST_F(MouseOnBanner, AClickWaitsForADoubleClickThenRunsOnce) {
+    EXPECT_TRUE(w->mouseClick("Image_FTP"));
+    EXPECT_EQ(openings(), 0u);  // held back
+    advance(399);
+    EXPECT_EQ(openings(), 0u);
+    advance(1);
+    EXPECT_EQ(openings(), 1u);
+    advance(1000);
+    EXPECT_EQ(openings(), 1u);
+}
+
+TEST_F(MouseOnBanner, ADoubleClickIsOneClickAndOneDoubleClickNeverTwoClicks) {
+    w->mouseClick("Image_FTP");
+    w->mouseDoubleClick("Image_FTP");
+    w->mouseClick("Image_FTP");  // the release that ends the double click
+    advance(1000);
+    // The click handler, then the double-click handler (which opens again).
+    EXPECT_EQ(openings(), 2u);
+}
+
+TEST_F(WindowModel, ALateTickCountsFromNowAndMissedTicksAreNotMadeUp) {
+    w = std::make_unique<Fenetre>(platform);
+    Timer& heure = w->Timer_Heure;
+    heure.setEnabled(true);
+    const int64_t firstDue = heure.dueAt();
+    // Late by less than an interval: the tick keeps its own time.
+    sp.clock.advanceMs(firstDue + heure.interval() / 2 - sp.clock.monotonicMs());
+    w->runDueTimers(sp.clock.monotonicMs());
+    EXPECT_EQ(heure.dueAt(), firstDue + heure.interval());
+    // Late by three intervals: one tick, counted from now.
+    sp.clock.advanceMs(4 * heure.interval());
+    const int64_t now = sp.clock.monotonicMs();
+    w->runDueTimers(now);
+    EXPECT_EQ(heure.dueAt(), now + heure.interval());
+}
+
+} // namespace
+} // namespace dx::testing

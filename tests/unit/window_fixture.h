@@ -134,12 +134,9 @@ protected:
     // due exactly at the end fires), ties in the window's timer order.
     void advance(int64_t ms) {
         const int64_t end = sp.clock.monotonicMs() + ms;
-        while (const std::optional<int> i = w->nextDueTimer()) {
-            const int64_t at = w->timerAt(*i).dueAt();
-            if (at > end) break;
-            sp.clock.advanceMs(at - sp.clock.monotonicMs());
-            w->fireTimer(*i, at);
-        }
+        w->runDueTimers(end, [this](int64_t at) {
+            sp.clock.advanceMs(std::max<int64_t>(0, at - sp.clock.monotonicMs()));
+        });
         sp.clock.advanceMs(end - sp.clock.monotonicMs());
     }
 

@@ -39,6 +39,9 @@ const ScriptedRunner::CommandEntry ScriptedRunner::kCommands[] = {
     {"start", &ScriptedRunner::start, false},
     {"click", &ScriptedRunner::click, true},
     {"dblclick", &ScriptedRunner::dblclick, true},
+    {"mouseclick", &ScriptedRunner::mouseclick, true},
+    {"mousedouble", &ScriptedRunner::mousedouble, true},
+    {"busy", &ScriptedRunner::busy, false},
     {"menu", &ScriptedRunner::menu, true},
     {"type", &ScriptedRunner::type, true},
     {"key", &ScriptedRunner::key, true},
@@ -134,16 +137,10 @@ ScriptedRunner::Action ScriptedRunner::advance(ScriptLine& line) {
     line.end();
     return [this, ms] {
         const int64_t target = sp_.clock.monotonicMs() + ms;
-        // Each tick at its own due time, the earliest first; the window
-        // orders the timers that fall due together.
-        while (window_ && !window_->ended()) {
-            const auto next = window_->nextDueTimer();
-            if (!next) break;
-            const int64_t due = window_->timerAt(*next).dueAt();
-            if (due > target) break;
-            sp_.clock.advanceMs(std::max<int64_t>(0, due - sp_.clock.monotonicMs()));
-            window_->fireTimer(*next, due);
-        }
+        if (window_)
+            window_->runDueTimers(target, [this](int64_t at) {
+                sp_.clock.advanceMs(std::max<int64_t>(0, at - sp_.clock.monotonicMs()));
+            });
         sp_.clock.advanceMs(std::max<int64_t>(0, target - sp_.clock.monotonicMs()));
     };
 }
@@ -210,6 +207,31 @@ ScriptedRunner::Action ScriptedRunner::dblclick(ScriptLine& line) {
     return [this, name] {
         if (!win().dblclick(name)) refused(current_);
     };
+}
+
+// The mouse as the system reports it; the window decides what a click and a
+// double click are.
+ScriptedRunner::Action ScriptedRunner::mouseclick(ScriptLine& line) {
+    const std::string name = controlName(line);
+    line.end();
+    return [this, name] {
+        if (!win().mouseClick(name)) refused(current_);
+    };
+}
+
+ScriptedRunner::Action ScriptedRunner::mousedouble(ScriptLine& line) {
+    const std::string name = controlName(line);
+    line.end();
+    return [this, name] { win().mouseDoubleClick(name); };
+}
+
+// The program is held up (a slow disk, a box the desktop keeps open): the
+// clock moves on and nothing fires until the next advance.
+ScriptedRunner::Action ScriptedRunner::busy(ScriptLine& line) {
+    constexpr int64_t kOneDayMs = 86400LL * 1000;
+    const int64_t ms = parseInteger(line.word("milliseconds"), 0, kOneDayMs, "milliseconds");
+    line.end();
+    return [this, ms] { sp_.clock.advanceMs(ms); };
 }
 
 ScriptedRunner::Action ScriptedRunner::menu(ScriptLine& line) {

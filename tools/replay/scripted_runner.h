@@ -56,6 +56,9 @@ private:
     Action start(ScriptLine& line);
     Action click(ScriptLine& line);
     Action dblclick(ScriptLine& line);
+    Action mouseclick(ScriptLine& line);
+    Action mousedouble(ScriptLine& line);
+    Action busy(ScriptLine& line);
     Action menu(ScriptLine& line);
     Action type(ScriptLine& line);
     Action key(ScriptLine& line);
