@@ -86,20 +86,5 @@ void BM_WriteSameBytes5000(benchmark::State& state) {
 }
 BENCHMARK(BM_WriteSameBytes5000);
 
-void startup(benchmark::State& state, int tests) {
-    Bench b(tests);
-    for (auto _ : state) {
-        auto w = std::make_unique<Fenetre>(b.platform);
-        w->start();
-        benchmark::DoNotOptimize(w->journal.Nb_Tests);
-    }
-}
-
-void BM_Startup5000(benchmark::State& state) { startup(state, kMaxTests); }
-BENCHMARK(BM_Startup5000);
-
-void BM_StartupEmpty(benchmark::State& state) { startup(state, 0); }
-BENCHMARK(BM_StartupEmpty);
-
 } // namespace
 } // namespace dx::bench
