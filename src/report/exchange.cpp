@@ -20,24 +20,14 @@ namespace T = report_texts;
 
 namespace {
 
-constexpr double kMgPerMmol = 18.0;
 // 1970-01-01 as a day number (days from the zero date, 1899-12-30).
 constexpr int64_t kUnixEpochDay = 25569;
 
-std::string twoDigits(int n) {
-    return std::string(1, static_cast<char>('0' + n / 10 % 10)) +
-           static_cast<char>('0' + n % 10);
-}
+std::string isoDate(int64_t day) { return formatShortDate(DateTime::fromDays(day), "yyyy-MM-dd"); }
 
-std::string isoDate(int64_t day) {
-    int y = 0, m = 0, d = 0;
-    civilFromDays(day, y, m, d);
-    std::string year = std::to_string(y);
-    while (year.size() < 4) year.insert(0, "0");
-    return year + "-" + twoDigits(m) + "-" + twoDigits(d);
+std::string hhmm(int minute) {
+    return formatShortTime(DateTime::fromParts(2000, 1, 1, minute / 60, minute % 60));
 }
-
-std::string hhmm(int minute) { return twoDigits(minute / 60) + ":" + twoDigits(minute % 60); }
 
 // RFC 4180: a field holding a separator, a quote or a line break is quoted
 // and its quotes doubled.
@@ -80,7 +70,7 @@ namespace {
 std::string offsetText(int offsetSeconds) {
     const char sign = offsetSeconds < 0 ? '-' : '+';
     const int minutes = std::abs(offsetSeconds) / 60;
-    return sign + twoDigits(minutes / 60) + ":" + twoDigits(minutes % 60);
+    return sign + hhmm(minutes);
 }
 
 std::string nightscoutEntry(const Test& t, int16_t unite, const UtcOffsetOf& offsetOf) {

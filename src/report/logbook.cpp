@@ -38,11 +38,6 @@ void markUnsaved(Fenetre& w) {
     w.Curseur.enabled = true;
 }
 
-int minuteOf(std::string_view time) {
-    const std::optional<int> s = parseTimeOfDay(time);
-    return s ? *s / 60 : -1;
-}
-
 // "hh:mm" with hours 00..23 and minutes 00..59, nothing else.
 bool isEntryTime(std::string_view t) {
     auto digit = [&](size_t i) { return t[i] >= '0' && t[i] <= '9'; };
@@ -60,14 +55,14 @@ std::optional<std::pair<int64_t, int>> momentOf(const Journal& j, int slot, int 
 }
 
 bool keepsOrder(const Journal& j, int slot, std::string_view time) {
-    const auto self = momentOf(j, slot, minuteOf(time));
+    const auto self = momentOf(j, slot, minuteOfDay(time));
     if (!self) return true;
     if (slot > 1) {
-        const auto newer = momentOf(j, slot - 1, minuteOf(j.Heure_Test[static_cast<size_t>(slot - 1)]));
+        const auto newer = momentOf(j, slot - 1, minuteOfDay(j.Heure_Test[static_cast<size_t>(slot - 1)]));
         if (newer && *self > *newer) return false;
     }
     if (slot < j.Nb_Tests) {
-        const auto older = momentOf(j, slot + 1, minuteOf(j.Heure_Test[static_cast<size_t>(slot + 1)]));
+        const auto older = momentOf(j, slot + 1, minuteOfDay(j.Heure_Test[static_cast<size_t>(slot + 1)]));
         if (older && *self < *older) return false;
     }
     return true;
@@ -205,7 +200,7 @@ Outcome Logbook::undo() {
 namespace {
 
 std::pair<int64_t, int> momentOfSlot(const Journal& j, size_t slot) {
-    return {j.dayNumber[slot], minuteOf(j.Heure_Test[slot])};
+    return {j.dayNumber[slot], minuteOfDay(j.Heure_Test[slot])};
 }
 
 void placeTest(Journal& j, size_t slot, const Test& t) {

@@ -11,7 +11,21 @@ namespace {
 
 // "hh:mm", as the journal writes nearly every time, read at once; anything
 // else as the window reads a time.
-int minuteOf(std::string_view time) {
+
+Test testFrom(std::string_view date, std::string_view time, std::string_view level,
+              std::string_view note) {
+    Test t;
+    t.date = date;
+    t.time = time;
+    t.level = level;
+    t.note = note;
+    t.minute = minuteOfDay(time);
+    return t;
+}
+
+} // namespace
+
+int minuteOfDay(std::string_view time) {
     auto digit = [&](size_t i) { return time[i] >= '0' && time[i] <= '9'; };
     if (time.size() == 5 && time[2] == ':' && digit(0) && digit(1) && digit(3) && digit(4)) {
         const int hours = (time[0] - '0') * 10 + (time[1] - '0');
@@ -21,19 +35,6 @@ int minuteOf(std::string_view time) {
     const std::optional<int> seconds = parseTimeOfDay(time);
     return seconds ? *seconds / 60 : -1;
 }
-
-Test testFrom(std::string_view date, std::string_view time, std::string_view level,
-              std::string_view note) {
-    Test t;
-    t.date = date;
-    t.time = time;
-    t.level = level;
-    t.note = note;
-    t.minute = minuteOf(time);
-    return t;
-}
-
-} // namespace
 
 // The journal already keeps each test's day and level number; only the
 // time is read here.

@@ -15,6 +15,8 @@
 namespace dx::report {
 
 inline constexpr int64_t kNoDay = Journal::kNoDay;
+// mg/dl in one mmol/L, as the program converts.
+inline constexpr double kMgPerMmol = 18.0;
 
 struct Test {
     std::string date, time, level, note;  // as the journal holds them
@@ -27,6 +29,10 @@ struct Test {
 std::vector<Test> testsOf(const Journal& journal, std::string_view datePattern);
 // Records as a journal file gives them (newest first).
 std::vector<Test> testsOf(const std::vector<JournalRecord>& records, std::string_view datePattern);
+
+// "hh:mm" (or any time the journal reads) as the minute of the day; -1 when
+// the text is no time.
+int minuteOfDay(std::string_view time);
 
 // Inclusive range of day numbers.
 struct DayRange {

@@ -10,8 +10,6 @@ namespace dx::report {
 
 namespace {
 
-constexpr double kMgPerMmol = 18.0;
-
 // The upper limits of the four lowest bands in mmol/L: below the first is
 // very low, below the second low, up to the third (inclusive) in range, up
 // to the fourth (inclusive) high.
