@@ -6,8 +6,6 @@
 
 #include <cmath>
 #include <cstdint>
-#include <array>
-#include <bit>
 #include <optional>
 #include <span>
 
@@ -35,73 +33,10 @@ Period checkedPeriod(const Fenetre& w);
 // up; the divisor turns mg/dl into the chart's mmol/L scale.
 float levelY(double level, int32_t facteurUnite);
 // The same height with the drop truncated to whole units, as the segments
-// after the first of a drawing place their tests. Inline: a year view places
-// some 1,500 tests on every move.
+// after the first of a drawing place their tests.
 inline float levelYWhole(double level, int32_t facteurUnite) {
-    const double drop = 52.0 * level / facteurUnite;
-    // std::floor is a library call on the base instruction set; below 2^50
-    // the truncation through an integer is exact and gives the same value.
-    double whole;
-    if (drop > -1e15 && drop < 1e15) {
-        whole = static_cast<double>(static_cast<int64_t>(drop));
-        if (whole > drop) whole -= 1;
-    } else {
-        whole = std::floor(drop);
-    }
-    return static_cast<float>(1300.0 - whole);
+    return static_cast<float>(1300.0 - std::floor(52.0 * level / facteurUnite));
 }
-
-// What a drawing needs of each journal slot's level, remembered with the
-// level it was worked out from: its height (levelYWhole) and the band limits
-// it reaches. A year view places some 1,500 tests on every move, and a
-// division and three compares each would cost more than the rest of the
-// segment, so they are worked out only for the tests not placed before.
-class LevelMarks {
-public:
-    // The limits reached, counted in three fields of one number, so that the
-    // marks of a run add up in one register: the count of levels reaching
-    // the optimal limit in the low field, then the suboptimal, then the
-    // compromise one.
-    using Reached = uint64_t;
-    static constexpr int kFieldBits = 21;  // room for far more than 5000 tests
-    static int32_t countOf(Reached sum, int limit) {
-        return static_cast<int32_t>(sum >> (limit * kFieldBits) & ((1u << kFieldBits) - 1));
-    }
-
-    // Before a drawing: a change of unit forgets every mark.
-    void useUnit(int32_t facteurUnite, const BandLimits& bands);
-    float height(size_t slot, double level) {
-        const auto bits = std::bit_cast<uint64_t>(level);
-        if (levels_[slot] != bits) mark(slot, level, bits);
-        return heights_[slot];
-    }
-    // The limits reached by the level last given to height() for the slot.
-    Reached reached(size_t slot) const { return reached_[slot]; }
-
-private:
-    void mark(size_t slot, double level, uint64_t bits);
-
-    // A NaN, which no level read from a text is.
-    static constexpr uint64_t kNothing = ~uint64_t{0};
-    int32_t facteurUnite_ = 0;  // none yet: a divisor is never 0
-    BandLimits bands_{};
-    std::array<uint64_t, kJournalSlots> levels_;
-    std::array<float, kJournalSlots> heights_{};
-    std::array<Reached, kJournalSlots> reached_{};
-};
-
-// The left ends of a chain of `out.size()` segments of one width running
-// leftwards from x = rightX, each starting where its right-hand neighbour
-// ends: out[k] = float(out[k - 1] - step), out[-1] being rightX.
-//
-// Done one after the other, each subtraction waits for the one before. But
-// within a power of two the rounding to single precision takes off the same
-// amount every time, so each stretch of the chain is an arithmetic
-// progression, written all at once: directly where the stretch is sure to
-// stay within its power of two, and elsewhere guessed, then checked element
-// by element against the definition, the guess starting again after the
-// first that fails. The result is the serial chain's, bit for bit.
-void chainLeftEnds(float rightX, double step, std::span<float> out);
 
 // A coordinate as the whole number the left-end heights keep.
 int32_t roundCoordinate(float value);
@@ -119,13 +54,7 @@ struct MonthSpan {
                static_cast<uint64_t>(last - first);
     }
     // The first index from `from` (up to `end`) whose day is not in the month.
-    // Four days are asked at a time, their answers joined without a branch.
     size_t endOfRun(const int64_t* days, size_t from, size_t end) const {
-        for (; from + 4 <= end; from += 4) {
-            const bool a = holds(days[from]), b = holds(days[from + 1]);
-            const bool c = holds(days[from + 2]), d = holds(days[from + 3]);
-            if (!(a & b & c & d)) break;
-        }
         while (from < end && holds(days[from])) ++from;
         return from;
     }

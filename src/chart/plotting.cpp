@@ -1,3 +1,5 @@
+#include <array>
+
 #include "chart/chart_walk.h"
 #include "journal/calendar.h"
 #include "settings/numbers.h"
@@ -223,40 +225,28 @@ void Fenetre::drawFirstSegment(double step) {
 }
 
 // Segments from..count-1 of the partition, each ending where the one to its
-// right begins. A year view draws some 1,500 of them on every move: their
-// left ends are worked out together, and each test's height and band are
-// remembered from the drawing before.
+// right begins, its left end the right end less the step in single precision.
 void Fenetre::drawSegmentChain(int32_t from, int32_t count, double step) {
     const auto segments = static_cast<size_t>(count - from);
-    const auto firstLine = static_cast<size_t>(view.Ligne_Suivante);
     const auto firstTest = static_cast<size_t>(view.Index_Test + 1);
+    const BandLimits bands = bandLimits(settings.Unite);
+    std::array<int32_t, 4> testsInBand{};  // indexed by Band
     const Line right = lineAt(*this, view.Ligne_Suivante - 1);
-    leftEnds_.resize(segments);
-    chart::chainLeftEnds(right.x1, step, leftEnds_);
-
-    levelMarks_.useUnit(settings.Facteur_Unite, bandLimits(settings.Unite));
-    chart::LevelMarks::Reached reached = 0;
     float rightX = right.x1;
     float rightY = right.y1;
     const Line yellow{0, 0, 0, 0, colour::kYellow, view.Epaisseur_Ligne, true};
-    Ligne.loadRun(firstLine, segments, yellow, [&](size_t k) {
-        const size_t test = firstTest + k;
-        const float y = levelMarks_.height(test, journal.levelNumber[test]);
-        reached += levelMarks_.reached(test);
-        const LineArray::Ends ends{leftEnds_[k], y, rightX, rightY};
-        rightX = leftEnds_[k];
-        rightY = y;
+    Ligne.loadRun(static_cast<size_t>(view.Ligne_Suivante), segments, yellow, [&](size_t k) {
+        const double level = journal.levelNumber[firstTest + k];
+        ++testsInBand[static_cast<size_t>(bands.of(level))];
+        const LineArray::Ends ends{static_cast<float>(rightX - step),
+                                   chart::levelYWhole(level, settings.Facteur_Unite), rightX,
+                                   rightY};
+        rightX = ends.x1;
+        rightY = ends.y1;
         return ends;
     });
-    // The bands' limits rise, so a level's band follows from how many of
-    // them it reaches.
-    const int32_t optimal = chart::LevelMarks::countOf(reached, 0);
-    const int32_t suboptimal = chart::LevelMarks::countOf(reached, 1);
-    const int32_t compromise = chart::LevelMarks::countOf(reached, 2);
-    Resume_Semaine(Band::None, static_cast<int32_t>(segments) - optimal);
-    Resume_Semaine(Band::Optimal, optimal - suboptimal);
-    Resume_Semaine(Band::Suboptimal, suboptimal - compromise);
-    Resume_Semaine(Band::Compromise, compromise);
+    for (const Band band : {Band::None, Band::Optimal, Band::Suboptimal, Band::Compromise})
+        Resume_Semaine(band, testsInBand[static_cast<size_t>(band)]);
     view.Index_Test += count - from;
     view.Ligne_Suivante += count - from;
 }

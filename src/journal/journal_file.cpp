@@ -1,5 +1,3 @@
-#include <cstring>
-
 #include "journal/datetext.h"
 #include "journal/journal_codec.h"
 #include "journal/journal_io.h"
@@ -34,24 +32,6 @@ std::string keepUnreadCopy(FileStore& files, const std::string& path, const std:
         return files.writeAtomic(copy, bytes, error) ? copy : std::string();
     }
     return {};
-}
-
-// Two short texts compared in line: dates of one day follow each other,
-// and a journal's load compares each date with the one before.
-uint64_t eightBytesAt(const char* at) {
-    uint64_t word;
-    std::memcpy(&word, at, sizeof word);
-    return word;
-}
-
-// Asked once per test of a load: a date's text of 8 to 16 characters is
-// compared as two overlapping words.
-bool sameText(std::string_view a, std::string_view b) {
-    const size_t n = a.size();
-    if (n != b.size()) return false;
-    if (n < 8 || n > 16) return a == b;
-    return eightBytesAt(a.data()) == eightBytesAt(b.data()) &&
-           eightBytesAt(a.data() + n - 8) == eightBytesAt(b.data() + n - 8);
 }
 
 } // namespace
@@ -116,7 +96,7 @@ void Fenetre::Recuperer() {
     while (reader.next(rec)) {
         const auto at = static_cast<size_t>(++j.Nb_Tests);
         // Tests of one day follow each other: their date is read once.
-        if (at > 1 && sameText(rec.date, j.Date_Test[at - 1])) {
+        if (at > 1 && rec.date == j.Date_Test[at - 1]) {
             j.dayNumber[at] = j.dayNumber[at - 1];
         } else {
             const auto day = readDate(rec.date);

@@ -355,10 +355,6 @@ private:
     void afterEvent();
     Handler clickHandler(const std::string& name) const;
 
-    // The chain's working space: the marks of the tests placed before and
-    // the left ends of the segments being drawn.
-    chart::LevelMarks levelMarks_;
-    std::vector<float> leftEnds_;
     std::vector<ControlEntry> registry_;
     std::array<TimerSlot, kTimerCount> timers_{};
     std::string focused_;

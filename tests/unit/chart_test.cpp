@@ -1,8 +1,6 @@
 // The chart: the chain of segments as the views move, its labels, the
 // summary of results and the level on show.
 
-#include <bit>
-#include <cmath>
 #include <random>
 
 #include "chart/chart_walk.h"
@@ -250,67 +248,6 @@ TEST_F(ChartTest, ChainContinuousAndSummaryMatchesYellowSegments) {
         scrollBy(w->Curseur.smallChange);
         check(std::string(menu) + " forward " + shown());
     }
-}
-
-// The whole-unit height takes the floor of the drop however large, small
-// or negative the level, in both units.
-TEST(LevelHeight, WholeDropIsTheFloorOfTheDrop) {
-    std::vector<double> levels = {0, -0.0, 1e300, -1e300, 1e16, -1e16, 2.5e14, -2.5e14};
-    for (int tenths = -3000; tenths <= 6000; ++tenths) levels.push_back(tenths / 10.0);
-    for (const int32_t facteur : {1, 18})
-        for (const double level : levels)
-            ASSERT_EQ(dx::chart::levelYWhole(level, facteur),
-                      static_cast<float>(1300.0 - std::floor(52.0 * level / facteur)))
-                << level << " " << facteur;
-}
-
-// The chain of left ends worked out all at once equals the serial chain bit
-// for bit: across powers of two, down through zero, for the widths of every
-// view, for widths with no short binary form and for any start and width.
-TEST(SegmentChain, LeftEndsMatchTheSerialChain) {
-    std::vector<std::pair<float, double>> chains;
-    for (const float start : {3650.0f, 3129.0f, 2048.0f, 1024.5f, 7.0f, 0.001f}) {
-        for (const double step : {521.0, 3650.0, 304.0, 0.75, 1e-3}) chains.emplace_back(start, step);
-        for (int tests = 1; tests <= 300; tests += 7)
-            for (const double width : {521.0, 304.0, 3650.0}) chains.emplace_back(start, width / tests);
-    }
-    std::mt19937 random(7);
-    std::uniform_real_distribution<float> starts(0.0f, 4096.0f);
-    std::uniform_real_distribution<double> steps(-12.0, 9.0);  // as a power of two
-    for (int i = 0; i < 400; ++i) chains.emplace_back(starts(random), std::exp2(steps(random)));
-    for (const auto& [start, step] : chains) {
-        const size_t n = std::min<size_t>(1500, static_cast<size_t>(2 * start / step) + 3);
-        std::vector<float> fast(n);
-        dx::chart::chainLeftEnds(start, step, fast);
-        float x = start;
-        for (size_t k = 0; k < n; ++k) {
-            x = static_cast<float>(x - step);
-            ASSERT_EQ(std::bit_cast<uint32_t>(fast[k]), std::bit_cast<uint32_t>(x))
-                << start << " " << step << " at " << k;
-        }
-    }
-}
-
-// A remembered mark follows its slot's level and the unit.
-TEST(SegmentChain, RememberedMarksFollowTheLevelAndTheUnit) {
-    using dx::chart::LevelMarks;
-    auto marks = std::make_unique<LevelMarks>();
-    const auto limitsReached = [&](size_t slot) {
-        const LevelMarks::Reached r = marks->reached(slot);
-        return std::to_string(LevelMarks::countOf(r, 0)) + std::to_string(LevelMarks::countOf(r, 1)) +
-               std::to_string(LevelMarks::countOf(r, 2));
-    };
-    marks->useUnit(1, dx::bandLimits(0));
-    EXPECT_EQ(marks->height(3, 5.5), dx::chart::levelYWhole(5.5, 1));
-    EXPECT_EQ(limitsReached(3), "100");
-    EXPECT_EQ(marks->height(3, 0.0), 1300.0f);  // the new level, not the one remembered
-    EXPECT_EQ(limitsReached(3), "000");
-    EXPECT_EQ(marks->height(4, 0.0), 1300.0f);  // a slot never worked out
-    marks->useUnit(18, dx::bandLimits(1));
-    EXPECT_EQ(marks->height(3, 200.0), dx::chart::levelYWhole(200.0, 18));
-    EXPECT_EQ(limitsReached(3), "111");
-    marks->useUnit(1, dx::bandLimits(0));
-    EXPECT_EQ(marks->height(3, 200.0), dx::chart::levelYWhole(200.0, 1));
 }
 
 // Elements left above the top by an erase never come back as loaded, and a
