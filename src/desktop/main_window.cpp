@@ -30,9 +30,6 @@ template <class... Ts> struct Overloaded : Ts... {
 };
 template <class... Ts> Overloaded(Ts...) -> Overloaded<Ts...>;
 
-// Pictures the user clicks; the banner also has a double-click handler.
-const std::set<std::string> kClickablePictures = {"Image_FTP", "Img_Cam1", "Img_Cam2"};
-
 // The artwork of each picture, and where it stands inside its picture box
 // (in twips, before the model's own offset).
 struct SpritePlace {
@@ -444,17 +441,24 @@ void MainWindow::timerDue() {
     forward([this] { w_.runDueTimers(w_.platform.clock.monotonicMs()); });
 }
 
+// A picture with a click procedure takes the mouse's clicks itself; the
+// other controls' clicks come through their widgets.
+bool MainWindow::clickablePicture(const std::string& name) const {
+    const ControlEntry* e = w_.findControl(name);
+    return e != nullptr && std::holds_alternative<Picture*>(e->ref) && e->on.click != nullptr;
+}
+
 bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
     const std::string name = watched->property("dxName").toString().toStdString();
     switch (e->type()) {
     case QEvent::Enter: forward([&] { w_.hover(name); }); break;
     case QEvent::MouseButtonRelease:
-        if (kClickablePictures.count(name) &&
+        if (clickablePicture(name) &&
             static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton)
             forward([&] { w_.mouseClick(name); });
         break;
     case QEvent::MouseButtonDblClick:
-        if (kClickablePictures.count(name)) forward([&] { w_.mouseDoubleClick(name); });
+        if (clickablePicture(name)) forward([&] { w_.mouseDoubleClick(name); });
         break;
     default: break;
     }

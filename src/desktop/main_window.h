@@ -53,6 +53,7 @@ private:
     void settle();
     void armTimer();
     void timerDue();
+    bool clickablePicture(const std::string& name) const;
 
     void buildMenus();
     void buildControl(const ControlEntry& entry);

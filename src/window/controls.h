@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace dx {
@@ -245,5 +246,13 @@ private:
     bool enabled_;
     int64_t dueAt_ = 0;
 };
+
+// A name "NAME(i)": an element of a control array. An index of more than
+// five digits stands for no element at all (index SIZE_MAX).
+struct ArrayElementName {
+    std::string array;
+    size_t index;
+};
+std::optional<ArrayElementName> parseArrayElement(std::string_view name);
 
 } // namespace dx

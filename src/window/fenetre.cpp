@@ -36,14 +36,10 @@ Fenetre::Fenetre(Platform& p)
     designControls();
     designMenus();
     buildRegistry();
-    timers_ = {{{&Timer_Ping, &Fenetre::Timer_Ping_Timer},
-                {&Timer_Heure, &Fenetre::Timer_Heure_Timer},
-                {&Timer_Joyst, &Fenetre::Timer_Joyst_Timer},
-                {&Timer_Anim, &Fenetre::Timer_Anim_Timer},
-                {&Timer_Attente, &Fenetre::Timer_Attente_Timer},
-                {&Timer_Analyse, &Fenetre::Timer_Analyse_Timer},
-                {&Timer_Calibration, &Fenetre::Timer_Calibration_Timer},
-                {&Timer_Camera, &Fenetre::Timer_Camera_Timer}}};
+    // The timers take their ticks' procedures from the table, in its order.
+    size_t timer = 0;
+    for (const ControlEntry& e : registry_)
+        if (const auto* t = std::get_if<Timer*>(&e.ref)) timers_.at(timer++) = {*t, e.on.tick};
     Curseur.onChange = [this] { Curseur_Change(); };
     Dialog_Date.onChange = [this] { Dialog_Date_Change(); };
     Dialog_Heure.onChange = [this] { Dialog_Heure_Change(); };
@@ -200,46 +196,48 @@ void Fenetre::designMenus() {
 }
 
 void Fenetre::buildRegistry() {
-    auto add = [this](const char* name, ControlRef ref, const char* container = "") {
-        registry_.push_back(ControlEntry{name, ref, container});
+    auto add = [this](const char* name, ControlRef ref, const char* container = "",
+                      ControlProcedures on = {}) {
+        registry_.push_back(ControlEntry{name, ref, container, on});
     };
+    using F = Fenetre;
     add("Fenetre", &form);
     // Menus, in the order of the menu bar.
     add("Menu_Fichier", &Menu_Fichier);
-    add("Menu_Sauve", &Menu_Sauve);
+    add("Menu_Sauve", &Menu_Sauve, "", {.click = &F::Menu_Sauve_Click});
     add("Menu_Ligne0", &Menu_Ligne0);
-    add("Menu_Prev", &Menu_Prev);
+    add("Menu_Prev", &Menu_Prev, "", {.click = &F::Menu_Prev_Click});
     add("Menu_Ligne1", &Menu_Ligne1);
-    add("Menu_Impr_Graph", &Menu_Impr_Graph);
+    add("Menu_Impr_Graph", &Menu_Impr_Graph, "", {.click = &F::Menu_Impr_Graph_Click});
     add("Menu_Ligne2", &Menu_Ligne2);
-    add("Menu_Quitter", &Menu_Quitter);
+    add("Menu_Quitter", &Menu_Quitter, "", {.click = &F::Menu_Quitter_Click});
     add("Menu_Option", &Menu_Option);
-    add("Menu_Ajouter", &Menu_Ajouter);
+    add("Menu_Ajouter", &Menu_Ajouter, "", {.click = &F::Menu_Ajouter_Click});
     add("Menu_Ligne2a", &Menu_Ligne2a);
-    add("Menu_Eff", &Menu_Eff);
+    add("Menu_Eff", &Menu_Eff, "", {.click = &F::Menu_Eff_Click});
     add("Menu_Ligne2b", &Menu_Ligne2b);
-    add("Menu_OptMG", &Menu_OptMG);
-    add("Menu_OptMM", &Menu_OptMM);
-    add("Menu_Test", &Menu_Test);
-    add("Menu_Note", &Menu_Note);
+    add("Menu_OptMG", &Menu_OptMG, "", {.click = &F::Menu_OptMG_Click});
+    add("Menu_OptMM", &Menu_OptMM, "", {.click = &F::Menu_OptMM_Click});
+    add("Menu_Test", &Menu_Test, "", {.click = &F::Menu_Test_Click});
+    add("Menu_Note", &Menu_Note, "", {.click = &F::Menu_Note_Click});
     add("Menu_Ligne3", &Menu_Ligne3);
-    add("Menu_Sang", &Menu_Sang);
+    add("Menu_Sang", &Menu_Sang, "", {.click = &F::Menu_Sang_Click});
     add("Menu_Ligne4", &Menu_Ligne4);
-    add("Menu_Calib", &Menu_Calib);
+    add("Menu_Calib", &Menu_Calib, "", {.click = &F::Menu_Calib_Click});
     add("Menu_Ligne5", &Menu_Ligne5);
-    add("Menu_Annuler", &Menu_Annuler);
-    add("Menu_Hystorique", &Menu_Hystorique);
-    add("Menu_Sem", &Menu_Sem);
-    add("Menu_Mois", &Menu_Mois);
-    add("Menu_Annee", &Menu_Annee);
+    add("Menu_Annuler", &Menu_Annuler, "", {.click = &F::Menu_Annuler_Click});
+    add("Menu_Hystorique", &Menu_Hystorique, "", {.click = &F::Menu_Hystorique_Click});
+    add("Menu_Sem", &Menu_Sem, "", {.click = &F::Menu_Sem_Click});
+    add("Menu_Mois", &Menu_Mois, "", {.click = &F::Menu_Mois_Click});
+    add("Menu_Annee", &Menu_Annee, "", {.click = &F::Menu_Annee_Click});
     add("Menu_Aide", &Menu_Aide);
-    add("Menu_Apropos", &Menu_Apropos);
+    add("Menu_Apropos", &Menu_Apropos, "", {.click = &F::Menu_Apropos_Click});
     add("Menu_Res", &Menu_Res);
     add("Menu_Res1", &Menu_Res1);
     add("Menu_Res2", &Menu_Res2);
     add("Menu_Res3", &Menu_Res3);
     // Level display, clock and information line.
-    add("Aff_Resultat", &Aff_Resultat);
+    add("Aff_Resultat", &Aff_Resultat, "", {.hover = &F::Aff_Resultat_MouseMove});
     add("Aff_Moyenne", &Aff_Moyenne);
     add("Aff_Heure", &Aff_Heure);
     add("Aff_Date", &Aff_Date);
@@ -262,7 +260,7 @@ void Fenetre::buildRegistry() {
     add("Objectif1", &Objectif1, "Graphique");
     add("Objectif2", &Objectif2, "Graphique");
     add("Curseur", &Curseur);
-    add("Bout_Auj", &Bout_Auj);
+    add("Bout_Auj", &Bout_Auj, "", {.click = &F::Bout_Auj_Click, .hover = &F::Bout_Auj_MouseMove});
     add("Aff_Nom_Mois", &Aff_Nom_Mois);
     add("Aff_Mois_Jr1", &Aff_Mois_Jr1);
     add("Aff_Mois_Dernier_Jr", &Aff_Mois_Dernier_Jr);
@@ -272,12 +270,12 @@ void Fenetre::buildRegistry() {
     add("Aff_Dial_Heure", &Aff_Dial_Heure, "Cadre_Ajouter");
     add("Aff_Dial_Taux", &Aff_Dial_Taux, "Cadre_Ajouter");
     add("Aff_Dial_Note", &Aff_Dial_Note, "Cadre_Ajouter");
-    add("Dialog_Date", &Dialog_Date, "Cadre_Ajouter");
-    add("Dialog_Heure", &Dialog_Heure, "Cadre_Ajouter");
-    add("Dialog_Taux", &Dialog_Taux, "Cadre_Ajouter");
-    add("Dialog_Note", &Dialog_Note, "Cadre_Ajouter");
-    add("Bout_Ok", &Bout_Ok, "Cadre_Ajouter");
-    add("Bout_Cancel", &Bout_Cancel, "Cadre_Ajouter");
+    add("Dialog_Date", &Dialog_Date, "Cadre_Ajouter", {.hover = &F::Dialog_Date_MouseMove});
+    add("Dialog_Heure", &Dialog_Heure, "Cadre_Ajouter", {.hover = &F::Dialog_Heure_MouseMove});
+    add("Dialog_Taux", &Dialog_Taux, "Cadre_Ajouter", {.hover = &F::Dialog_Taux_MouseMove});
+    add("Dialog_Note", &Dialog_Note, "Cadre_Ajouter", {.hover = &F::Dialog_Note_MouseMove});
+    add("Bout_Ok", &Bout_Ok, "Cadre_Ajouter", {.click = &F::Bout_Ok_Click, .hover = &F::Bout_Ok_MouseMove});
+    add("Bout_Cancel", &Bout_Cancel, "Cadre_Ajouter", {.click = &F::Bout_Cancel_Click, .hover = &F::Bout_Cancel_MouseMove});
     // Meter.
     add("Thermometre", &Thermometre);
     add("Img_Therm", &Img_Therm, "Thermometre");
@@ -295,19 +293,19 @@ void Fenetre::buildRegistry() {
     add("Y_Axe", &Y_Axe, "Calibrateur");
     // Banner and camera icons.
     add("Picture2", &Picture2);
-    add("Image_FTP", &Image_FTP, "Picture2");
-    add("Img_Cam1", &Img_Cam1);
-    add("Img_Cam2", &Img_Cam2);
+    add("Image_FTP", &Image_FTP, "Picture2", {.click = &F::Image_FTP_Click, .doubleClick = &F::Image_FTP_DblClick});
+    add("Img_Cam1", &Img_Cam1, "", {.click = &F::Img_Cam1_Click});
+    add("Img_Cam2", &Img_Cam2, "", {.click = &F::Img_Cam2_Click});
     add("Shape2", &Shape2);
     // Timers, in the order of the timers table.
-    add("Timer_Ping", &Timer_Ping);
-    add("Timer_Heure", &Timer_Heure);
-    add("Timer_Joyst", &Timer_Joyst);
-    add("Timer_Anim", &Timer_Anim);
-    add("Timer_Attente", &Timer_Attente);
-    add("Timer_Analyse", &Timer_Analyse);
-    add("Timer_Calibration", &Timer_Calibration);
-    add("Timer_Camera", &Timer_Camera);
+    add("Timer_Ping", &Timer_Ping, "", {.tick = &F::Timer_Ping_Timer});
+    add("Timer_Heure", &Timer_Heure, "", {.tick = &F::Timer_Heure_Timer});
+    add("Timer_Joyst", &Timer_Joyst, "", {.tick = &F::Timer_Joyst_Timer});
+    add("Timer_Anim", &Timer_Anim, "", {.tick = &F::Timer_Anim_Timer});
+    add("Timer_Attente", &Timer_Attente, "", {.tick = &F::Timer_Attente_Timer});
+    add("Timer_Analyse", &Timer_Analyse, "", {.tick = &F::Timer_Analyse_Timer});
+    add("Timer_Calibration", &Timer_Calibration, "", {.tick = &F::Timer_Calibration_Timer});
+    add("Timer_Camera", &Timer_Camera, "", {.tick = &F::Timer_Camera_Timer});
 }
 
 const ControlEntry* Fenetre::findControl(const std::string& name) const {
@@ -373,18 +371,13 @@ void Fenetre::runDueTimers(int64_t until, const std::function<void(int64_t)>& re
     }
 }
 
-namespace {
-
-bool hasDoubleClickHandler(const std::string& name) { return name == "Image_FTP"; }
-
-} // namespace
-
 bool Fenetre::mouseClick(const std::string& name) {
     // The release that ends a double click is no click of its own.
     if (std::exchange(afterDoubleClick_, false)) return true;
     // A click still held back happened first.
     if (!heldClick_.empty()) click(std::exchange(heldClick_, std::string()));
-    if (!hasDoubleClickHandler(name)) return click(name);
+    const ControlEntry* e = findControl(name);
+    if (e == nullptr || e->on.doubleClick == nullptr) return click(name);
     if (ended_ || !shownOnScreen(name)) return false;
     heldClick_ = name;
     heldClickUntil_ = platform.clock.monotonicMs() + doubleClickMs;
@@ -427,46 +420,15 @@ void Fenetre::afterEvent() {
 
 void Fenetre::start() { guarded([this] { Form_Load(); }); }
 
-Fenetre::Handler Fenetre::clickHandler(const std::string& name) const {
-    static const std::map<std::string, Handler> kHandlers = {
-        {"Menu_Sauve", &Fenetre::Menu_Sauve_Click},
-        {"Menu_Prev", &Fenetre::Menu_Prev_Click},
-        {"Menu_Impr_Graph", &Fenetre::Menu_Impr_Graph_Click},
-        {"Menu_Quitter", &Fenetre::Menu_Quitter_Click},
-        {"Menu_Ajouter", &Fenetre::Menu_Ajouter_Click},
-        {"Menu_Eff", &Fenetre::Menu_Eff_Click},
-        {"Menu_OptMG", &Fenetre::Menu_OptMG_Click},
-        {"Menu_OptMM", &Fenetre::Menu_OptMM_Click},
-        {"Menu_Test", &Fenetre::Menu_Test_Click},
-        {"Menu_Note", &Fenetre::Menu_Note_Click},
-        {"Menu_Sang", &Fenetre::Menu_Sang_Click},
-        {"Menu_Calib", &Fenetre::Menu_Calib_Click},
-        {"Menu_Annuler", &Fenetre::Menu_Annuler_Click},
-        {"Menu_Hystorique", &Fenetre::Menu_Hystorique_Click},
-        {"Menu_Sem", &Fenetre::Menu_Sem_Click},
-        {"Menu_Mois", &Fenetre::Menu_Mois_Click},
-        {"Menu_Annee", &Fenetre::Menu_Annee_Click},
-        {"Menu_Apropos", &Fenetre::Menu_Apropos_Click},
-        {"Bout_Auj", &Fenetre::Bout_Auj_Click},
-        {"Bout_Ok", &Fenetre::Bout_Ok_Click},
-        {"Bout_Cancel", &Fenetre::Bout_Cancel_Click},
-        {"Image_FTP", &Fenetre::Image_FTP_Click},
-        {"Img_Cam1", &Fenetre::Img_Cam1_Click},
-        {"Img_Cam2", &Fenetre::Img_Cam2_Click},
-    };
-    const auto it = kHandlers.find(name);
-    return it == kHandlers.end() ? nullptr : it->second;
+void Fenetre::run(Procedure procedure) {
+    if (procedure != nullptr) guarded([&] { (this->*procedure)(); });
 }
 
 bool Fenetre::arrayElementShown(const std::string& name) const {
-    const size_t open = name.find('(');
-    if (open == std::string::npos || name.back() != ')') return false;
-    const std::string array = name.substr(0, open);
-    const std::string digits = name.substr(open + 1, name.size() - open - 2);
-    if (digits.empty() || digits.size() > 5 ||
-        digits.find_first_not_of("0123456789") != std::string::npos)
-        return false;
-    const auto i = static_cast<size_t>(std::stoi(digits));
+    const std::optional<ArrayElementName> element = parseArrayElement(name);
+    if (!element) return false;
+    const std::string& array = element->array;
+    const size_t i = element->index;
     auto shown = [&](const auto& elements) {
         return i < elements.size() && elements[i] && elements[i]->visible;
     };
@@ -486,13 +448,13 @@ bool Fenetre::click(const std::string& name) {
     if (const auto* m = std::get_if<MenuItem*>(&e->ref)) takes = (*m)->reachable();
     if (const auto* b = std::get_if<Button*>(&e->ref)) takes = takes && (*b)->enabled;
     if (!takes) return false;
-    if (Handler h = clickHandler(name)) guarded([&] { (this->*h)(); });
+    run(e->on.click);
     return true;
 }
 
 bool Fenetre::dblclick(const std::string& name) {
     if (!click(name)) return false;
-    if (hasDoubleClickHandler(name)) guarded([this] { Image_FTP_DblClick(); });
+    if (const ControlEntry* e = findControl(name)) run(e->on.doubleClick);
     return true;
 }
 
@@ -500,8 +462,8 @@ bool Fenetre::openMenu(const std::string& name) {
     const ControlEntry* e = findControl(name);
     const auto* m = e ? std::get_if<MenuItem*>(&e->ref) : nullptr;
     if (m == nullptr || ended_ || !(*m)->reachable()) return false;
-    if (name == "Menu_Hystorique") guarded([this] { Menu_Hystorique_Click(); });
-    if (name == "Menu_Test") guarded([this] { Menu_Test_Click(); });
+    // A menu of the bar with a procedure runs it as it opens.
+    if ((*m)->parent == nullptr) run(e->on.click);
     return true;
 }
 
@@ -559,18 +521,7 @@ bool Fenetre::userScroll(int value) {
 }
 
 void Fenetre::hover(const std::string& name) {
-    static const std::map<std::string, Handler> kMoves = {
-        {"Aff_Resultat", &Fenetre::Aff_Resultat_MouseMove},
-        {"Bout_Auj", &Fenetre::Bout_Auj_MouseMove},
-        {"Bout_Cancel", &Fenetre::Bout_Cancel_MouseMove},
-        {"Bout_Ok", &Fenetre::Bout_Ok_MouseMove},
-        {"Dialog_Date", &Fenetre::Dialog_Date_MouseMove},
-        {"Dialog_Heure", &Fenetre::Dialog_Heure_MouseMove},
-        {"Dialog_Note", &Fenetre::Dialog_Note_MouseMove},
-        {"Dialog_Taux", &Fenetre::Dialog_Taux_MouseMove},
-    };
-    const auto it = kMoves.find(name);
-    if (it != kMoves.end()) guarded([&] { (this->*(it->second))(); });
+    if (const ControlEntry* e = findControl(name)) run(e->on.hover);
 }
 
 void Fenetre::close() { guarded([this] { Form_Unload(); }); }

@@ -34,10 +34,22 @@ struct ProgramEnded {};
 using ControlRef = std::variant<WindowProps*, Label*, Button*, Frame*, Picture*, Line*, MenuItem*,
                                 TextField*, Scrollbar*, Timer*>;
 
+class Fenetre;
+using Procedure = void (Fenetre::*)();
+
+// The event procedures of a control, where it has them.
+struct ControlProcedures {
+    Procedure click = nullptr;
+    Procedure doubleClick = nullptr;
+    Procedure hover = nullptr;
+    Procedure tick = nullptr;  // a timer's
+};
+
 struct ControlEntry {
     std::string name;
     ControlRef ref;
     std::string container;  // the frame or picture box it stands in, or ""
+    ControlProcedures on;
 };
 
 class Fenetre {
@@ -341,10 +353,9 @@ public:
     [[noreturn]] void endProgram();
 
 private:
-    using Handler = void (Fenetre::*)();
     struct TimerSlot {
         Timer* timer;
-        Handler handler;
+        Procedure handler;
     };
 
     void designControls();
@@ -353,7 +364,8 @@ private:
     template <class Fn> void guarded(Fn&& fn);
     TextField* field(const std::string& name);
     void afterEvent();
-    Handler clickHandler(const std::string& name) const;
+    // Runs a control's procedure, if it has one.
+    void run(Procedure procedure);
 
     std::vector<ControlEntry> registry_;
     std::array<TimerSlot, kTimerCount> timers_{};

@@ -189,6 +189,28 @@ TEST_F(Snapshot, NumbersAndDatesAreWrittenInTheirShortestForm) {
     EXPECT_EQ(jsonQuote("a\"b\\c\nd\te\x01 é"), R"("a\"b\\c\nd\te\u0001 é")");
 }
 
+TEST(ControlNames, ArrayElementsAreANameAndDigitsInParentheses) {
+    struct Case {
+        const char* name;
+        const char* array;  // nullptr: not an element name
+        size_t index;
+    };
+    const Case cases[] = {
+        {"Aff_Jour(3)", "Aff_Jour", 3},   {"Ligne(0)", "Ligne", 0},
+        {"Ligne(00012)", "Ligne", 12},    {"Ligne(123456)", "Ligne", SIZE_MAX},
+        {"Ligne()", nullptr, 0},          {"Ligne(1", nullptr, 0},
+        {"Ligne(1a)", nullptr, 0},        {"Ligne(-1)", nullptr, 0},
+        {"Bout_Ok", nullptr, 0},          {"(4)", "", 4},
+    };
+    for (const Case& c : cases) {
+        const auto element = parseArrayElement(c.name);
+        ASSERT_EQ(element.has_value(), c.array != nullptr) << c.name;
+        if (!element) continue;
+        EXPECT_EQ(element->array, c.array) << c.name;
+        EXPECT_EQ(element->index, c.index) << c.name;
+    }
+}
+
 TEST(Scrollbar, NestedChangesUnchangedValuesAndClamping) {
     Scrollbar bar;
     bar.max = 100;

@@ -21,11 +21,8 @@ std::string trimmed(const std::string& s) {
 
 // NAME(i): an element of a control array.
 bool isArrayElement(const std::string& name) {
-    const size_t open = name.find('(');
-    if (open == std::string::npos || name.back() != ')' || open + 2 >= name.size()) return false;
-    const std::string index = name.substr(open + 1, name.size() - open - 2);
-    return isControlArray(name.substr(0, open)) &&
-           std::all_of(index.begin(), index.end(), [](char c) { return c >= '0' && c <= '9'; });
+    const std::optional<ArrayElementName> element = parseArrayElement(name);
+    return element && isControlArray(element->array);
 }
 
 } // namespace
