@@ -16,6 +16,7 @@
 
 #include "desktop/look.h"
 #include "desktop/model_field.h"
+#include "desktop/report_menu.h"
 #include "desktop/surfaces.h"
 #include "desktop/window_layout.h"
 
@@ -175,6 +176,8 @@ void MainWindow::buildMenus() {
         actions_[name] = a;
         renderers_.push_back([a, m] { showMenuItem(a, *m); });
     }
+    report_ = std::make_unique<ReportMenu>(w_, menuBar(), this, [this] { render(); });
+    renderers_.push_back([this] { report_->render(); });
 }
 
 void MainWindow::buildSurfaces() {

@@ -24,6 +24,7 @@ namespace dx {
 
 class ModelSurface;
 class PictureView;
+class ReportMenu;
 
 class MainWindow : public QMainWindow {
 public:
@@ -41,6 +42,8 @@ public:
     // drawn inside a picture box); "Aff_Jour(3)" names an array element.
     QWidget* widgetOf(const std::string& name) const;
     QAction* actionOf(const std::string& name) const;
+    // The desktop's own Report menu, after the window's menus.
+    ReportMenu& reportMenu() const { return *report_; }
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -74,6 +77,7 @@ private:
     std::map<const MenuItem*, QMenu*> menus_;
     std::map<std::string, std::unique_ptr<QSvgRenderer>> art_;
     std::vector<std::function<void()>> renderers_;
+    std::unique_ptr<ReportMenu> report_;
     QTimer tick_;
     bool busy_ = false;
     bool rendering_ = false;

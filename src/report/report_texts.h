@@ -160,5 +160,12 @@ inline constexpr Bilingual kHasHeader = {"Première ligne d'en-tête", "Has head
 inline constexpr Bilingual kSave = {"Enregistrer", "Save"};
 inline constexpr Bilingual kCancel = {"Annuler", "Cancel"};
 inline constexpr Bilingual kOk = {"OK", "OK"};
+inline constexpr Bilingual kDoctorReport = {"Rapport pour le médecin", "Doctor's report"};
+inline constexpr Bilingual kFromTo = {"Du ... au ...", "From - To"};
+inline constexpr Bilingual kOrderYmd = {"année-mois-jour", "year-month-day"};
+inline constexpr Bilingual kOrderDmy = {"jour/mois/année", "day/month/year"};
+inline constexpr Bilingual kOrderMdy = {"mois/jour/année", "month/day/year"};
+inline constexpr Bilingual kBadRows = {"Lignes fautives", "Bad rows"};
+inline constexpr Bilingual kFirstRows = {"Premières analyses à ajouter", "First tests to add"};
 
 } // namespace dx::report_texts
