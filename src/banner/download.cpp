@@ -1,8 +1,8 @@
 #include "banner/address.h"
+#include "banner/banner.h"
 #include "banner/banner_texts.h"
 #include "banner/description.h"
-#include "settings/numbers.h"
-#include "window/fenetre.h"
+#include "settings/text.h"
 
 namespace dx {
 
@@ -43,93 +43,101 @@ void takeDescription(BannerState& banner, BannerDescription d) {
     banner.Extension_Image = std::move(d.extension);
 }
 
-// The picture copy's name in the program's directory, when its type is one
-// the banner accepts; nothing otherwise, so that no name from the network ever
-// leaves the program's directory.
-std::optional<std::string> pictureName(const Fenetre& w) {
-    if (!isSafeExtension(w.banner.Extension_Image)) return std::nullopt;
-    return kPictureFile + w.banner.Extension_Image;
+} // namespace
+
+void Banner::readSiteAddress() { decode(platform_.env.scrambledSiteAddress()); }
+
+void Banner::decode(const std::string& scrambled) {
+    state.Adresse_Site = unscrambleAddress(scrambled);
 }
 
-// The banner shows the copy by its name; the front finds it in the program's
-// directory.
-void showPictureCopy(Fenetre& w) {
-    const std::optional<std::string> name = pictureName(w);
-    if (name && w.platform.files.exists(w.win.Chemin_Prog + *name)) w.Image_FTP.image = *name;
+BannerShow Banner::checkTick(bool checkOn, const BannerContext& at) {
+    if (!checkOn) return {.checkOver = true};
+    ++state.Compteur_Ping;
+    if (state.Compteur_Ping == 1) {
+        platform_.net.start();
+    } else if (state.Compteur_Ping == kDecisionTick) {
+        // Output missing or too short: En_Ligne stays as it is (0), and the
+        // next tick takes the off-line path.
+        if (const std::optional<std::string> output = platform_.net.output())
+            if (const std::optional<bool> answered = pingAnswered(*output))
+                state.En_Ligne = *answered ? 1 : 0;
+    } else if (state.Compteur_Ping > kDecisionTick) {
+        return endCheck(at);
+    }
+    return {};
 }
 
 // Tick 6 and after: the check ends, on line with fresh downloads, off line
 // with whatever an earlier run kept.
-void endCheck(Fenetre& w) {
-    BannerState& banner = w.banner;
-    w.platform.net.cleanup();
-    if (banner.En_Ligne != 0) {
-        w.Recuperer_URL();
-        w.Recuperer_IMG();
-        w.Timer_Ping.setEnabled(false);
-        w.Image_FTP.pointer = MousePointer::Custom;
-        banner.Compteur_Ping = 0;
-        return;
+BannerShow Banner::endCheck(const BannerContext& at) {
+    platform_.net.cleanup();
+    state.Compteur_Ping = 0;
+    if (state.En_Ligne != 0) {
+        BannerShow show = fetchDescription(at);
+        show.picture = fetchPicture(at).picture;
+        show.live = true;
+        show.checkOver = true;
+        return show;
     }
-    w.Image_FTP.pointer = MousePointer::Default;
-    w.Aff_Pas_Branche.caption.assign(1, '0');  // off line; assign() spares GCC 12 a false -Wrestrict
-    w.Timer_Ping.setEnabled(false);
-    banner.Compteur_Ping = 0;
-    const std::string local = w.win.Chemin_Prog + kDescriptionFile;
-    if (std::optional<BannerDescription> d = readDescriptionFile(w.platform.files, local))
-        takeDescription(banner, std::move(*d));
-    showPictureCopy(w);
+    const std::string local = at.programDir + kDescriptionFile;
+    if (std::optional<BannerDescription> d = readDescriptionFile(platform_.files, local))
+        takeDescription(state, std::move(*d));
+    return {.picture = pictureCopy(at), .live = false, .offLine = true, .checkOver = true};
 }
 
-} // namespace
-
-void Fenetre::PA_URL() { Decode(platform.env.scrambledSiteAddress()); }
-
-void Fenetre::Decode(const std::string& text) { banner.Adresse_Site = unscrambleAddress(text); }
-
-// One second of the check: tick 1 starts the ping, ticks 2 to 4 wait, tick 5
-// reads its verdict, tick 6 cleans up and downloads or falls back. Nothing
-// here ever shows a message.
-void Fenetre::Timer_Ping_Timer() {
-    if (leadingNumber(Aff_Pas_Branche.caption) == 0) {
-        Timer_Ping.setEnabled(false);
-        return;
-    }
-    ++banner.Compteur_Ping;
-    if (banner.Compteur_Ping == 1) {
-        platform.net.start();
-    } else if (banner.Compteur_Ping == kDecisionTick) {
-        // Output missing or too short: En_Ligne stays as it is (0), and the
-        // next tick takes the off-line path.
-        if (const std::optional<std::string> output = platform.net.output())
-            if (const std::optional<bool> answered = pingAnswered(*output))
-                banner.En_Ligne = *answered ? 1 : 0;
-    } else if (banner.Compteur_Ping > kDecisionTick) {
-        endCheck(*this);
-    }
+BannerShow Banner::fetchDescription(const BannerContext& at) {
+    if (state.Adresse_Site.empty()) return {};
+    const std::string local = at.programDir + kDescriptionFile;
+    fetchInto(platform_, state.Adresse_Site + pick(kDescriptionResource, at.langue), local);
+    std::optional<BannerDescription> d = readDescriptionFile(platform_.files, local);
+    if (!d) return {};
+    takeDescription(state, std::move(*d));
+    return {.tooltip = pick(banner_text::kVisit, at.langue) + state.Texte_Site};
 }
 
-void Fenetre::Recuperer_URL() {
-    if (banner.Adresse_Site.empty()) return;
-    const std::string local = win.Chemin_Prog + kDescriptionFile;
-    fetchInto(platform, banner.Adresse_Site + pick(kDescriptionResource, settings.Langue), local);
-    std::optional<BannerDescription> d = readDescriptionFile(platform.files, local);
-    if (!d) return;
-    takeDescription(banner, std::move(*d));
-    Image_FTP.tooltip = pick(banner_text::kVisit, settings.Langue) + banner.Texte_Site;
+BannerShow Banner::fetchPicture(const BannerContext& at) {
+    const std::optional<std::string> name = pictureName();
+    if (!name) return {};
+    if (!state.Adresse_Site.empty())
+        fetchInto(platform_,
+                  state.Adresse_Site + pick(kPictureResource, at.langue) +
+                      std::to_string(at.weekday) + "." + state.Extension_Image,
+                  at.programDir + *name);
+    return {.picture = pictureCopy(at)};
 }
 
-void Fenetre::Recuperer_IMG() {
-    const std::optional<std::string> name = pictureName(*this);
-    if (!name) return;
-    if (!banner.Adresse_Site.empty()) {
-        const std::string day = std::to_string(today().weekday());
-        fetchInto(platform,
-                  banner.Adresse_Site + pick(kPictureResource, settings.Langue) + day + "." +
-                      banner.Extension_Image,
-                  win.Chemin_Prog + *name);
+// The picture copy's name in the program's directory, when its type is one
+// the banner accepts; nothing otherwise, so that no name from the network ever
+// leaves the program's directory.
+std::optional<std::string> Banner::pictureName() const {
+    if (!isSafeExtension(state.Extension_Image)) return std::nullopt;
+    return kPictureFile + state.Extension_Image;
+}
+
+// The banner shows the copy by its name, when it is there; the front finds
+// it in the program's directory.
+std::optional<std::string> Banner::pictureCopy(const BannerContext& at) const {
+    const std::optional<std::string> name = pictureName();
+    if (name && platform_.files.exists(at.programDir + *name)) return name;
+    return std::nullopt;
+}
+
+void Banner::openLink(int16_t langue) {
+    // The link comes from the network: anything but a web page (a local file,
+    // another program's scheme) is refused without a word.
+    if (!isWebAddress(state.URL_A_Ouvrir)) return;
+    const auto warn = [&](const Bilingual& title, const Bilingual& text) {
+        platform_.dialogs.messageBox(pick(title, langue), pick(text, langue), MsgButtons::Ok,
+                                     MsgIcon::Exclamation);
+    };
+    switch (platform_.shell.openUrl(state.URL_A_Ouvrir)) {
+    case BrowserResult::Opened: break;
+    case BrowserResult::NotFound:
+        warn(banner_text::kBrowserNotFoundTitle, banner_text::kBrowserNotFound);
+        break;
+    case BrowserResult::Failed: warn(banner_text::kUrlFailedTitle, banner_text::kUrlFailed); break;
     }
-    showPictureCopy(*this);
 }
 
 } // namespace dx

@@ -32,7 +32,8 @@ Fenetre::Fenetre(Platform& p)
       Timer_Attente(p.clock, 1000, false),
       Timer_Analyse(p.clock, 1000, false),
       Timer_Calibration(p.clock, 1000, false),
-      Timer_Camera(p.clock, 500, false) {
+      Timer_Camera(p.clock, 500, false),
+      webBanner(p) {
     designControls();
     designMenus();
     buildRegistry();

@@ -14,7 +14,7 @@
 #include <variant>
 #include <vector>
 
-#include "banner/banner_state.h"
+#include "banner/banner.h"
 #include "chart/chart_state.h"
 #include "chart/chart_walk.h"
 #include "journal/journal.h"
@@ -165,7 +165,8 @@ public:
     EntryState entry;
     ChartState view;
     MeterState meter;
-    BannerState banner;
+    Banner webBanner;  // the banner component; its state is `banner`
+    BannerState& banner = webBanner.state;
 
     // Calls f(name, value) for every form-level variable.
     template <class F> void forEachVar(F&& f) const {

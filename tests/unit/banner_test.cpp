@@ -6,6 +6,7 @@
 #include <map>
 
 #include "banner/address.h"
+#include "banner/banner.h"
 #include "banner/description.h"
 #include "window_fixture.h"
 
@@ -251,6 +252,31 @@ TEST_F(BannerTest, WithoutASiteAddressNothingIsDownloaded) {
     EXPECT_TRUE(http.asked.empty());
     EXPECT_EQ(w->Image_FTP.tooltip, "");
     EXPECT_EQ(w->banner.Texte_Site, "");
+}
+
+// The component on its own, without a window: what the controls should
+// show comes back from each tick, and nothing else is touched.
+TEST_F(BannerTest, TheComponentSaysWhatTheControlsShow) {
+    Banner banner(bannerPlatform);
+    banner.readSiteAddress();
+    const BannerContext at{.programDir = sp.env.program, .langue = 0, .weekday = 3};
+    serve("/dx/url_a.txt", "Hello,http://127.0.0.1:8080/,png");
+    serve("/dx/img_a3.png", "PNG");
+    net.out = kAnswered;
+    for (int tick = 1; tick <= 5; ++tick) {
+        const BannerShow show = banner.checkTick(true, at);
+        EXPECT_FALSE(show.checkOver || show.live || show.picture) << tick;
+    }
+    const BannerShow online = banner.checkTick(true, at);
+    EXPECT_TRUE(online.checkOver);
+    EXPECT_EQ(online.live, true);
+    EXPECT_EQ(online.tooltip, "Visit: Hello");
+    EXPECT_EQ(online.picture, "image.png");
+    EXPECT_EQ(readFile("image.png"), "PNG");
+    EXPECT_EQ(banner.state.Compteur_Ping, 0);
+
+    const BannerShow stopped = banner.checkTick(false, at);
+    EXPECT_TRUE(stopped.checkOver && !stopped.live && !stopped.offLine);
 }
 
 TEST_F(BannerTest, TheTwoBrowserFailuresSpeakEnglishInEveryLanguage) {

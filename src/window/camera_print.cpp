@@ -1,5 +1,6 @@
-#include "banner/address.h"
-#include "banner/banner_texts.h"
+// The camera icons of the print mode: they blink while it is on, and a
+// click prints the window as it stands, in paper colours.
+
 #include "window/fenetre.h"
 
 namespace dx {
@@ -75,33 +76,6 @@ void paint(Fenetre& w, const Palette& p) {
 }
 
 } // namespace
-
-// Only a live banner (hand pointer) opens its link.
-void Fenetre::Image_FTP_Click() {
-    if (Image_FTP.pointer != MousePointer::Custom) return;
-    banner.URL_A_Ouvrir = trimBlanks(banner.URL_Site);
-    Ouvre_URL();
-}
-
-void Fenetre::Image_FTP_DblClick() { Image_FTP_Click(); }
-
-void Fenetre::Ouvre_URL() {
-    // The link comes from the network: anything but a web page (a local file,
-    // another program's scheme) is refused without a word.
-    if (!isWebAddress(banner.URL_A_Ouvrir)) return;
-    const int16_t langue = settings.Langue;
-    switch (platform.shell.openUrl(banner.URL_A_Ouvrir)) {
-    case BrowserResult::Opened: break;
-    case BrowserResult::NotFound:
-        message(pick(banner_text::kBrowserNotFoundTitle, langue),
-                pick(banner_text::kBrowserNotFound, langue), MsgButtons::Ok, MsgIcon::Exclamation);
-        break;
-    case BrowserResult::Failed:
-        message(pick(banner_text::kUrlFailedTitle, langue), pick(banner_text::kUrlFailed, langue),
-                MsgButtons::Ok, MsgIcon::Exclamation);
-        break;
-    }
-}
 
 void Fenetre::Timer_Camera_Timer() {
     if (!Menu_Impr_Graph.checked) {
