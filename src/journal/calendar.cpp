@@ -1,7 +1,6 @@
 #include "journal/calendar.h"
 
 #include "journal/journal.h"
-#include "window/fenetre.h"
 
 namespace dx {
 
@@ -32,13 +31,6 @@ int yearLengthNextTo(DateTime La_Date, int16_t sensCurseur, std::optional<DateTi
     if (!oldest) return 365;
     const bool leap = oldest->year() <= t && oldest->month() <= 2 && oldest->dayOfMonth() <= 28;
     return leap ? 366 : 365;
-}
-
-int Fenetre::Qte_Jrs_Annee(DateTime La_Date) const {
-    std::optional<DateTime> oldest;
-    const int64_t day = journal.dayNumber[static_cast<size_t>(journal.Nb_Tests)];
-    if (journal.Nb_Tests > 0 && day != Journal::kNoDay) oldest = DateTime::fromDays(day);
-    return yearLengthNextTo(La_Date, view.Sens_Curseur, oldest);
 }
 
 }  // namespace dx

@@ -82,6 +82,9 @@ public:
     // The level text of a slot, and its number with it.
     void setLevel(size_t slot, std::string_view text);
     // Slot `to` takes the test of slot `from`: its four texts and numbers.
+    // Moves the test staged in slot 0 (its day number given) in as test 1,
+    // every older test one slot up; Nb_Tests already counts it.
+    void moveStagedIn(int64_t day);
     void copySlot(size_t to, size_t from);
 
     // A load of the text `source`: beginLoad lays it in the buffer; each

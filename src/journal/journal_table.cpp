@@ -1,12 +1,9 @@
 #include <algorithm>
 
-#include "journal/journal_texts.h"
+#include "journal/journal.h"
 #include "settings/numbers.h"
-#include "window/fenetre.h"
 
 namespace dx {
-
-namespace T = journal_texts;
 
 void TextColumn::set(size_t slot, std::string_view text) {
     if (const auto span = spanIn(text, *texts_)) {
@@ -50,44 +47,10 @@ void Journal::endLoad() {
     loadSource_ = {};
 }
 
-bool Fenetre::addTest(std::string_view date, std::string_view time, std::string_view level,
-                      std::string_view note) {
-    if (refuseFullJournal()) return false;
-    Journal& j = journal;
-    j.Nb_Tests += 1;
-    j.Date_Test.set(0, date);
-    j.Heure_Test.set(0, time);
-    j.Taux_Test.set(0, level);
-    j.Note_Test.set(0, note);
-    Ajouter_A_Liste();
-    return true;
-}
-
-// Moves the staged test (slot 0) in as test 1; every older test moves one
-// slot up. addTest has counted it in Nb_Tests and made sure it has a slot.
-void Fenetre::Ajouter_A_Liste() {
-    Journal& j = journal;
-    const auto day = textDate(j.Date_Test[0]);
-    j.dayNumber[0] = day ? day->day() : Journal::kNoDay;
-    j.levelNumber[0] = leadingNumber(j.Taux_Test[0]);
-    for (auto i = static_cast<size_t>(j.Nb_Tests); i >= 1; --i) j.copySlot(i, i - 1);
-}
-
-// Opening the history or test menu with unsaved tests turns that menu off
-// until the next save.
-void Fenetre::Donnees_Presentes() {
-    if (!Menu_Sauve.enabled) return;
-    Menu_Hystorique.enabled = false;
-    Menu_Test.enabled = false;
-    message("Message", pick(T::kSaveFirst, settings.Langue));
-}
-
-bool Fenetre::refuseFullJournal() {
-    if (journal.Nb_Tests < kMaxTests) return false;
-    const int16_t l = settings.Langue;
-    message(pick(T::kFileTitle, l), pick(T::kJournalFull, l), MsgButtons::Ok,
-            MsgIcon::Exclamation);
-    return true;
+void Journal::moveStagedIn(int64_t day) {
+    dayNumber[0] = day;
+    levelNumber[0] = leadingNumber(Taux_Test[0]);
+    for (auto i = static_cast<size_t>(Nb_Tests); i >= 1; --i) copySlot(i, i - 1);
 }
 
 } // namespace dx

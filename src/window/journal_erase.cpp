@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "journal/journal_io.h"
+#include "window/journal_procedures.h"
 #include "journal/journal_texts.h"
 #include "window/fenetre.h"
 
