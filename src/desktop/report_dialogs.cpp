@@ -45,6 +45,7 @@ QTableWidget* readOnlyTable(const char* name, QWidget* parent) {
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->verticalHeader()->hide();
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
     table->horizontalHeader()->setStretchLastSection(true);
     return table;
 }
@@ -112,7 +113,7 @@ QHBoxLayout* buttonRow(std::initializer_list<QPushButton*> buttons) {
 
 const std::vector<const Bilingual*> kTestHeader = {&T::kDate, &T::kTime, &T::kLevel, &T::kNote};
 
-}  // namespace
+} // namespace
 
 void showRefusal(Fenetre& w, const report::Outcome& outcome) {
     w.platform.dialogs.messageBox(outcome.title, outcome.message, MsgButtons::Ok,
@@ -301,7 +302,7 @@ StatisticsDialog::StatisticsDialog(const Fenetre& w, QWidget* parent)
     layout->addWidget(close, 0, Qt::AlignRight);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     range_->onChange = [this] { refill(); };
-    resize(760, 520);
+    resize(900, 600);
     refill();
 }
 
@@ -329,6 +330,7 @@ void StatisticsDialog::refill() {
                          levelNumber(p.p75, unite), std::to_string(p.count)});
     }
     fillTable(profile_, {&T::kHour, &T::kMedian, &T::kP25, &T::kP75, &T::kCount}, w_, hours);
+    profile_->resizeColumnsToContents();
 }
 
 // ---- Doctor's report ---------------------------------------------------------
@@ -471,4 +473,4 @@ void ImportDialog::replan() {
     ok_->setEnabled(plan_.acceptable());
 }
 
-}  // namespace dx
+} // namespace dx

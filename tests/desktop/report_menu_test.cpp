@@ -8,15 +8,21 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -25,6 +31,7 @@
 #include "desktop/main_window.h"
 #include "desktop/report_dialogs.h"
 #include "desktop/report_menu.h"
+#include "journal/datetext.h"
 #include "journal/journal_codec.h"
 #include "window/fenetre.h"
 
@@ -76,10 +83,10 @@ protected:
 
     ReportMenu& menu() const { return window->reportMenu(); }
 
-    // Triggers an item; `drive` acts on the dialog it opens, which then
-    // ends with `result`.
+    // Triggers an item; `drive` acts on the dialog it opens, which ends as
+    // `drive` left it (accepted by its OK button, or rejected).
     template <class D>
-    void run(Item item, const std::function<void(D&)>& drive, int result = QDialog::Accepted) {
+    void run(Item item, const std::function<void(D&)>& drive) {
         bool opened = false;
         menu().runDialog = [&](QDialog& dialog) {
             auto* d = dynamic_cast<D*>(&dialog);
@@ -87,7 +94,7 @@ protected:
             if (d == nullptr) return int(QDialog::Rejected);
             opened = true;
             drive(*d);
-            return result;
+            return dialog.result();
         };
         menu().items()[item]->trigger();
         EXPECT_TRUE(opened);
@@ -109,6 +116,18 @@ protected:
 
     std::string journalBytes() const { return journalFileBytes(core->journal); }
 
+    QString writeFile(const QString& name, const std::string& bytes) const {
+        std::ofstream(path(name).toStdString(), std::ios::binary) << bytes;
+        return path(name);
+    }
+    static std::string readFile(const QString& file) {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string();
+    }
+    bool lastBoxSays(const std::string& text) const {
+        return !boxes.empty() && boxes.back().find(text) != std::string::npos;
+    }
+
     QTemporaryDir dir;
     ScriptedPlatform sp;
     std::unique_ptr<Fenetre> core;
@@ -117,7 +136,7 @@ protected:
     QString savePath, openPath;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(ReportMenuTest, IsTheLastMenuWithItsItemsInBothLanguagesAndWaitsForTheEntryPanel) {
     start();
@@ -250,4 +269,228 @@ TEST_F(ReportMenuTest, LogbookDeleteThenUndoRestoresTheJournal) {
     EXPECT_TRUE(boxes.empty());
 }
 
-}  // namespace dx
+TEST_F(ReportMenuTest, ExportsWriteTheJournalOldestFirstOrTellWhyNot) {
+    start();
+    savePath = path("tests.csv");
+    menu().items()[ExportCsv]->trigger();
+    EXPECT_EQ(readFile(savePath),
+              "date,time,mmol_l,mg_dl,note\r\n"
+              "1999-12-28,07:45,6.2,112,\r\n"
+              "2000-01-06,07:10,4.2,76,Before lunch walk\r\n"
+              "2000-01-06,12:30,9.1,164,lunch\r\n"
+              "2000-01-08,08:00,5.6,101,\r\n");
+    EXPECT_TRUE(lastBoxSays("4 tests exported."));
+
+    savePath = path("tests.json");
+    menu().items()[ExportJson]->trigger();
+    const std::string json = readFile(savePath);
+    ASSERT_FALSE(json.empty());
+    EXPECT_EQ(json.front(), '[');
+    EXPECT_NE(json.find("\"mbg\":112"), std::string::npos);
+    EXPECT_NE(json.find("\"dateString\":\"1999-12-28T07:45:00"), std::string::npos);
+    EXPECT_TRUE(lastBoxSays("4 tests exported."));
+
+    // No folder to write in: the reason is told, nothing is left behind.
+    savePath = path("missing/tests.csv");
+    menu().items()[ExportCsv]->trigger();
+    EXPECT_TRUE(lastBoxSays("The file could not be written: "));
+    EXPECT_FALSE(QFile::exists(savePath));
+
+    // A cancelled file dialog writes nothing and says nothing.
+    const size_t told = boxes.size();
+    savePath.clear();
+    menu().items()[ExportCsv]->trigger();
+    EXPECT_EQ(boxes.size(), told);
+}
+
+TEST_F(ReportMenuTest, ImportAddsNewTestsInOrderAndCountsDuplicates) {
+    start();
+    openPath = writeFile("in.csv",
+                         "date,time,mmol_l,mg_dl,note\r\n"
+                         "2000-01-06,12:30,9.1,164,lunch\r\n"
+                         "2000-01-07,18:00,7.5,135,dinner\r\n"
+                         "2000-01-02,06:00,5.0,90,\r\n");
+    run<ImportDialog>(ImportCsv, [&](ImportDialog& d) {
+        EXPECT_EQ(child<QLabel>(d, "importCounts")->text(),
+                  "2 tests to add, 1 duplicates skipped, 0 bad rows");
+        EXPECT_EQ(child<QTableWidget>(d, "importBad")->rowCount(), 0);
+        EXPECT_EQ(column(child<QTableWidget>(d, "importFirstRows"), 3),
+                  (std::vector<std::string>{"dinner", ""}));
+        auto* ok = child<QPushButton>(d, "importOk");
+        ASSERT_TRUE(ok->isEnabled());
+        ok->click();
+    });
+    ASSERT_EQ(core->journal.Nb_Tests, 6);
+    const char* const dates[] = {"2000-01-08", "2000-01-07", "2000-01-06",
+                                 "2000-01-06", "2000-01-02", "1999-12-28"};
+    for (int i = 1; i <= 6; ++i)
+        EXPECT_EQ(core->journal.Date_Test[static_cast<size_t>(i)], dates[i - 1]);
+    EXPECT_TRUE(window->actionOf("Menu_Sauve")->isEnabled());
+    EXPECT_TRUE(lastBoxSays("2 tests added to the journal."));
+}
+
+TEST_F(ReportMenuTest, ABadFileOrABadRowImportsNothing) {
+    start();
+    const std::string before = journalBytes();
+
+    // One row after today: the row is listed, the import cannot be started.
+    openPath = writeFile("late.csv",
+                         "date,time,mmol_l,mg_dl,note\r\n"
+                         "2000-01-07,18:00,7.5,135,\r\n"
+                         "2000-02-01,08:00,6.0,108,\r\n");
+    run<ImportDialog>(ImportCsv, [&](ImportDialog& d) {
+        auto* bad = child<QTableWidget>(d, "importBad");
+        ASSERT_EQ(bad->rowCount(), 1);
+        EXPECT_EQ(bad->item(0, 0)->text(), "3");
+        EXPECT_EQ(bad->item(0, 1)->text(), "the date is after today");
+        EXPECT_FALSE(child<QPushButton>(d, "importOk")->isEnabled());
+        child<QPushButton>(d, "importOk")->click();
+    });
+    EXPECT_EQ(journalBytes(), before);
+
+    // The mapping changes the plan at once: no level column makes every row
+    // bad.
+    run<ImportDialog>(ImportCsv, [&](ImportDialog& d) {
+        child<QComboBox>(d, "importLevel")->setCurrentIndex(0);
+        EXPECT_EQ(child<QTableWidget>(d, "importBad")->rowCount(), 2);
+        child<QComboBox>(d, "importLevel")->setCurrentIndex(3);
+        EXPECT_EQ(child<QTableWidget>(d, "importBad")->rowCount(), 1);
+    });
+    EXPECT_EQ(journalBytes(), before);
+
+    // A file that does not read as CSV opens no mapping at all.
+    openPath = writeFile("broken.csv", "date,time\r\n\"2000-01-07,18:00\r\n");
+    bool opened = false;
+    menu().runDialog = [&](QDialog&) { return opened = true, 0; };
+    menu().items()[ImportCsv]->trigger();
+    EXPECT_FALSE(opened);
+    EXPECT_TRUE(lastBoxSays("The file cannot be read as CSV: "));
+    EXPECT_EQ(journalBytes(), before);
+    EXPECT_FALSE(window->actionOf("Menu_Sauve")->isEnabled());
+}
+
+TEST_F(ReportMenuTest, StatisticsFollowTheRangeChosen) {
+    start();
+    run<StatisticsDialog>(Statistics, [&](StatisticsDialog& d) {
+        auto* figures = child<QTableWidget>(d, "statisticsFigures");
+        auto* profile = child<QTableWidget>(d, "statisticsProfile");
+        auto testsShown = [&] { return column(figures, 1).at(0); };
+        ASSERT_EQ(column(figures, 0).at(0), "Tests");
+        EXPECT_EQ(testsShown(), "3");  // the week on show ends on the 8th
+        auto* choice = child<QComboBox>(d, "rangeChoice");
+        choice->setCurrentIndex(1);
+        EXPECT_EQ(testsShown(), "4");
+        ASSERT_EQ(profile->rowCount(), 24);
+        EXPECT_EQ(column(profile, 4).at(7), "2");
+        EXPECT_EQ(column(profile, 1).at(7), "5.2");  // the median of 4.2 and 6.2
+        EXPECT_EQ(column(profile, 1).at(3), "");
+        choice->setCurrentIndex(2);
+        child<QLineEdit>(d, "rangeFrom")->setText("2000-01-06");
+        child<QLineEdit>(d, "rangeTo")->setText("2000-01-06");
+        EXPECT_EQ(testsShown(), "2");
+    });
+}
+
+TEST_F(ReportMenuTest, TheDoctorsReportIsWrittenAsPdfAndPrinted) {
+    start();
+    savePath = path("report.pdf");
+    run<DoctorReportDialog>(DoctorPdf, [&](DoctorReportDialog& d) {
+        child<QComboBox>(d, "rangeChoice")->setCurrentIndex(1);
+        EXPECT_TRUE(child<QLabel>(d, "doctorSummary")->text().endsWith(": 4"));
+        child<QPushButton>(d, "doctorOk")->click();
+    });
+    ASSERT_TRUE(QFile::exists(savePath));
+    QProcess info;
+    info.start("pdfinfo", {savePath});
+    if (info.waitForFinished(20000)) {
+        const QString out = QString::fromUtf8(info.readAllStandardOutput());
+        const QRegularExpressionMatch pages = QRegularExpression("Pages:\\s+(\\d+)").match(out);
+        ASSERT_TRUE(pages.hasMatch()) << out.toStdString();
+        EXPECT_GE(pages.captured(1).toInt(), 1);
+    }
+
+    // Cancelled: no file dialog is asked for.
+    savePath = path("never.pdf");
+    run<DoctorReportDialog>(
+        DoctorPdf, [&](DoctorReportDialog& d) { child<QPushButton>(d, "doctorCancel")->click(); });
+    EXPECT_FALSE(QFile::exists(savePath));
+
+    const QString printed = path("printed.pdf");
+    menu().askPrinter = [&](QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printed);
+        return true;
+    };
+    run<DoctorReportDialog>(
+        PrintDoctor, [&](DoctorReportDialog& d) { child<QPushButton>(d, "doctorOk")->click(); });
+    EXPECT_EQ(readFile(printed).substr(0, 5), "%PDF-");
+    EXPECT_TRUE(boxes.empty());
+}
+
+// The pictures of the user guide, written only when DEXTREL_SHOTS names a
+// folder: each dialog as it opens on three weeks of tests, the export's file
+// dialog and the first page of the doctor's report.
+TEST_F(ReportMenuTest, PicturesForTheGuide) {
+    const char* folder = std::getenv("DEXTREL_SHOTS");
+    if (folder == nullptr || *folder == '\0') GTEST_SKIP() << "DEXTREL_SHOTS is not set";
+    const QDir shots(QString::fromLocal8Bit(folder));
+    ASSERT_TRUE(shots.mkpath("."));
+    std::string journal;
+    const char* const notes[] = {"", "coffee", "", "after a walk"};
+    for (int day = 0; day < 21; ++day) {
+        const DateTime date = DateTime::fromDays(DateTime::fromParts(2000, 1, 8).day() - day);
+        const char* const times[] = {"21:30", "18:45", "12:30", "07:15"};
+        for (int t = 0; t < 4; ++t) {
+            const double level = 5.2 + ((day * 7 + t * 3) % 11) * 0.6;
+            char line[96];
+            std::snprintf(line, sizeof line, "\"%s\",\"%s\",\"%04.1f\",\"%s\"\r\n",
+                          formatShortDate(date, "yyyy-MM-dd").c_str(), times[t], level,
+                          notes[(day + t) % 4]);
+            journal += line;
+        }
+    }
+    start(journal);
+    auto shoot = [&](QWidget& w, const char* name) {
+        w.show();
+        QApplication::processEvents();
+        EXPECT_TRUE(w.grab().save(shots.filePath(QString::fromLatin1(name))));
+    };
+    run<LogbookDialog>(Logbook, [&](LogbookDialog& d) {
+        child<QTableWidget>(d, "logbookTable")->selectRow(1);
+        shoot(d, "report-logbook.png");
+    });
+    run<StatisticsDialog>(Statistics,
+                          [&](StatisticsDialog& d) { shoot(d, "report-statistics.png"); });
+    openPath = writeFile("meter.csv",
+                         "Date;Time;Glucose;Unit;Comment\r\n"
+                         "09/01/2000;07:05;102;mg/dl;fasting\r\n"
+                         "08/01/2000;08:00;101;mg/dl;\r\n"
+                         "07/01/2000;13:10;7,4;mmol/L;lunch\r\n");
+    run<ImportDialog>(ImportCsv, [&](ImportDialog& d) {
+        child<QComboBox>(d, "importOrder")->setCurrentIndex(1);
+        shoot(d, "report-import.png");
+    });
+    menu().askSavePath = [&](const QString& caption, const QString&, const QString& filter) {
+        QFileDialog dialog(nullptr, caption, path("prog"), filter);
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.selectFile("dextrel.csv");
+        shoot(dialog, "report-export.png");
+        return path("dextrel.csv");
+    };
+    menu().items()[ExportCsv]->trigger();
+    menu().askSavePath = [&](const QString&, const QString&, const QString&) {
+        return path("report.pdf");
+    };
+    run<DoctorReportDialog>(DoctorPdf, [&](DoctorReportDialog& d) {
+        shoot(d, "report-doctor.png");
+        child<QPushButton>(d, "doctorOk")->click();
+    });
+    QProcess page;
+    page.start("pdftoppm", {"-png", "-r", "60", "-f", "1", "-l", "1", "-singlefile",
+                            path("report.pdf"), shots.filePath("report-page")});
+    ASSERT_TRUE(page.waitForFinished(30000));
+    EXPECT_TRUE(QFile::exists(shots.filePath("report-page.png")));
+}
+
+} // namespace dx
