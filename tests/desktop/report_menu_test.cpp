@@ -166,6 +166,12 @@ TEST_F(ReportMenuTest, IsTheLastMenuWithItsItemsInBothLanguagesAndWaitsForTheEnt
             EXPECT_EQ(menu().items()[i]->text().toStdString(), l.captions[i + 1]);
             EXPECT_TRUE(menu().items()[i]->isEnabled());
         }
+        // The dialogs speak the window's language too.
+        run<LogbookDialog>(Logbook, [&](LogbookDialog& d) {
+            EXPECT_EQ(d.windowTitle().toStdString(), l.langue == 1 ? "Journal de bord" : "Logbook");
+            EXPECT_EQ(child<QPushButton>(d, "logbookDelete")->text().toStdString(),
+                      l.langue == 1 ? "Supprimer" : "Delete");
+        });
     }
 
     // The entry panel's menu command turns the report commands off, its
