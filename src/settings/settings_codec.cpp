@@ -1,6 +1,7 @@
 #include "settings/settings_codec.h"
 
 #include "journal/journal_codec.h"
+#include "platform/platform.h"
 
 namespace dx {
 
@@ -23,6 +24,12 @@ std::optional<SetupValues> parseSettingsFile(std::string_view bytes) {
         if (reader.next(f) != FieldReader::Status::Field) return std::nullopt;
     return SetupValues{lastDigitValue(fields[1]), lastDigitValue(fields[2]),
                        lastDigitValue(fields[3])};
+}
+
+SettingsWrite writeSettingsFile(FileStore& files, const std::string& path, const SetupValues& values) {
+    SettingsWrite result;
+    result.written = files.writeAtomic(path, settingsFileBytes(values), result.error);
+    return result;
 }
 
 } // namespace dx

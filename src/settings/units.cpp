@@ -1,7 +1,6 @@
 #include "settings/units.h"
 
 #include "settings/numbers.h"
-#include "window/fenetre.h"
 
 namespace dx {
 
@@ -109,22 +108,5 @@ ResultMenuCaptions resultMenuCaptions(int16_t unite, int16_t langue,
 
 const Bilingual& resultLabelTooltip(int16_t unite) { return table(unite).resultTooltip; }
 const Bilingual& levelFieldTooltip(int16_t unite) { return table(unite).fieldTooltip; }
-
-// Applies the unit to every unit-dependent caption. The level on show is
-// re-formatted first, so that a switch shows 05.6 as 6 and back as 06.0.
-void Fenetre::Correspondance() {
-    Affichager_Le_Taux();
-    const int16_t unite = settings.Unite;
-    settings.Facteur_Unite = unitFactor(unite);
-    Aff_mmol.caption = unitName(unite);
-    for (int i = 1; i <= 5; ++i)
-        Aff_Niveau[static_cast<size_t>(i)]->caption = levelAxisLabel(unite, i);
-    const ResultMenuCaptions res = resultMenuCaptions(
-        unite, settings.Langue, Aff_Optimal.caption, Aff_Suboptimal.caption,
-        Aff_Compromis.caption);
-    Menu_Res1.caption = res.optimal;
-    Menu_Res2.caption = res.suboptimal;
-    Menu_Res3.caption = res.compromise;
-}
 
 } // namespace dx

@@ -1,26 +1,17 @@
+// The window's settings procedures: dextrel.ini read at start-up and
+// written, the unit items and their lock, and the captions that follow
+// the unit.
+
 #include "settings/settings_codec.h"
+#include "settings/settings_texts.h"
 #include "settings/text.h"
 #include "settings/units.h"
 #include "window/fenetre.h"
 
 namespace dx {
 
-namespace {
+namespace T = settings_text;
 
-constexpr const char* kSettingsFileName = "dextrel.ini";
-
-const Bilingual kFileTitle = {"Le Dextrel", "The Dextrel"};
-const Bilingual kCannotWrite = {
-    "Les paramètres n'ont pas pu être enregistrés dans\n",
-    "The setup could not be saved to\n"};
-const Bilingual kReason = {"Raison : ", "Reason: "};
-const Bilingual kOldKept = {
-    "Le fichier précédent est resté intact.",
-    "The previous file is intact."};
-const Bilingual kLockQuestion = {"Voulez-vous VERROUILLER cette option?",
-                                 "Do you want to LOCK this option?"};
-
-} // namespace
 
 // Reads dextrel.ini at start-up. A missing file is created with the
 // defaults; a file too short to hold its four values is replaced by the
@@ -67,12 +58,6 @@ bool Fenetre::saveDefaultSetup() {
 
 void Fenetre::Sauver_Init() { saveSetup(); }
 
-SettingsWrite writeSettingsFile(FileStore& files, const std::string& path, const SetupValues& values) {
-    SettingsWrite result;
-    result.written = files.writeAtomic(path, settingsFileBytes(values), result.error);
-    return result;
-}
-
 // A failed write leaves the old file, and the user is told why.
 bool Fenetre::saveSetup() {
     const std::string path = platform.env.settingsDir() + kSettingsFileName;
@@ -80,8 +65,8 @@ bool Fenetre::saveSetup() {
         platform.files, path, SetupValues{settings.Unite, settings.Verrou, settings.Option_Anim});
     if (result.written) return true;
     const int16_t l = settings.Langue;
-    message(pick(kFileTitle, l), std::string(pick(kCannotWrite, l)) + path + "\n\n" +
-                                     pick(kReason, l) + result.error + "\n\n" + pick(kOldKept, l),
+    message(pick(T::kFileTitle, l), std::string(pick(T::kCannotWrite, l)) + path + "\n\n" +
+                                     pick(T::kReason, l) + result.error + "\n\n" + pick(T::kOldKept, l),
             MsgButtons::Ok, MsgIcon::Exclamation);
     return false;
 }
@@ -119,10 +104,27 @@ void Fenetre::Menu_OptMM_Click() { chooseUnit(*this, Menu_OptMM, Menu_OptMG, 0);
 void Fenetre::Verrouiller() {
     if (Menu_OptMM.visible) {
         const std::string title = upperCase(unitName(Menu_OptMM.checked ? 0 : 1));
-        if (askYesNo(title, pick(kLockQuestion, settings.Langue)) == MsgAnswer::Yes)
+        if (askYesNo(title, pick(T::kLockQuestion, settings.Langue)) == MsgAnswer::Yes)
             settings.Verrou = 1;
     }
     Barrer_Options();
+}
+
+// Applies the unit to every unit-dependent caption. The level on show is
+// re-formatted first, so that a switch shows 05.6 as 6 and back as 06.0.
+void Fenetre::Correspondance() {
+    Affichager_Le_Taux();
+    const int16_t unite = settings.Unite;
+    settings.Facteur_Unite = unitFactor(unite);
+    Aff_mmol.caption = unitName(unite);
+    for (int i = 1; i <= 5; ++i)
+        Aff_Niveau[static_cast<size_t>(i)]->caption = levelAxisLabel(unite, i);
+    const ResultMenuCaptions res = resultMenuCaptions(
+        unite, settings.Langue, Aff_Optimal.caption, Aff_Suboptimal.caption,
+        Aff_Compromis.caption);
+    Menu_Res1.caption = res.optimal;
+    Menu_Res2.caption = res.suboptimal;
+    Menu_Res3.caption = res.compromise;
 }
 
 } // namespace dx
