@@ -1,56 +1,18 @@
 #pragma once
 
-// The journal file's bytes: the field reader shared with the settings file,
-// the line writer, Windows-1252 <-> UTF-8, and the check of what a field
-// can hold. Pure functions; the window's procedures do the file work.
+// The journal file's bytes: the line reader and writer, Windows-1252 <->
+// UTF-8, and the check of what a field can hold. Pure functions; the window's procedures do the file work.
 
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "settings/field_reader.h"
+
 namespace dx {
 
 struct Journal;
-struct JournalRecordView;
-
-// Reads comma-separated fields as the journal and the settings file hold
-// them: a field is a quoted text (quotes removed) or an unquoted text ending
-// at the next comma or line end; leading blanks are skipped; a line end (CR
-// LF, CR or LF) separates fields like a comma does.
-class FieldReader {
-public:
-    enum class Status { Field, End, OpenQuote };
-
-    explicit FieldReader(std::string_view text) : text_(text) {}
-
-    // The next field into out. End when the text is over (a comma just read
-    // still gives one empty field); OpenQuote when a quoted field meets a
-    // line end or the end of the text before its closing quote.
-    Status next(std::string& out);
-    // A line of four quoted fields and nothing else, as the save writes
-    // them: the test (its texts are views into the text) and true, the
-    // reader past the line. Anything else, false with the reader where it stood, for next()
-    // to read field by field.
-    bool nextPlainRecord(JournalRecordView& record);
-    // Skips lines that hold nothing but blanks; true when the text is over.
-    bool skipBlankLines();
-    bool atEnd() const { return pos_ >= text_.size(); }
-    // The line (from 1) the reader stands on.
-    int line() const { return line_; }
-
-private:
-    void skipBlanks();
-    bool atLineEnd() const;
-    void consumeLineEnd();
-    void consumeSeparator();
-
-    std::string_view text_;
-    size_t pos_ = 0;
-    int line_ = 1;
-    bool fieldPending_ = false;  // a comma was read: one more field follows
-    size_t plainLengths_[4] = {0, 0, 0, 0};  // the fields of the last plain line
-};
 
 // ---- Encoding. Text is UTF-8 in memory; the file is Windows-1252.
 
@@ -97,9 +59,8 @@ struct JournalRecord {
 
 // A test as read, its texts still in the bytes being read (or in the
 // reader's own copy): valid only during the call that receives it.
-struct JournalRecordView {
-    std::string_view date, time, level, note;
-};
+// A journal line's four fields, as views into the file's text.
+using JournalRecordView = QuotedRecord;
 
 struct ParsedJournal {
     enum class Stop { None, ShortRecord, OpenQuote, TooManyTests };

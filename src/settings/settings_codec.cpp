@@ -1,6 +1,6 @@
 #include "settings/settings_codec.h"
 
-#include "journal/journal_codec.h"
+#include "settings/field_reader.h"
 #include "platform/platform.h"
 
 namespace dx {
