@@ -168,4 +168,40 @@ inline constexpr Bilingual kOrderMdy = {"mois/jour/année", "month/day/year"};
 inline constexpr Bilingual kBadRows = {"Lignes fautives", "Bad rows"};
 inline constexpr Bilingual kFirstRows = {"Premières analyses à ajouter", "First tests to add"};
 
+// ==== dextrel-report, the command line ====
+inline constexpr Bilingual kCliUsage = {
+    "usage : dextrel-report stats JOURNAL [--unit mmol|mg] [--lang en|fr]\n"
+    "                            [--date-format MODELE] [--from AAAA-MM-JJ --to AAAA-MM-JJ]\n"
+    "        dextrel-report export --csv|--json JOURNAL [-o FICHIER] [--unit ...] [--date-format ...]\n"
+    "        dextrel-report pdf JOURNAL -o FICHIER [--unit ...] [--lang ...] [--from ... --to ...]\n"
+    "Les dates du journal se lisent selon MODELE (yyyy-MM-dd par défaut, notation Windows).\n",
+    "usage: dextrel-report stats JOURNAL [--unit mmol|mg] [--lang en|fr]\n"
+    "                            [--date-format PATTERN] [--from YYYY-MM-DD --to YYYY-MM-DD]\n"
+    "       dextrel-report export --csv|--json JOURNAL [-o FILE] [--unit ...] [--date-format ...]\n"
+    "       dextrel-report pdf JOURNAL -o FILE [--unit ...] [--lang ...] [--from ... --to ...]\n"
+    "The journal's dates are read with PATTERN (default yyyy-MM-dd, Windows notation).\n"};
+inline constexpr Bilingual kCliNoCommand = {"aucune commande", "no command"};
+inline constexpr Bilingual kCliNeedsValue = {" attend une valeur", " needs a value"};
+inline constexpr Bilingual kCliUnitValues = {"--unit prend mmol ou mg", "--unit takes mmol or mg"};
+inline constexpr Bilingual kCliLangValues = {"--lang prend en ou fr", "--lang takes en or fr"};
+inline constexpr Bilingual kCliDateValue = {" prend une date AAAA-MM-JJ",
+                                            " takes a date YYYY-MM-DD"};
+inline constexpr Bilingual kCliUnknownOption = {"option inconnue ", "unknown option "};
+inline constexpr Bilingual kCliTwoJournals = {"plus d'un journal donné",
+                                              "more than one journal given"};
+inline constexpr Bilingual kCliUnknownCommand = {"commande inconnue ", "unknown command "};
+inline constexpr Bilingual kCliNoJournal = {"aucun fichier journal donné",
+                                            "no journal file given"};
+inline constexpr Bilingual kCliExportFormat = {"export demande --csv ou --json",
+                                               "export needs --csv or --json"};
+inline constexpr Bilingual kCliPdfOutput = {"pdf demande -o FICHIER", "pdf needs -o FILE"};
+inline constexpr Bilingual kCliFromTo = {"--from et --to vont ensemble",
+                                         "--from and --to go together"};
+inline constexpr Bilingual kCliCannotRead = {"impossible de lire ", "cannot read "};
+inline constexpr Bilingual kCliReadingStopped = {" : la lecture s'est arrêtée à la ligne ",
+                                                 ": reading stopped at line "};
+inline constexpr Bilingual kCliNoPdf = {
+    "cette version n'a pas la commande pdf (construite sans le bureau)",
+    "this build has no pdf command (built without the desktop)"};
+
 } // namespace dx::report_texts

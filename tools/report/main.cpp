@@ -33,13 +33,6 @@ namespace T = dx::report_texts;
 constexpr int kBadArguments = 2;
 constexpr int kFailed = 1;
 
-const char* const kUsage =
-    "usage: dextrel-report stats JOURNAL [--unit mmol|mg] [--lang en|fr]\n"
-    "                            [--date-format PATTERN] [--from YYYY-MM-DD --to YYYY-MM-DD]\n"
-    "       dextrel-report export --csv|--json JOURNAL [-o FILE] [--unit ...] [--date-format ...]\n"
-    "       dextrel-report pdf JOURNAL -o FILE [--unit ...] [--lang ...] [--from ... --to ...]\n"
-    "The journal's dates are read with PATTERN (default yyyy-MM-dd, Windows notation).\n";
-
 struct Options {
     std::string command, journal, output, format, datePattern = "yyyy-MM-dd";
     int16_t unite = 0, langue = 0;
@@ -52,9 +45,17 @@ std::optional<int64_t> isoDay(const std::string& text) {
     return date->day();
 }
 
+// The language asked for with --lang, whatever comes before it.
+int16_t languageOf(int argc, char** argv) {
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::string(argv[i]) == "--lang") return std::string(argv[i + 1]) == "fr" ? 1 : 0;
+    return 0;
+}
+
 // The error, or "" when the arguments hold together.
 std::string parseArguments(int argc, char** argv, Options& o) {
-    if (argc < 2) return "no command";
+    o.langue = languageOf(argc, argv);
+    if (argc < 2) return dx::pick(T::kCliNoCommand, o.langue);
     o.command = argv[1];
     for (int i = 2; i < argc; ++i) {
         const std::string a = argv[i];
@@ -63,40 +64,40 @@ std::string parseArguments(int argc, char** argv, Options& o) {
         if ((a == "--unit" || a == "--lang" || a == "--date-format" || a == "--from" ||
              a == "--to" || a == "-o") &&
             !hasValue)
-            return a + " needs a value";
+            return a + dx::pick(T::kCliNeedsValue, o.langue);
         if (a == "--csv" || a == "--json") {
             o.format = a.substr(2);
         } else if (a == "--unit") {
-            if (value != "mmol" && value != "mg") return "--unit takes mmol or mg";
+            if (value != "mmol" && value != "mg") return dx::pick(T::kCliUnitValues, o.langue);
             o.unite = value == "mg" ? 1 : 0;
             ++i;
         } else if (a == "--lang") {
-            if (value != "en" && value != "fr") return "--lang takes en or fr";
+            if (value != "en" && value != "fr") return dx::pick(T::kCliLangValues, o.langue);
             o.langue = value == "fr" ? 1 : 0;
             ++i;
         } else if (a == "--date-format") {
             o.datePattern = argv[++i];
         } else if (a == "--from" || a == "--to") {
             const auto day = isoDay(value);
-            if (!day) return a + " takes a date YYYY-MM-DD";
+            if (!day) return a + dx::pick(T::kCliDateValue, o.langue);
             (a == "--from" ? o.from : o.to) = day;
             ++i;
         } else if (a == "-o") {
             o.output = argv[++i];
         } else if (!a.empty() && a[0] == '-') {
-            return "unknown option " + a;
+            return dx::pick(T::kCliUnknownOption, o.langue) + a;
         } else if (o.journal.empty()) {
             o.journal = a;
         } else {
-            return "more than one journal given";
+            return dx::pick(T::kCliTwoJournals, o.langue);
         }
     }
     if (o.command != "stats" && o.command != "export" && o.command != "pdf")
-        return "unknown command " + o.command;
-    if (o.journal.empty()) return "no journal file given";
-    if (o.command == "export" && o.format.empty()) return "export needs --csv or --json";
-    if (o.command == "pdf" && o.output.empty()) return "pdf needs -o FILE";
-    if (o.from.has_value() != o.to.has_value()) return "--from and --to go together";
+        return dx::pick(T::kCliUnknownCommand, o.langue) + o.command;
+    if (o.journal.empty()) return dx::pick(T::kCliNoJournal, o.langue);
+    if (o.command == "export" && o.format.empty()) return dx::pick(T::kCliExportFormat, o.langue);
+    if (o.command == "pdf" && o.output.empty()) return dx::pick(T::kCliPdfOutput, o.langue);
+    if (o.from.has_value() != o.to.has_value()) return dx::pick(T::kCliFromTo, o.langue);
     return "";
 }
 
@@ -167,7 +168,7 @@ int writePdf(const Options& o, const R::ReportContent& content, int argc, char**
     return kFailed;
 #else
     (void)o, (void)content, (void)argc, (void)argv;
-    std::cerr << "dextrel-report: this build has no pdf command (built without the desktop)\n";
+    std::cerr << "dextrel-report: " << dx::pick(T::kCliNoPdf, o.langue) << "\n";
     return kFailed;
 #endif
 }
@@ -176,22 +177,22 @@ int writePdf(const Options& o, const R::ReportContent& content, int argc, char**
 
 int main(int argc, char** argv) {
     if (argc >= 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h")) {
-        std::cout << kUsage;
+        std::cout << dx::pick(T::kCliUsage, languageOf(argc, argv));
         return 0;
     }
     Options o;
     if (const std::string error = parseArguments(argc, argv, o); !error.empty()) {
-        std::cerr << "dextrel-report: " << error << "\n" << kUsage;
+        std::cerr << "dextrel-report: " << error << "\n" << dx::pick(T::kCliUsage, o.langue);
         return kBadArguments;
     }
     const auto bytes = readFile(o.journal);
     if (!bytes) {
-        std::cerr << "dextrel-report: cannot read " << o.journal << "\n";
+        std::cerr << "dextrel-report: " << dx::pick(T::kCliCannotRead, o.langue) << o.journal << "\n";
         return kFailed;
     }
     const dx::ParsedJournal parsed = dx::parseJournal(*bytes, dx::kMaxTests);
     if (parsed.stop != dx::ParsedJournal::Stop::None)
-        std::cerr << "dextrel-report: " << o.journal << ": reading stopped at line "
+        std::cerr << "dextrel-report: " << o.journal << dx::pick(T::kCliReadingStopped, o.langue)
                   << parsed.stopLine << "\n";
     const std::vector<R::Test> all = R::testsOf(parsed.tests, o.datePattern);
     const R::DayRange range = rangeOf(o, all);
