@@ -5,7 +5,7 @@ ASAN_BUILD ?= build-asan
 JOBS ?= 2
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDEXTREL_SITE_ADDRESS= -DDEXTREL_PING_ADDRESS=
 
-.PHONY: deps configure build run test test-sanitize bench fuzz clean
+.PHONY: deps configure build run test test-sanitize format-check bench fuzz clean
 
 deps:
 	./scripts/install-deps
@@ -28,6 +28,10 @@ test-sanitize: deps
 	cmake --build $(ASAN_BUILD) -j$(JOBS)
 	QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
 		ctest --test-dir $(ASAN_BUILD) --output-on-failure -j$(JOBS)
+
+# The layout of every C++ file is the one .clang-format gives.
+format-check: deps
+	git ls-files '*.cpp' '*.h' | xargs clang-format-14 --dry-run --Werror
 
 # Every fuzzer for a minute (FUZZ_SECONDS to change it).
 FUZZ_SECONDS ?= 60

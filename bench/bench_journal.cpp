@@ -23,7 +23,7 @@ struct Bench {
     // The program's own file code without the flush to disk, so that the
     // figures measure the program and not the disk.
     PosixFileStore files{PosixFileStore::Flush::No};
-    Platform platform{sp.clock, sp.locale, sp.dialogs, sp.env, files,
+    Platform platform{sp.clock, sp.locale, sp.dialogs, sp.env,   files,
                       sp.probe, sp.http,   sp.net,     sp.shell, sp.printer};
     explicit Bench(int tests) {
         sp.env.program = dir.path + "/";
@@ -86,5 +86,5 @@ void BM_WriteSameBytes5000(benchmark::State& state) {
 }
 BENCHMARK(BM_WriteSameBytes5000);
 
-} // namespace
-} // namespace dx::bench
+}  // namespace
+}  // namespace dx::bench

@@ -32,9 +32,9 @@ inline void writeJournal(const std::string& dir, int count,
     for (int i = 0; i < count; ++i) {
         const std::string date = newest.addDays(-(i / 4)).iso();
         const std::string level = std::to_string(4 + i % 9) + ".5";
-        out << '"' << date << "\",\"10:00\",\"" << (level.size() < 4 ? "0" : "") << level
-            << "\",\"" << (i % 10 == 0 ? "after lunch" : "") << "\"\r\n";
+        out << '"' << date << "\",\"10:00\",\"" << (level.size() < 4 ? "0" : "") << level << "\",\""
+            << (i % 10 == 0 ? "after lunch" : "") << "\"\r\n";
     }
 }
 
-} // namespace dx::bench
+}  // namespace dx::bench

@@ -16,8 +16,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (const auto date = dx::parseDate(text, pattern)) {
             // What parses formats back to a text that parses to the same day
             // (a two-digit year stands for 1930 to 2029 only).
-            const bool twoDigitYear = std::string_view(pattern).find("yyyy") == std::string_view::npos;
-            const bool representable = !twoDigitYear || (date->year() >= 1930 && date->year() <= 2029);
+            const bool twoDigitYear =
+                std::string_view(pattern).find("yyyy") == std::string_view::npos;
+            const bool representable =
+                !twoDigitYear || (date->year() >= 1930 && date->year() <= 2029);
             const auto again = dx::parseDate(dx::formatShortDate(*date, pattern), pattern);
             if (date->day() > 0 && representable && (!again || again->day() != date->day()))
                 __builtin_trap();

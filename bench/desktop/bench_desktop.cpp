@@ -4,13 +4,13 @@
 
 #include <benchmark/benchmark.h>
 
+#include <sys/resource.h>
 #include <QApplication>
 #include <QImage>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
-#include <sys/resource.h>
 
 #include "../../tools/replay/scripted_platform.h"
 #include "../journal_files.h"
@@ -67,8 +67,8 @@ void BM_ReportPdf5000(benchmark::State& state) {
 }
 BENCHMARK(BM_ReportPdf5000)->Unit(benchmark::kMillisecond);
 
-} // namespace
-} // namespace dx::bench
+}  // namespace
+}  // namespace dx::bench
 
 int main(int argc, char** argv) {
     if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);

@@ -20,7 +20,7 @@ bool startsWithNoCase(std::string_view text, std::string_view prefix) {
     return true;
 }
 
-} // namespace
+}  // namespace
 
 std::string scrambleAddress(std::string_view address) {
     return shifted(address, -static_cast<int>(address.size()));
@@ -34,11 +34,14 @@ bool isWebAddress(std::string_view address) {
     for (unsigned char c : address)
         if (c <= 0x20 || c == 0x7f) return false;
     std::string_view rest;
-    if (startsWithNoCase(address, "http://")) rest = address.substr(7);
-    else if (startsWithNoCase(address, "https://")) rest = address.substr(8);
-    else return false;
+    if (startsWithNoCase(address, "http://"))
+        rest = address.substr(7);
+    else if (startsWithNoCase(address, "https://"))
+        rest = address.substr(8);
+    else
+        return false;
     // A host must follow the scheme: "http:///x" or "http://" alone is no page.
     return !rest.empty() && rest.front() != '/' && rest.front() != '?' && rest.front() != '#';
 }
 
-} // namespace dx
+}  // namespace dx

@@ -22,4 +22,4 @@ std::string unscrambleAddress(std::string_view scrambled);
 // opens.
 bool isWebAddress(std::string_view address);
 
-} // namespace dx
+}  // namespace dx

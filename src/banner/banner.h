@@ -19,8 +19,8 @@ struct BannerShow {
     std::optional<std::string> picture{};  // the copy's name in the program's folder
     std::optional<std::string> tooltip{};
     std::optional<bool> live{};  // the link opens on a click (the hand pointer)
-    bool offLine = false;      // the check ended off line
-    bool checkOver = false;    // the check's timer stops
+    bool offLine = false;        // the check ended off line
+    bool checkOver = false;      // the check's timer stops
 };
 
 // What the banner reads of the window.
@@ -56,4 +56,4 @@ private:
     Platform& platform_;
 };
 
-} // namespace dx
+}  // namespace dx

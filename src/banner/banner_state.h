@@ -15,7 +15,8 @@ struct BannerState {
     std::string Extension_Image;
     std::string URL_A_Ouvrir;
 
-    template <class F> void forEachVar(F&& f) const {
+    template <class F>
+    void forEachVar(F&& f) const {
         f("Compteur_Ping", Compteur_Ping);
         f("En_Ligne", En_Ligne);
         f("Adresse_Site", Adresse_Site);
@@ -26,4 +27,4 @@ struct BannerState {
     }
 };
 
-} // namespace dx
+}  // namespace dx

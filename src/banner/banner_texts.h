@@ -14,4 +14,4 @@ inline constexpr Bilingual kBrowserNotFound{"Could not find your default Browser
 inline constexpr Bilingual kUrlFailedTitle{"URL Failed", "URL Failed"};
 inline constexpr Bilingual kUrlFailed{"Web Page not Opened", "Web Page not Opened"};
 
-} // namespace dx::banner_text
+}  // namespace dx::banner_text

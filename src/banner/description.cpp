@@ -41,7 +41,7 @@ bool answeredCount(std::string_view field) {
     return digits > 0 && nonZero && field.substr(digits) == " received";
 }
 
-} // namespace
+}  // namespace
 
 std::vector<std::string> readFields(std::string_view text, std::size_t count) {
     std::vector<std::string> fields;
@@ -93,4 +93,4 @@ bool isStorableBody(std::string_view body) {
     return !body.empty() && body.size() <= kMaxDownloadBytes && body.substr(0, 3) != "<!D";
 }
 
-} // namespace dx
+}  // namespace dx

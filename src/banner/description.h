@@ -50,4 +50,4 @@ bool isSafeExtension(std::string_view extension);
 // and not an HTML page (such as a server's error page) that begins "<!D".
 bool isStorableBody(std::string_view body);
 
-} // namespace dx
+}  // namespace dx

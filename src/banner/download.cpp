@@ -43,7 +43,7 @@ void takeDescription(BannerState& banner, BannerDescription d) {
     banner.Extension_Image = std::move(d.extension);
 }
 
-} // namespace
+}  // namespace
 
 void Banner::readSiteAddress() { decode(platform_.env.scrambledSiteAddress()); }
 
@@ -132,12 +132,15 @@ void Banner::openLink(int16_t langue) {
                                      MsgIcon::Exclamation);
     };
     switch (platform_.shell.openUrl(state.URL_A_Ouvrir)) {
-    case BrowserResult::Opened: break;
-    case BrowserResult::NotFound:
-        warn(banner_text::kBrowserNotFoundTitle, banner_text::kBrowserNotFound);
-        break;
-    case BrowserResult::Failed: warn(banner_text::kUrlFailedTitle, banner_text::kUrlFailed); break;
+        case BrowserResult::Opened:
+            break;
+        case BrowserResult::NotFound:
+            warn(banner_text::kBrowserNotFoundTitle, banner_text::kBrowserNotFound);
+            break;
+        case BrowserResult::Failed:
+            warn(banner_text::kUrlFailedTitle, banner_text::kUrlFailed);
+            break;
     }
 }
 
-} // namespace dx
+}  // namespace dx

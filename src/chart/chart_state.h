@@ -34,7 +34,8 @@ struct ChartState {
     // in the summary's captions once the walk is over.
     int32_t bandCounts[3] = {0, 0, 0};
 
-    template <class F> void forEachVar(F&& f) const {
+    template <class F>
+    void forEachVar(F&& f) const {
         f("Periode", Periode);
         f("Date_Affichee", Date_Affichee);
         f("Date_Debut", Date_Debut);
@@ -60,4 +61,4 @@ struct ChartState {
     }
 };
 
-} // namespace dx
+}  // namespace dx

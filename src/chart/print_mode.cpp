@@ -7,7 +7,7 @@ namespace {
 // The journal file as it is named on disk; names are case-sensitive here.
 constexpr const char* kJournalFileName = "Diabete.glc";
 
-} // namespace
+}  // namespace
 
 // The check mark is the print mode; the blinking camera is its trigger.
 void Fenetre::Menu_Impr_Graph_Click() {
@@ -27,4 +27,4 @@ void Fenetre::Menu_Impr_Graph_Click() {
 // does, the program says nothing.
 void Fenetre::Menu_Prev_Click() { platform.shell.openFile(win.Chemin_Prog + kJournalFileName); }
 
-} // namespace dx
+}  // namespace dx

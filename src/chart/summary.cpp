@@ -38,8 +38,7 @@ void Fenetre::Resume_Semaine(Band band, int32_t tests) {
 void Fenetre::showSummaryCounts() {
     if (view.Qte_Resultats == 0) return;
     Aff_Res_Optim.caption = std::to_string(countOf(view, Band::Optimal));
-    Aff_Res_Sub_Optim.caption =
-        std::to_string(countOf(view, Band::Suboptimal));
+    Aff_Res_Sub_Optim.caption = std::to_string(countOf(view, Band::Suboptimal));
     Aff_Res_Compro.caption = std::to_string(countOf(view, Band::Compromise));
     Cadre_Resultats.caption =
         std::to_string(view.Qte_Resultats) + pick(kCountWord, settings.Langue);

@@ -19,7 +19,9 @@ namespace dx {
 
 class DesktopPlatform {
 public:
-    DesktopPlatform() { dialogs.parent = [this] { return window.data(); }; }
+    DesktopPlatform() {
+        dialogs.parent = [this] { return window.data(); };
+    }
     DesktopPlatform(const DesktopPlatform&) = delete;
     DesktopPlatform& operator=(const DesktopPlatform&) = delete;
 
@@ -37,4 +39,4 @@ public:
     Platform platform{clock, locale, dialogs, env, files, probe, http, net, shell, printer};
 };
 
-} // namespace dx
+}  // namespace dx

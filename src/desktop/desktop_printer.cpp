@@ -15,12 +15,10 @@ namespace {
 // "Dextrel-print-YYYYMMDD-HHMMSS.pdf", with a count added when a printout of
 // the same second is already there.
 QString freePdfName(const QString& folder) {
-    const QString stem =
-        folder + QStringLiteral("Dextrel-print-") +
-        QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    const QString stem = folder + QStringLiteral("Dextrel-print-") +
+                         QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     QString name = stem + QStringLiteral(".pdf");
-    for (int n = 2; QFileInfo::exists(name); ++n)
-        name = stem + QStringLiteral("-%1.pdf").arg(n);
+    for (int n = 2; QFileInfo::exists(name); ++n) name = stem + QStringLiteral("-%1.pdf").arg(n);
     return name;
 }
 
@@ -34,14 +32,13 @@ void paintScaled(QPrinter& printer, const QPixmap& image) {
     QSize size = image.size();
     size.scale(page.size(), Qt::KeepAspectRatio);
     const QRect target(page.x() + (page.width() - size.width()) / 2,
-                       page.y() + (page.height() - size.height()) / 2, size.width(),
-                       size.height());
+                       page.y() + (page.height() - size.height()) / 2, size.width(), size.height());
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawPixmap(target, image);
     painter.end();
 }
 
-} // namespace
+}  // namespace
 
 DesktopPrinter::DesktopPrinter(std::function<QWidget*()> window, std::string programDir)
     : window_(std::move(window)), programDir_(std::move(programDir)) {}
@@ -67,4 +64,4 @@ void DesktopPrinter::printWindow() {
     lastPdf_ = file.toStdString();
 }
 
-} // namespace dx
+}  // namespace dx

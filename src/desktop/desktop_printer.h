@@ -32,4 +32,4 @@ private:
     std::string lastPdf_;
 };
 
-} // namespace dx
+}  // namespace dx

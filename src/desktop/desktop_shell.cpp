@@ -26,4 +26,4 @@ BrowserResult DesktopShell::openUrl(const std::string& url) {
     return BrowserResult::Failed;
 }
 
-} // namespace dx
+}  // namespace dx

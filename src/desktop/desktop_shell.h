@@ -15,4 +15,4 @@ public:
     BrowserResult openUrl(const std::string& url) override;
 };
 
-} // namespace dx
+}  // namespace dx

@@ -42,9 +42,12 @@ QString shownCaption(const std::string& caption, const Font& font) {
 
 Qt::CursorShape cursorShape(MousePointer p) {
     switch (p) {
-    case MousePointer::Custom: return Qt::PointingHandCursor;
-    case MousePointer::Hourglass: return Qt::WaitCursor;
-    case MousePointer::Default: break;
+        case MousePointer::Custom:
+            return Qt::PointingHandCursor;
+        case MousePointer::Hourglass:
+            return Qt::WaitCursor;
+        case MousePointer::Default:
+            break;
     }
     return Qt::ArrowCursor;
 }
@@ -60,4 +63,4 @@ int utf16Index(const QString& text, int codePoints) {
     return units;
 }
 
-} // namespace dx
+}  // namespace dx

@@ -31,4 +31,4 @@ Qt::CursorShape cursorShape(MousePointer p);
 int codePointIndex(const QString& text, int utf16Index);
 int utf16Index(const QString& text, int codePoints);
 
-} // namespace dx
+}  // namespace dx

@@ -26,10 +26,12 @@ namespace {
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
 
-template <class... Ts> struct Overloaded : Ts... {
+template <class... Ts>
+struct Overloaded : Ts... {
     using Ts::operator()...;
 };
-template <class... Ts> Overloaded(Ts...) -> Overloaded<Ts...>;
+template <class... Ts>
+Overloaded(Ts...) -> Overloaded<Ts...>;
 
 // The artwork of each picture, and where it stands inside its picture box
 // (in twips, before the model's own offset).
@@ -38,20 +40,22 @@ struct SpritePlace {
     QRectF twips;
 };
 const std::map<std::string, SpritePlace> kSprites = {
-    {"Img_Therm", {"thermometer.svg", {0, 0, layout::kThermTwips.width(), layout::kThermTwips.height()}}},
+    {"Img_Therm",
+     {"thermometer.svg", {0, 0, layout::kThermTwips.width(), layout::kThermTwips.height()}}},
     {"Probe_Vide", {"probe_empty.svg", {150, 380, 900, 170}}},
     {"Probe_Rouge", {"probe_filled.svg", {150, 380, 900, 170}}},
     {"Goutte", {"drop.svg", {540, 0, 120, 160}}},
 };
 
 Qt::Alignment labelAlignment(const std::string& name) {
-    static const std::set<std::string> kLeft = {"Aff_Test", "Aff_mmol", "Information",
-                                                "Aff_Optimal", "Aff_Suboptimal",
-                                                "Aff_Compromis", "Aff_Mois_Jr1"};
-    static const std::set<std::string> kRight = {"Aff_Dial_Date", "Aff_Dial_Heure",
-                                                 "Aff_Dial_Taux", "Aff_Dial_Note"};
+    static const std::set<std::string> kLeft = {"Aff_Test",    "Aff_mmol",       "Information",
+                                                "Aff_Optimal", "Aff_Suboptimal", "Aff_Compromis",
+                                                "Aff_Mois_Jr1"};
+    static const std::set<std::string> kRight = {"Aff_Dial_Date", "Aff_Dial_Heure", "Aff_Dial_Taux",
+                                                 "Aff_Dial_Note"};
     if (kLeft.count(name)) return Qt::AlignLeft | Qt::AlignVCenter;
-    if (kRight.count(name) || name.rfind("Aff_Niveau", 0) == 0) return Qt::AlignRight | Qt::AlignVCenter;
+    if (kRight.count(name) || name.rfind("Aff_Niveau", 0) == 0)
+        return Qt::AlignRight | Qt::AlignVCenter;
     return Qt::AlignCenter;
 }
 
@@ -94,7 +98,7 @@ void showMenuItem(QAction* a, const MenuItem& m) {
 
 Line lineOf(const std::optional<Line>& l) { return l ? *l : Line{0, 0, 0, 0, {}, 1, false}; }
 
-} // namespace
+}  // namespace
 
 MainWindow::MainWindow(Fenetre& window, QWidget* parent) : QMainWindow(parent), w_(window) {
     central_ = new QWidget(this);
@@ -163,14 +167,16 @@ void MainWindow::buildMenus() {
             a = menu->menuAction();
             // Opening the History and Test menus runs their own handlers,
             // which set the items' states before the menu shows.
-            connect(menu, &QMenu::aboutToShow, this, [this, name] { forward([&] { w_.openMenu(name); }); });
+            connect(menu, &QMenu::aboutToShow, this,
+                    [this, name] { forward([&] { w_.openMenu(name); }); });
         } else {
             QMenu* menu = menus_.at(m->parent);
             if (m->isSeparator()) {
                 a = menu->addSeparator();
             } else {
                 a = menu->addAction(qs(m->caption));
-                connect(a, &QAction::triggered, this, [this, name] { forward([&] { w_.click(name); }); });
+                connect(a, &QAction::triggered, this,
+                        [this, name] { forward([&] { w_.click(name); }); });
             }
         }
         actions_[name] = a;
@@ -253,7 +259,8 @@ void MainWindow::buildControl(const ControlEntry& e) {
                 q->setFocusPolicy(Qt::NoFocus);  // a click leaves the keyboard focus where it was
                 q->setGeometry(rect);
                 watch(q, name);
-                connect(q, &QPushButton::clicked, this, [this, name] { forward([&] { w_.click(name); }); });
+                connect(q, &QPushButton::clicked, this,
+                        [this, name] { forward([&] { w_.click(name); }); });
                 renderers_.push_back([q, b] {
                     q->setText(shownCaption(b->caption, b->font));
                     const QFont f = qtFont(b->font);
@@ -287,9 +294,12 @@ void MainWindow::buildControl(const ControlEntry& e) {
             },
             [&](Picture* p) {
                 QWidget* q = nullptr;
-                if (name == "Graphique") q = chart_;
-                else if (name == "Thermometre") q = therm_;
-                else if (name == "Animation") q = anim_;
+                if (name == "Graphique")
+                    q = chart_;
+                else if (name == "Thermometre")
+                    q = therm_;
+                else if (name == "Animation")
+                    q = anim_;
                 else if (kSprites.count(name)) {
                     widgets_[name] = parent;  // drawn by its picture box
                     return;
@@ -307,11 +317,13 @@ void MainWindow::buildControl(const ControlEntry& e) {
                         view->setImage(image.empty() ? "builtin" : image);
                     });
                 } else if (name == "Img_Cam1" || name == "Img_Cam2") {
-                    q = new PictureView(art(name == "Img_Cam1" ? "camera1.svg" : "camera2.svg"), parent);
+                    q = new PictureView(art(name == "Img_Cam1" ? "camera1.svg" : "camera2.svg"),
+                                        parent);
                 } else {
                     q = new QWidget(parent);  // a plain picture box: Calibrateur, Picture2
                 }
-                if (rect.isValid() && q != chart_) q->setGeometry(rect);  // the chart sits in its border
+                if (rect.isValid() && q != chart_)
+                    q->setGeometry(rect);  // the chart sits in its border
                 watch(q, name);
                 const bool paintsBack = name == "Calibrateur" || name == "Picture2";
                 q->setAutoFillBackground(paintsBack);
@@ -375,17 +387,20 @@ void MainWindow::buildControl(const ControlEntry& e) {
 void MainWindow::buildArrays() {
     for (int i = 1; i <= 7; ++i) {
         const auto& l = w_.Aff_Jour[static_cast<size_t>(i)];
-        QLabel* q = addLabel("Aff_Jour(" + std::to_string(i) + ")", *l, central_, layout::dayLabelRect(i));
+        QLabel* q =
+            addLabel("Aff_Jour(" + std::to_string(i) + ")", *l, central_, layout::dayLabelRect(i));
         renderers_.back() = [this, q, &l] { l ? showLabel(q, *l, w_.form.back) : q->hide(); };
     }
     for (int i = 1; i <= 12; ++i) {
         const auto& l = w_.Aff_Mois[static_cast<size_t>(i)];
-        QLabel* q = addLabel("Aff_Mois(" + std::to_string(i) + ")", *l, central_, layout::monthLabelRect(i));
+        QLabel* q = addLabel("Aff_Mois(" + std::to_string(i) + ")", *l, central_,
+                             layout::monthLabelRect(i));
         renderers_.back() = [this, q, &l] { l ? showLabel(q, *l, w_.form.back) : q->hide(); };
     }
     for (int i = 1; i <= 5; ++i) {
         const auto& l = w_.Aff_Niveau[static_cast<size_t>(i)];
-        QLabel* q = addLabel("Aff_Niveau(" + std::to_string(i) + ")", *l, central_, layout::levelLabelRect(i));
+        QLabel* q = addLabel("Aff_Niveau(" + std::to_string(i) + ")", *l, central_,
+                             layout::levelLabelRect(i));
         renderers_.back() = [this, q, &l] { l ? showLabel(q, *l, w_.form.back) : q->hide(); };
     }
 }
@@ -426,7 +441,9 @@ void MainWindow::settle() {
     armTimer();
 }
 
-void MainWindow::startProgram() { forward([this] { w_.start(); }); }
+void MainWindow::startProgram() {
+    forward([this] { w_.start(); });
+}
 
 void MainWindow::armTimer() {
     const std::optional<int64_t> due = w_.nextDueAt();
@@ -454,16 +471,18 @@ bool MainWindow::clickablePicture(const std::string& name) const {
 bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
     const std::string name = watched->property("dxName").toString().toStdString();
     switch (e->type()) {
-    case QEvent::Enter: forward([&] { w_.hover(name); }); break;
-    case QEvent::MouseButtonRelease:
-        if (clickablePicture(name) &&
-            static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton)
-            forward([&] { w_.mouseClick(name); });
-        break;
-    case QEvent::MouseButtonDblClick:
-        if (clickablePicture(name)) forward([&] { w_.mouseDoubleClick(name); });
-        break;
-    default: break;
+        case QEvent::Enter:
+            forward([&] { w_.hover(name); });
+            break;
+        case QEvent::MouseButtonRelease:
+            if (clickablePicture(name) && static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton)
+                forward([&] { w_.mouseClick(name); });
+            break;
+        case QEvent::MouseButtonDblClick:
+            if (clickablePicture(name)) forward([&] { w_.mouseDoubleClick(name); });
+            break;
+        default:
+            break;
     }
     return QMainWindow::eventFilter(watched, e);
 }
@@ -480,8 +499,10 @@ void MainWindow::keyPressEvent(QKeyEvent* e) {
 void MainWindow::closeEvent(QCloseEvent* e) {
     if (!finished_) forward([this] { w_.close(); });
     // The window stays open unless the quit dialogue ended the program.
-    if (finished_) e->accept();
-    else e->ignore();
+    if (finished_)
+        e->accept();
+    else
+        e->ignore();
 }
 
-} // namespace dx
+}  // namespace dx

@@ -84,4 +84,4 @@ private:
     bool finished_ = false;
 };
 
-} // namespace dx
+}  // namespace dx

@@ -22,8 +22,10 @@ void ModelField::showModel() {
     if (QLineEdit::text() != text) setText(text);
     const int start = utf16Index(text, model_.selStart());
     const int end = utf16Index(text, model_.selStart() + model_.selLength());
-    if (end > start) setSelection(start, end - start);
-    else setCursorPosition(start);
+    if (end > start)
+        setSelection(start, end - start);
+    else
+        setCursorPosition(start);
     showing_ = false;
 }
 
@@ -103,13 +105,14 @@ void ModelField::keyPressEvent(QKeyEvent* e) {
         return;
     }
     switch (e->key()) {
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-    case Qt::Key_Home:
-    case Qt::Key_End:
-        QLineEdit::keyPressEvent(e);  // moves the caret only; reported to the model
-        return;
-    default: break;
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Home:
+        case Qt::Key_End:
+            QLineEdit::keyPressEvent(e);  // moves the caret only; reported to the model
+            return;
+        default:
+            break;
     }
     if (e->matches(QKeySequence::SelectAll)) {
         selectAll();
@@ -143,4 +146,4 @@ void ModelField::mouseReleaseEvent(QMouseEvent* e) {
     QLineEdit::mouseReleaseEvent(e);
 }
 
-} // namespace dx
+}  // namespace dx

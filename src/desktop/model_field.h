@@ -16,9 +16,9 @@ class ModelField : public QLineEdit {
 public:
     ModelField(const TextField& model, QWidget* parent);
 
-    std::function<void(char32_t)> onKey;             // a typed character, 8 for Backspace
-    std::function<void(const QString&)> onReplace;   // the whole new text (paste, Delete)
-    std::function<void(int, int)> onSelect;          // start and length, in code points
+    std::function<void(char32_t)> onKey;            // a typed character, 8 for Backspace
+    std::function<void(const QString&)> onReplace;  // the whole new text (paste, Delete)
+    std::function<void(int, int)> onSelect;         // start and length, in code points
     std::function<void()> onFocus;
     std::function<void()> onEscape;
 
@@ -39,4 +39,4 @@ private:
     bool showing_ = false;
 };
 
-} // namespace dx
+}  // namespace dx

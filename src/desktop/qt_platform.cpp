@@ -26,11 +26,12 @@ bool isDateLetter(QChar c) { return c == u'd' || c == u'M' || c == u'y'; }
 // the pattern has it, a blank for any other text, "/" when there was none.
 std::string separatorBetween(const QString& text) {
     for (QChar c : text)
-        if (c == u'-' || c == u'/' || c == u'.') return std::string(1, static_cast<char>(c.unicode()));
+        if (c == u'-' || c == u'/' || c == u'.')
+            return std::string(1, static_cast<char>(c.unicode()));
     return text.isEmpty() ? "/" : " ";
 }
 
-} // namespace
+}  // namespace
 
 QtClock::QtClock() { steady_.start(); }
 
@@ -123,10 +124,18 @@ MsgAnswer QtDialogs::messageBox(const std::string& title, const std::string& tex
     box.setText(qs(text));
     box.setTextFormat(Qt::PlainText);
     switch (icon) {
-    case MsgIcon::None: box.setIcon(QMessageBox::NoIcon); break;
-    case MsgIcon::Critical: box.setIcon(QMessageBox::Critical); break;
-    case MsgIcon::Exclamation: box.setIcon(QMessageBox::Warning); break;
-    case MsgIcon::Information: box.setIcon(QMessageBox::Information); break;
+        case MsgIcon::None:
+            box.setIcon(QMessageBox::NoIcon);
+            break;
+        case MsgIcon::Critical:
+            box.setIcon(QMessageBox::Critical);
+            break;
+        case MsgIcon::Exclamation:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case MsgIcon::Information:
+            box.setIcon(QMessageBox::Information);
+            break;
     }
     if (buttons == MsgButtons::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
@@ -155,8 +164,7 @@ std::optional<std::string> QtDialogs::inputBox(const std::string& title, const s
 void QtDialogs::beep() { QApplication::beep(); }
 
 ProgramFolders chooseFolders(const std::string& exeDir, bool exeDirWritable,
-                             const char* xdgDataHome, const char* xdgConfigHome,
-                             const char* home) {
+                             const char* xdgDataHome, const char* xdgConfigHome, const char* home) {
     auto withSlash = [](std::string dir) {
         if (dir.empty() || dir.back() != '/') dir += '/';
         return dir;
@@ -179,8 +187,7 @@ DesktopEnvironment::DesktopEnvironment() {
     const QString exeDir = QCoreApplication::applicationDirPath();
     folders_ = chooseFolders(exeDir.toStdString(), QFileInfo(exeDir).isWritable(),
                              qgetenv("XDG_DATA_HOME").constData(),
-                             qgetenv("XDG_CONFIG_HOME").constData(),
-                             qgetenv("HOME").constData());
+                             qgetenv("XDG_CONFIG_HOME").constData(), qgetenv("HOME").constData());
     QDir().mkpath(qs(folders_.program));
     QDir().mkpath(qs(folders_.settings));
 }
@@ -191,4 +198,4 @@ std::string DesktopEnvironment::scrambledSiteAddress() const {
 
 std::string configuredPingAddress() { return DEXTREL_PING_ADDRESS; }
 
-} // namespace dx
+}  // namespace dx

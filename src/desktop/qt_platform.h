@@ -64,8 +64,7 @@ struct ProgramFolders {
 // always in the user's configuration folder. Empty XDG variables fall back to
 // the defaults under home.
 ProgramFolders chooseFolders(const std::string& exeDir, bool exeDirWritable,
-                             const char* xdgDataHome, const char* xdgConfigHome,
-                             const char* home);
+                             const char* xdgDataHome, const char* xdgConfigHome, const char* home);
 
 class DesktopEnvironment : public Environment {
 public:
@@ -82,4 +81,4 @@ private:
 // The host the connectivity check pings, as the build configured it.
 std::string configuredPingAddress();
 
-} // namespace dx
+}  // namespace dx

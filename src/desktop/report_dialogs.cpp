@@ -113,7 +113,7 @@ QHBoxLayout* buttonRow(std::initializer_list<QPushButton*> buttons) {
 
 const std::vector<const Bilingual*> kTestHeader = {&T::kDate, &T::kTime, &T::kLevel, &T::kNote};
 
-} // namespace
+}  // namespace
 
 void showRefusal(Fenetre& w, const report::Outcome& outcome) {
     w.platform.dialogs.messageBox(outcome.title, outcome.message, MsgButtons::Ok,
@@ -473,4 +473,4 @@ void ImportDialog::replan() {
     ok_->setEnabled(plan_.acceptable());
 }
 
-} // namespace dx
+}  // namespace dx

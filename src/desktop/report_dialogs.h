@@ -116,4 +116,4 @@ private:
     QPushButton* ok_;
 };
 
-} // namespace dx
+}  // namespace dx

@@ -36,7 +36,7 @@ int systemOffset(int64_t localSeconds) {
 
 QString suggestedPath(const char* name) { return QDir::home().filePath(QString::fromLatin1(name)); }
 
-} // namespace
+}  // namespace
 
 ReportMenu::ReportMenu(Fenetre& w, QMenuBar* bar, QWidget* owner, std::function<void()> changed)
     : QObject(owner), w_(w), owner_(owner), changed_(std::move(changed)) {
@@ -198,4 +198,4 @@ void ReportMenu::printDoctorReport() {
     paintReport(*content, printer);
 }
 
-} // namespace dx
+}  // namespace dx

@@ -74,4 +74,4 @@ private:
     std::vector<QAction*> items_;
 };
 
-} // namespace dx
+}  // namespace dx

@@ -16,4 +16,4 @@ int paintReport(const report::ReportContent& content, QPagedPaintDevice& device)
 // Writes the report as a PDF file, atomically; false with the reason.
 bool writeReportPdf(const report::ReportContent& content, const QString& path, QString* error);
 
-} // namespace dx
+}  // namespace dx

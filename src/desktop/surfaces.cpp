@@ -25,8 +25,8 @@ namespace {
 
 bool sameLines(const std::vector<Line>& a, const std::vector<Line>& b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const Line& p, const Line& q) {
-        return p.x1 == q.x1 && p.y1 == q.y1 && p.x2 == q.x2 && p.y2 == q.y2 &&
-               p.color == q.color && p.width == q.width && p.visible == q.visible;
+        return p.x1 == q.x1 && p.y1 == q.y1 && p.x2 == q.x2 && p.y2 == q.y2 && p.color == q.color &&
+               p.width == q.width && p.visible == q.visible;
     });
 }
 
@@ -36,7 +36,7 @@ bool sameSprites(const std::vector<Sprite>& a, const std::vector<Sprite>& b) {
     });
 }
 
-} // namespace
+}  // namespace
 
 void ModelSurface::setScene(std::vector<Sprite> sprites, std::vector<Line> lines) {
     // The window is set again after every tick; repaint only what changed.
@@ -68,7 +68,8 @@ void ModelSurface::paintEvent(QPaintEvent*) {
     }
     for (const Line& l : lines_) {
         if (!l.visible) continue;
-        QPen pen(qtColor(l.color), penWidth(l.width), Qt::SolidLine, flatCaps_ ? Qt::FlatCap : Qt::RoundCap, Qt::RoundJoin);
+        QPen pen(qtColor(l.color), penWidth(l.width), Qt::SolidLine,
+                 flatCaps_ ? Qt::FlatCap : Qt::RoundCap, Qt::RoundJoin);
         p.setPen(pen);
         p.drawLine(toWidget(l.x1, l.y1), toWidget(l.x2, l.y2));
     }
@@ -92,8 +93,10 @@ void PictureView::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     p.setRenderHint(QPainter::Antialiasing);
-    if (!file_.isNull()) p.drawImage(QRectF(rect()), file_);
-    else if (builtin_ != nullptr) builtin_->render(&p, QRectF(rect()));
+    if (!file_.isNull())
+        p.drawImage(QRectF(rect()), file_);
+    else if (builtin_ != nullptr)
+        builtin_->render(&p, QRectF(rect()));
 }
 
-} // namespace dx
+}  // namespace dx

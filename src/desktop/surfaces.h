@@ -67,4 +67,4 @@ private:
     QImage file_;
 };
 
-} // namespace dx
+}  // namespace dx

@@ -18,7 +18,7 @@ QRect underChart(double x1, double x2, int w) {
     return {static_cast<int>(centre - w / 2.0 + 0.5), kAxisTop, w, kAxisHeight};
 }
 
-} // namespace
+}  // namespace
 
 QRect controlRect(const std::string& name) {
     static const std::map<std::string, QRect> kRects = {
@@ -97,4 +97,4 @@ QRect levelLabelRect(int index) {
     return {kChart.left() - 38, static_cast<int>(y - 10), 34, 20};
 }
 
-} // namespace dx::layout
+}  // namespace dx::layout

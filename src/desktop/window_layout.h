@@ -35,4 +35,4 @@ QRect dayLabelRect(int index);
 QRect monthLabelRect(int index);
 QRect levelLabelRect(int index);
 
-} // namespace dx::layout
+}  // namespace dx::layout

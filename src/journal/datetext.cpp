@@ -17,10 +17,14 @@ std::array<Field, 3> fieldOrder(std::string_view pattern) {
     bool seen[3] = {false, false, false};
     for (char c : pattern) {
         Field f;
-        if (c == 'd' || c == 'D') f = Field::Day;
-        else if (c == 'M') f = Field::Month;
-        else if (c == 'y' || c == 'Y') f = Field::Year;
-        else continue;
+        if (c == 'd' || c == 'D')
+            f = Field::Day;
+        else if (c == 'M')
+            f = Field::Month;
+        else if (c == 'y' || c == 'Y')
+            f = Field::Year;
+        else
+            continue;
         const int idx = static_cast<int>(f);
         if (seen[idx]) continue;
         seen[idx] = true;
@@ -37,7 +41,7 @@ std::string twoDigits(int v) {
     return buf;
 }
 
-} // namespace
+}  // namespace
 
 std::string formatShortDate(DateTime date, std::string_view pattern) {
     int y, m, d;
@@ -105,9 +109,15 @@ DateTextReader::DateTextReader(std::string_view pattern) {
     const auto order = fieldOrder(pattern);
     for (int k = 0; k < 3; ++k) {
         switch (order[static_cast<size_t>(k)]) {
-        case Field::Day: dayAt_ = k; break;
-        case Field::Month: monthAt_ = k; break;
-        case Field::Year: yearAt_ = k; break;
+            case Field::Day:
+                dayAt_ = k;
+                break;
+            case Field::Month:
+                monthAt_ = k;
+                break;
+            case Field::Year:
+                yearAt_ = k;
+                break;
         }
     }
 }
@@ -173,7 +183,7 @@ std::optional<DateNumbers> dateNumbers(std::string_view datePart) {
     return n;
 }
 
-} // namespace
+}  // namespace
 
 std::optional<DateTime> DateTextReader::operator()(std::string_view text) const {
     std::optional<DateNumbers> numbers = tenCharacterDate(text);
@@ -214,4 +224,4 @@ std::optional<DateTime> parseDate(std::string_view text, std::string_view patter
     return DateTextReader(pattern)(text);
 }
 
-} // namespace dx
+}  // namespace dx

@@ -37,4 +37,4 @@ private:
 // "hh:mm" or "hh:mm:ss" or "h:mm" as a time of day, in seconds.
 std::optional<int> parseTimeOfDay(std::string_view text);
 
-} // namespace dx
+}  // namespace dx

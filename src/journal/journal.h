@@ -36,8 +36,8 @@ private:
 
     // The span of `text` within `within`, when it lies there whole.
     static std::optional<Span> spanIn(std::string_view text, std::string_view within) {
-        const uintptr_t at = reinterpret_cast<uintptr_t>(text.data()) -
-                             reinterpret_cast<uintptr_t>(within.data());
+        const uintptr_t at =
+            reinterpret_cast<uintptr_t>(text.data()) - reinterpret_cast<uintptr_t>(within.data());
         if (at > within.size() || text.size() > within.size() - at) return std::nullopt;
         return Span{static_cast<uint32_t>(at), static_cast<uint32_t>(text.size())};
     }
@@ -102,13 +102,18 @@ public:
     }
     void endLoad();
 
-    template <class F> void forEachVar(F&& f) const { f("Nb_Tests", Nb_Tests); }
+    template <class F>
+    void forEachVar(F&& f) const {
+        f("Nb_Tests", Nb_Tests);
+    }
 
 private:
-    std::array<TextColumn*, 4> columns() { return {&Date_Test, &Heure_Test, &Taux_Test, &Note_Test}; }
+    std::array<TextColumn*, 4> columns() {
+        return {&Date_Test, &Heure_Test, &Taux_Test, &Note_Test};
+    }
 
     std::string_view loadSource_;
     std::string previousTexts_;  // the buffer before the load, until endLoad
 };
 
-} // namespace dx
+}  // namespace dx

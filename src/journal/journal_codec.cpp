@@ -18,10 +18,9 @@ namespace {
 // undefined map to the control characters of the same number, as the
 // system's own conversion does, so that any byte reads back unchanged.
 constexpr char32_t kHighControls[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
 // Decodes one UTF-8 character at i; false on a malformed sequence.
@@ -60,16 +59,19 @@ std::optional<unsigned char> cp1252Byte(char32_t cp) {
     return std::nullopt;
 }
 
-} // namespace
+}  // namespace
 
 std::string cp1252ToUtf8(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size());
     for (char c : bytes) {
         const auto b = static_cast<unsigned char>(c);
-        if (b < 0x80) out += c;
-        else if (b < 0xA0) out += utf8Encode(kHighControls[b - 0x80]);
-        else out += utf8Encode(b);
+        if (b < 0x80)
+            out += c;
+        else if (b < 0xA0)
+            out += utf8Encode(kHighControls[b - 0x80]);
+        else
+            out += utf8Encode(b);
     }
     return out;
 }
@@ -128,8 +130,8 @@ std::string encodeJournalText(std::string_view text) {
     // Windows-1252 bytes that happen to form valid UTF-8 (such as "Ã©") would
     // read back as other characters; such a text is written in UTF-8, which
     // reads back as it is.
-    if (auto bytes = utf8ToCp1252(text); bytes && (bytes->size() == text.size() ||
-                                                   !isValidUtf8(*bytes)))
+    if (auto bytes = utf8ToCp1252(text);
+        bytes && (bytes->size() == text.size() || !isValidUtf8(*bytes)))
         return *bytes;
     return std::string(text);
 }
@@ -192,7 +194,7 @@ char* putLine(char* p, std::string_view date, std::string_view time, std::string
     return p;
 }
 
-} // namespace
+}  // namespace
 
 std::string journalFileBytes(const Journal& journal) {
     std::string text;
@@ -258,4 +260,4 @@ ParsedJournal parseJournal(std::string_view bytes, int maxTests) {
     return parsed;
 }
 
-} // namespace dx
+}  // namespace dx

@@ -1,7 +1,8 @@
 #pragma once
 
 // The journal file's bytes: the line reader and writer, Windows-1252 <->
-// UTF-8, and the check of what a field can hold. Pure functions; the window's procedures do the file work.
+// UTF-8, and the check of what a field can hold. Pure functions; the window's procedures do the
+// file work.
 
 #include <optional>
 #include <string>
@@ -104,4 +105,4 @@ private:
     int stopLine_ = 0;
 };
 
-} // namespace dx
+}  // namespace dx

@@ -19,7 +19,7 @@ namespace {
 constexpr const char* kUnreadCopySuffix = ".orig";
 constexpr int kMaxUnreadCopies = 99;
 
-} // namespace
+}  // namespace
 
 std::string keepUnreadCopy(FileStore& files, const std::string& path, const std::string& bytes) {
     for (int n = 1; n <= kMaxUnreadCopies; ++n) {
@@ -37,7 +37,8 @@ std::string keepUnreadCopy(FileStore& files, const std::string& path, const std:
 
 JournalWrite writeJournalFile(FileStore& files, const std::string& path, const Journal& journal) {
     JournalWrite result;
-    if (files.exists(path)) result.backedUp = files.copyAtomic(path, path + kBackupSuffix, result.error);
+    if (files.exists(path))
+        result.backedUp = files.copyAtomic(path, path + kBackupSuffix, result.error);
     if (result.backedUp)
         result.written = files.writeAtomic(path, journalFileBytes(journal), result.error);
     return result;
@@ -71,12 +72,16 @@ std::string unstorableMessage(const StorableCheck& check, std::string_view field
                               int16_t langue) {
     std::string why = pick(T::kTheField, langue) + std::string(fieldName);
     switch (check.problem) {
-    case Unstorable::None: return "";
-    case Unstorable::Quote: return why + pick(T::kNoQuote, langue);
-    case Unstorable::LineBreak: return why + pick(T::kOneLine, langue);
-    case Unstorable::OutsideCodePage: break;
+        case Unstorable::None:
+            return "";
+        case Unstorable::Quote:
+            return why + pick(T::kNoQuote, langue);
+        case Unstorable::LineBreak:
+            return why + pick(T::kOneLine, langue);
+        case Unstorable::OutsideCodePage:
+            break;
     }
     return why + pick(T::kNoSuchCharacter, langue) + check.character;
 }
 
-} // namespace dx
+}  // namespace dx

@@ -47,4 +47,4 @@ JournalLoad loadJournal(Journal& journal, std::string_view bytes, const DateText
 // that already holds them). The copy's path, or "" when it could not be made.
 std::string keepUnreadCopy(FileStore& files, const std::string& path, const std::string& bytes);
 
-} // namespace dx
+}  // namespace dx

@@ -53,4 +53,4 @@ void Journal::moveStagedIn(int64_t day) {
     for (auto i = static_cast<size_t>(Nb_Tests); i >= 1; --i) copySlot(i, i - 1);
 }
 
-} // namespace dx
+}  // namespace dx

@@ -20,8 +20,7 @@ inline constexpr Bilingual kOpenQuote = {"Un champ ouvert par un guillemet n'y e
                                          "A field opened with a double quote is not closed there."};
 inline constexpr Bilingual kTooManyTests = {"Le journal ne peut contenir plus de 5000 analyses.",
                                             "The journal cannot hold more than 5000 tests."};
-inline constexpr Bilingual kTestsLoaded = {" analyses ont été chargées.",
-                                           " tests were loaded."};
+inline constexpr Bilingual kTestsLoaded = {" analyses ont été chargées.", " tests were loaded."};
 inline constexpr Bilingual kCopyKept = {"Le fichier complet est gardé tel quel sous le nom ",
                                         "The whole file is kept as it was under the name "};
 inline constexpr Bilingual kCopyKeptEnd = {", à côté du journal.", ", beside the journal."};
@@ -80,10 +79,8 @@ inline constexpr Bilingual kEraseTitle = {"Vous vous apprêter à effacer des do
                                           "You are about to erase some data ..."};
 inline constexpr Bilingual kEraseCount = {"Vous avez présentement ", "Actualy, you have "};
 inline constexpr Bilingual kEraseCountEnd = {" analyses en mémoire.", " TEST in memory."};
-inline constexpr Bilingual kEraseNewest = {"La date la plus récente = ",
-                                           "The earlyest date is = "};
-inline constexpr Bilingual kEraseOldest = {"La date la plus ancienne = ",
-                                           "The oldest date is = "};
+inline constexpr Bilingual kEraseNewest = {"La date la plus récente = ", "The earlyest date is = "};
+inline constexpr Bilingual kEraseOldest = {"La date la plus ancienne = ", "The oldest date is = "};
 inline constexpr Bilingual kEraseEnter = {"ENTREZ LA DATE qui deviendra la plus ancienne.",
                                           "ENTER THE DATE witch will become the oldest."};
 inline constexpr Bilingual kEraseQuestion = {"EFFACER toutes les données avant le ",
@@ -95,4 +92,4 @@ inline constexpr Bilingual kEraseQuestionTitle = {"Voulez-vous réellement ...",
 inline constexpr Bilingual kSaveFirst = {"Vous devez d'abord sauvegarder vos données",
                                          "You must save your actual data"};
 
-} // namespace dx::journal_texts
+}  // namespace dx::journal_texts

@@ -106,4 +106,4 @@ void Fenetre::Fin_Analyse() {
     Menu_Hystorique.enabled = true;
 }
 
-} // namespace dx
+}  // namespace dx

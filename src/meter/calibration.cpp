@@ -12,7 +12,7 @@ void showReadings(TextField& xAxe, TextField& yAxe, const ProbeReading& p) {
     yAxe.setText(axisReadingText('Y', p.y));
 }
 
-} // namespace
+}  // namespace
 
 void Fenetre::Menu_Calib_Click() {
     meter.Mode_Calibration = 1;
@@ -72,4 +72,4 @@ void Fenetre::Afficher_Axes() {
     Aff_Resultat.caption = levelText00(meter.Taux_Courant);
 }
 
-} // namespace dx
+}  // namespace dx

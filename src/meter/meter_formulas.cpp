@@ -38,4 +38,4 @@ float thermometerTop(const std::string& level, int16_t unite) {
     return static_cast<float>(2200.0 - (value / divisor) * 100.0 / 1.5);
 }
 
-} // namespace dx
+}  // namespace dx

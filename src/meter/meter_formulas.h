@@ -44,4 +44,4 @@ std::string levelText00(const std::string& level);
 // text's number or 0 when it is no number.
 float thermometerTop(const std::string& level, int16_t unite);
 
-} // namespace dx
+}  // namespace dx

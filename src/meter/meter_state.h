@@ -19,7 +19,8 @@ struct MeterState {
     int16_t Duree_Analyse = 0;
     std::string Taux_Courant;  // the level on the thermometer
 
-    template <class F> void forEachVar(F&& f) const {
+    template <class F>
+    void forEachVar(F&& f) const {
         f("Etat_Sonde", Etat_Sonde);
         f("Mode_Analyse", Mode_Analyse);
         f("Mode_Calibration", Mode_Calibration);
@@ -31,4 +32,4 @@ struct MeterState {
     }
 };
 
-} // namespace dx
+}  // namespace dx

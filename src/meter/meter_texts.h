@@ -7,7 +7,7 @@
 namespace dx {
 // The maker's web address, the one the information line shows at start.
 extern const char* const kMakerWebAddress;
-} // namespace dx
+}  // namespace dx
 
 namespace dx::meter_text {
 
@@ -28,4 +28,4 @@ inline constexpr Bilingual kTestErrorText{"Nettoyez ou assècher votre sonde",
 // Follows the seconds left on the countdown.
 inline constexpr const char* kSecondsSuffix = " sec.";
 
-} // namespace dx::meter_text
+}  // namespace dx::meter_text

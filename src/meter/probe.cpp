@@ -7,7 +7,7 @@ namespace {
 
 constexpr int32_t kUnplugged = 167;
 
-} // namespace
+}  // namespace
 
 // A failed query leaves the last positions in place: a position of 0 would
 // read as a drop on the probe and could start or spoil a blood test.
@@ -55,4 +55,4 @@ void Fenetre::Afficher_Informations() {
     }
 }
 
-} // namespace dx
+}  // namespace dx

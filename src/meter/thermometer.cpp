@@ -16,7 +16,7 @@ constexpr int kDropLanded = 350;
 constexpr int kFallInterval = 100;
 constexpr int kPauseInterval = 1000;
 
-} // namespace
+}  // namespace
 
 void Fenetre::Afficher_Thermometre() {
     setColumnTop(*this, thermometerTop(meter.Taux_Courant, settings.Unite));
@@ -73,4 +73,4 @@ void Fenetre::Fin_Animation() {
     if (analysisCutShort) Menu_Test.enabled = true;
 }
 
-} // namespace dx
+}  // namespace dx

@@ -66,7 +66,7 @@ void civilFromUnixDays(int64_t z, int& year, int& month, int& day) {
     day = static_cast<int>(d);
 }
 
-} // namespace
+}  // namespace
 
 int64_t daysFromCivil(int year, int month, int day) {
     return unixDaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) +
@@ -150,4 +150,4 @@ std::string DateTime::iso() const {
     return buf;
 }
 
-} // namespace dx
+}  // namespace dx

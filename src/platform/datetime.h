@@ -17,17 +17,17 @@ public:
                               int second = 0);
 
     int64_t seconds() const { return seconds_; }
-    int64_t day() const;          // whole days since the zero date
+    int64_t day() const;  // whole days since the zero date
     int secondsOfDay() const;
     bool hasTime() const { return secondsOfDay() != 0; }
 
     int year() const;
-    int month() const;            // 1..12
-    int dayOfMonth() const;       // 1..31
+    int month() const;       // 1..12
+    int dayOfMonth() const;  // 1..31
     int hour() const;
     int minute() const;
     int second() const;
-    int weekday() const;          // 1 = Sunday .. 7 = Saturday
+    int weekday() const;  // 1 = Sunday .. 7 = Saturday
 
     DateTime date() const { return fromDays(day()); }
     DateTime addDays(int64_t days) const { return DateTime(seconds_ + days * 86400); }
@@ -52,4 +52,4 @@ int daysInMonth(int year, int month);
 // The length of the month before (year, month): December of the year before for January.
 int daysInPreviousMonth(int year, int month);
 
-} // namespace dx
+}  // namespace dx

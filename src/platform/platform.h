@@ -45,8 +45,7 @@ public:
     virtual MsgAnswer messageBox(const std::string& title, const std::string& text,
                                  MsgButtons buttons, MsgIcon icon) = 0;
     // The typed text, or nothing when the box was cancelled.
-    virtual std::optional<std::string> inputBox(const std::string& title,
-                                                const std::string& prompt,
+    virtual std::optional<std::string> inputBox(const std::string& title, const std::string& prompt,
                                                 const std::string& defaultText) = 0;
     virtual void beep() = 0;
 };
@@ -78,8 +77,7 @@ public:
     // Makes `to` a copy of the file `from` as it stands, replacing `to` whole
     // as writeAtomic does. False when `from` cannot be read (error left
     // empty) or `to` cannot be written (error says why).
-    virtual bool copyAtomic(const std::string& from, const std::string& to,
-                            std::string& error) {
+    virtual bool copyAtomic(const std::string& from, const std::string& to, std::string& error) {
         const auto bytes = read(from);
         return bytes && writeAtomic(to, *bytes, error);
     }
@@ -102,7 +100,7 @@ public:
 };
 
 struct HttpResponse {
-    bool ok = false;       // a complete answer with a success status arrived
+    bool ok = false;  // a complete answer with a success status arrived
     std::string body;
 };
 
@@ -152,4 +150,4 @@ struct Platform {
     Printer& printer;
 };
 
-} // namespace dx
+}  // namespace dx

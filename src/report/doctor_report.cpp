@@ -48,7 +48,7 @@ std::string periodTextOf(DayRange range, int16_t langue, std::string_view datePa
            pick(T::kTo, langue) + formatShortDate(DateTime::fromDays(range.last), datePattern);
 }
 
-} // namespace
+}  // namespace
 
 std::vector<Figure> figuresOf(const Statistics& s, int16_t unite, int16_t l) {
     const bool any = s.count > 0;
@@ -56,13 +56,15 @@ std::vector<Figure> figuresOf(const Statistics& s, int16_t unite, int16_t l) {
         {pick(T::kTests, l), std::to_string(s.count)},
         {pick(T::kDays, l), std::to_string(s.days)},
         {pick(T::kMean, l), any ? levelText(s.mean, unite) : pick(T::kNotEnoughTests, l)},
-        {pick(T::kSd, l), optionalText(s.sd, levelText(s.sd.value_or(0), unite),
-                                       T::kNotEnoughTests, l)},
+        {pick(T::kSd, l),
+         optionalText(s.sd, levelText(s.sd.value_or(0), unite), T::kNotEnoughTests, l)},
         {pick(T::kCv, l), optionalText(s.cv, percentText(s.cv.value_or(0)), T::kNotEnoughTests, l)},
-        {pick(T::kGmi, l), optionalText(s.gmi, percentText(s.gmi.value_or(0)), T::kGmiNeedsDays, l)},
+        {pick(T::kGmi, l),
+         optionalText(s.gmi, percentText(s.gmi.value_or(0)), T::kGmiNeedsDays, l)},
     };
     for (size_t b = 0; b < s.programCounts.size(); ++b)
-        rows.push_back({pick(*kProgramBands[b], l), shareText(s.programPercent[b], s.programCounts[b])});
+        rows.push_back(
+            {pick(*kProgramBands[b], l), shareText(s.programPercent[b], s.programCounts[b])});
     const std::vector<std::string> labels = rangeLabelsOf(unite, l);
     for (size_t b = 0; b < labels.size(); ++b)
         rows.push_back({labels[b], shareText(s.rangePercent[b], s.rangeCounts[b])});
@@ -84,10 +86,10 @@ ReportContent reportContent(const std::vector<Test>& tests, DayRange range, int1
     c.rangeLabels = rangeLabelsOf(unite, langue);
     for (auto t = kept.rbegin(); t != kept.rend(); ++t)
         c.curve.push_back({t->day, t->minute < 0 ? 0 : t->minute, t->value});
-    c.tableHeader = {pick(T::kDate, langue), pick(T::kTime, langue),
-                     pick(T::kLevel, langue), pick(T::kNote, langue)};
+    c.tableHeader = {pick(T::kDate, langue), pick(T::kTime, langue), pick(T::kLevel, langue),
+                     pick(T::kNote, langue)};
     for (const Test& t : kept) c.tableRows.push_back({t.date, t.time, t.level, t.note});
     return c;
 }
 
-} // namespace dx::report
+}  // namespace dx::report

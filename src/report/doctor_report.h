@@ -26,15 +26,15 @@ struct CurvePoint {
 
 struct ReportContent {
     int16_t unite = 0, langue = 0;
-    std::string title;        // "Glucose report" / "Rapport glycémique"
-    std::string periodText;   // "From 2026-11-01 to 2026-11-30"
-    std::string unitName;     // "mmol/L"
+    std::string title;       // "Glucose report" / "Rapport glycémique"
+    std::string periodText;  // "From 2026-11-01 to 2026-11-30"
+    std::string unitName;    // "mmol/L"
     DayRange range;
     Statistics stats;
-    std::vector<Figure> figures;      // count, mean, SD, CV, GMI (estimate), bands
-    std::vector<std::string> rangeLabels;  // the five consensus bands, lowest first
-    std::vector<CurvePoint> curve;    // oldest first
-    std::vector<std::string> tableHeader;  // date, time, level, note
+    std::vector<Figure> figures;                      // count, mean, SD, CV, GMI (estimate), bands
+    std::vector<std::string> rangeLabels;             // the five consensus bands, lowest first
+    std::vector<CurvePoint> curve;                    // oldest first
+    std::vector<std::string> tableHeader;             // date, time, level, note
     std::vector<std::vector<std::string>> tableRows;  // newest first
 };
 
@@ -45,4 +45,4 @@ std::vector<Figure> figuresOf(const Statistics& stats, int16_t unite, int16_t la
 ReportContent reportContent(const std::vector<Test>& tests, DayRange range, int16_t unite,
                             int16_t langue, std::string_view datePattern);
 
-} // namespace dx::report
+}  // namespace dx::report

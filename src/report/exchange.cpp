@@ -41,7 +41,7 @@ std::string csvField(std::string_view text) {
     return out + "\"";
 }
 
-} // namespace
+}  // namespace
 
 double toMgDl(double level, int16_t unite) {
     return std::round(isMgDl(unite) ? level : level * kMgPerMmol);
@@ -83,7 +83,7 @@ std::string nightscoutEntry(const Test& t, int16_t unite, const UtcOffsetOf& off
            hhmm(minute) + ":00" + offsetText(offset) + "\",\"device\":\"dextrel\"}";
 }
 
-} // namespace
+}  // namespace
 
 // Nightscout's readings need a moment: a test with no date is left out.
 std::string exportNightscoutJson(const std::vector<Test>& tests, int16_t unite,
@@ -205,7 +205,7 @@ private:
     std::string error_;
 };
 
-} // namespace
+}  // namespace
 
 // UTF-8 (a leading byte-order mark dropped) or, when the bytes are not
 // UTF-8, Windows-1252 as spreadsheets on French and English systems write.
@@ -266,8 +266,10 @@ bool mapHeader(const std::vector<std::string>& header, ColumnMapping& m,
 bool looksLikeDate(std::string_view s) {
     int digits = 0, separators = 0;
     for (char c : s) {
-        if (std::isdigit(static_cast<unsigned char>(c))) ++digits;
-        else if (c == '-' || c == '/' || c == '.') ++separators;
+        if (std::isdigit(static_cast<unsigned char>(c)))
+            ++digits;
+        else if (c == '-' || c == '/' || c == '.')
+            ++separators;
     }
     return digits >= 6 && separators >= 2;
 }
@@ -284,10 +286,14 @@ std::optional<double> levelNumber(std::string_view text) {
 void mapByContent(const std::vector<std::string>& row, ColumnMapping& m) {
     for (size_t i = 0; i < row.size(); ++i) {
         const int c = static_cast<int>(i);
-        if (m.date < 0 && looksLikeDate(row[i])) m.date = c;
-        else if (m.time < 0 && looksLikeTime(row[i])) m.time = c;
-        else if (m.level < 0 && levelNumber(row[i])) m.level = c;
-        else if (m.note < 0 && m.level >= 0) m.note = c;
+        if (m.date < 0 && looksLikeDate(row[i]))
+            m.date = c;
+        else if (m.time < 0 && looksLikeTime(row[i]))
+            m.time = c;
+        else if (m.level < 0 && levelNumber(row[i]))
+            m.level = c;
+        else if (m.note < 0 && m.level >= 0)
+            m.note = c;
     }
 }
 
@@ -325,7 +331,7 @@ ImportUnit guessUnit(const CsvTable& t, const ColumnMapping& m) {
     return ImportUnit::MmolL;
 }
 
-} // namespace
+}  // namespace
 
 bool isOwnExport(const CsvTable& table) {
     if (table.rows.empty()) return false;
@@ -385,8 +391,10 @@ std::optional<int64_t> readDay(std::string_view text, DateOrder order) {
     const int* p = at[static_cast<int>(order)];
     int year = numbers[p[0]];
     const int month = numbers[p[1]], day = numbers[p[2]];
-    if (lengths[p[0]] <= 2) year += 2000;
-    else if (lengths[p[0]] != 4) return std::nullopt;
+    if (lengths[p[0]] <= 2)
+        year += 2000;
+    else if (lengths[p[0]] != 4)
+        return std::nullopt;
     if (month < 1 || month > 12 || day < 1 || day > daysInMonth(year, month)) return std::nullopt;
     return daysFromCivil(year, month, day);
 }
@@ -455,9 +463,12 @@ struct RowReader {
 
     std::optional<bool> sourceIsMgDl(const std::string& unitText) const {
         switch (m.levelUnit) {
-        case ImportUnit::MmolL: return false;
-        case ImportUnit::MgDl: return true;
-        case ImportUnit::FromColumn: break;
+            case ImportUnit::MmolL:
+                return false;
+            case ImportUnit::MgDl:
+                return true;
+            case ImportUnit::FromColumn:
+                break;
         }
         const std::string u = lowerAscii(unitText);
         if (u.find("mg") != std::string::npos) return true;
@@ -471,11 +482,11 @@ bool allBlank(const std::vector<std::string>& row) {
                        [](const std::string& f) { return trimBlanks(f).empty(); });
 }
 
-} // namespace
+}  // namespace
 
 ImportPlan planImport(const CsvTable& table, const ColumnMapping& mapping,
-                      const std::vector<Test>& journal, std::string_view datePattern,
-                      int16_t unite, int16_t langue, int64_t today) {
+                      const std::vector<Test>& journal, std::string_view datePattern, int16_t unite,
+                      int16_t langue, int64_t today) {
     ImportPlan plan;
     plan.journalCount = static_cast<int>(journal.size());
     std::set<std::pair<int64_t, int>> held;
@@ -504,4 +515,4 @@ ImportPlan planImport(const CsvTable& table, const ColumnMapping& mapping,
     return plan;
 }
 
-} // namespace dx::report
+}  // namespace dx::report

@@ -64,17 +64,17 @@ struct BadRow {
     std::string reason;  // in the language asked for
 };
 struct ImportPlan {
-    std::vector<Test> toAdd;   // in the journal's date format and unit, newest first
-    int duplicates = 0;        // same date and time as a test held or read before
+    std::vector<Test> toAdd;  // in the journal's date format and unit, newest first
+    int duplicates = 0;       // same date and time as a test held or read before
     std::vector<BadRow> bad;
-    int journalCount = 0;      // tests held now
-    bool overLimit = false;    // journalCount + toAdd.size() > 5000
+    int journalCount = 0;    // tests held now
+    bool overLimit = false;  // journalCount + toAdd.size() > 5000
     bool acceptable() const { return bad.empty() && !overLimit && !toAdd.empty(); }
 };
 // Reads every row against the mapping and the journal held now. Nothing is
 // changed: the caller shows the plan as a preview.
 ImportPlan planImport(const CsvTable& table, const ColumnMapping& mapping,
-                      const std::vector<Test>& journal, std::string_view datePattern,
-                      int16_t unite, int16_t langue, int64_t today);
+                      const std::vector<Test>& journal, std::string_view datePattern, int16_t unite,
+                      int16_t langue, int64_t today);
 
-} // namespace dx::report
+}  // namespace dx::report

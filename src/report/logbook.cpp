@@ -20,7 +20,8 @@ namespace T = report_texts;
 namespace {
 
 Outcome refused(const Fenetre& w, const Bilingual& text) {
-    return {false, pick(journal_texts::kMessageTitle, w.settings.Langue), pick(text, w.settings.Langue)};
+    return {false, pick(journal_texts::kMessageTitle, w.settings.Langue),
+            pick(text, w.settings.Langue)};
 }
 
 Outcome refused(std::string title, std::string text) {
@@ -58,11 +59,13 @@ bool keepsOrder(const Journal& j, int slot, std::string_view time) {
     const auto self = momentOf(j, slot, minuteOfDay(time));
     if (!self) return true;
     if (slot > 1) {
-        const auto newer = momentOf(j, slot - 1, minuteOfDay(j.Heure_Test[static_cast<size_t>(slot - 1)]));
+        const auto newer =
+            momentOf(j, slot - 1, minuteOfDay(j.Heure_Test[static_cast<size_t>(slot - 1)]));
         if (newer && *self > *newer) return false;
     }
     if (slot < j.Nb_Tests) {
-        const auto older = momentOf(j, slot + 1, minuteOfDay(j.Heure_Test[static_cast<size_t>(slot + 1)]));
+        const auto older =
+            momentOf(j, slot + 1, minuteOfDay(j.Heure_Test[static_cast<size_t>(slot + 1)]));
         if (older && *self < *older) return false;
     }
     return true;
@@ -79,11 +82,11 @@ bool noteMatches(std::string_view note, const std::string& wordUpper) {
     return wordUpper.empty() || upperCase(note).find(wordUpper) != std::string::npos;
 }
 
-} // namespace
+}  // namespace
 
 bool reportAvailable(const Fenetre& w) {
-    return !w.Cadre_Ajouter.visible && w.meter.Mode_Calibration == 0 &&
-           w.meter.Mode_Analyse == 0 && w.meter.Analyse_En_Cours == 0;
+    return !w.Cadre_Ajouter.visible && w.meter.Mode_Calibration == 0 && w.meter.Mode_Analyse == 0 &&
+           w.meter.Analyse_En_Cours == 0;
 }
 
 // The week view shows the seven days ending on the date of Aff_Date, the
@@ -93,9 +96,12 @@ DayRange periodOnShow(const Fenetre& w) {
     const DateTime shown = chart::shownDate(w);
     const int64_t last = shown.day();
     switch (chart::checkedPeriod(w)) {
-    case chart::Period::Week: return {last - 6, last};
-    case chart::Period::Month: return {last - shown.dayOfMonth() + 1, last};
-    case chart::Period::Year: break;
+        case chart::Period::Week:
+            return {last - 6, last};
+        case chart::Period::Month:
+            return {last - shown.dayOfMonth() + 1, last};
+        case chart::Period::Year:
+            break;
     }
     return {last - w.Qte_Jrs_Annee(shown) + 1, last};
 }
@@ -151,9 +157,9 @@ Outcome Logbook::edit(int slot, const TestEdit& change) {
                            unstorableMessage(check, pick(T::kNote, l), l));
     }
 
-    undo_ = UndoStep{UndoStep::Kind::Edit, slot, std::string(j.Date_Test[at]),
-                     std::string(j.Heure_Test[at]), std::string(j.Taux_Test[at]),
-                     std::string(j.Note_Test[at])};
+    undo_ = UndoStep{UndoStep::Kind::Edit,         slot,
+                     std::string(j.Date_Test[at]), std::string(j.Heure_Test[at]),
+                     std::string(j.Taux_Test[at]), std::string(j.Note_Test[at])};
     setTexts(j, at, time, level, note);
     markUnsaved(w_);
     return {true, "", ""};
@@ -163,9 +169,9 @@ Outcome Logbook::remove(int slot) {
     Journal& j = w_.journal;
     if (slot < 1 || slot > j.Nb_Tests) return refused(w_, T::kNoSuchTest);
     const auto at = static_cast<size_t>(slot);
-    undo_ = UndoStep{UndoStep::Kind::Remove, slot, std::string(j.Date_Test[at]),
-                     std::string(j.Heure_Test[at]), std::string(j.Taux_Test[at]),
-                     std::string(j.Note_Test[at])};
+    undo_ = UndoStep{UndoStep::Kind::Remove,       slot,
+                     std::string(j.Date_Test[at]), std::string(j.Heure_Test[at]),
+                     std::string(j.Taux_Test[at]), std::string(j.Note_Test[at])};
     for (int i = slot; i < j.Nb_Tests; ++i)
         j.copySlot(static_cast<size_t>(i), static_cast<size_t>(i + 1));
     j.Nb_Tests -= 1;
@@ -209,7 +215,7 @@ void placeTest(Journal& j, size_t slot, const Test& t) {
     setTexts(j, slot, t.time, t.level, t.note);
 }
 
-} // namespace
+}  // namespace
 
 // The held tests and the plan's (both newest first) are merged from the
 // oldest end, in place: each slot filled lies at or above the held tests
@@ -239,4 +245,4 @@ Outcome applyImport(Fenetre& w, const ImportPlan& plan) {
     return {true, pick(T::kImportTitle, l), std::to_string(added) + pick(T::kImported, l)};
 }
 
-} // namespace dx::report
+}  // namespace dx::report

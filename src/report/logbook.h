@@ -21,12 +21,12 @@ class Fenetre;
 namespace dx::report {
 
 struct LogRow {
-    int slot = 0;  // the journal index, 1 = newest
+    int slot = 0;                         // the journal index, 1 = newest
     std::string date, time, level, note;  // level as shown in the unit on show
 };
 
 struct LogFilter {
-    std::string word;               // found in the note, case-insensitively; "" any
+    std::string word;                // found in the note, case-insensitively; "" any
     std::optional<int64_t> fromDay;  // inclusive day numbers
     std::optional<int64_t> toDay;
 };
@@ -75,4 +75,4 @@ private:
 // acceptable. Marks the journal unsaved and redraws, as an added test does.
 Outcome applyImport(Fenetre& w, const ImportPlan& plan);
 
-} // namespace dx::report
+}  // namespace dx::report

@@ -23,7 +23,7 @@ Test testFrom(std::string_view date, std::string_view time, std::string_view lev
     return t;
 }
 
-} // namespace
+}  // namespace
 
 int minuteOfDay(std::string_view time) {
     auto digit = [&](size_t i) { return time[i] >= '0' && time[i] <= '9'; };
@@ -52,8 +52,7 @@ std::vector<Test> testsOf(const Journal& journal, std::string_view /*datePattern
     return tests;
 }
 
-std::vector<Test> testsOf(const std::vector<JournalRecord>& records,
-                          std::string_view datePattern) {
+std::vector<Test> testsOf(const std::vector<JournalRecord>& records, std::string_view datePattern) {
     const DateTextReader readDate(datePattern);
     std::vector<Test> tests;
     tests.reserve(records.size());
@@ -85,4 +84,4 @@ std::vector<Test> testsIn(const std::vector<Test>& tests, DayRange range) {
     return kept;
 }
 
-} // namespace dx::report
+}  // namespace dx::report

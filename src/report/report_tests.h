@@ -44,4 +44,4 @@ DayRange spanOf(const std::vector<Test>& tests);
 // The tests whose day lies in range, order kept.
 std::vector<Test> testsIn(const std::vector<Test>& tests, DayRange range);
 
-} // namespace dx::report
+}  // namespace dx::report

@@ -39,8 +39,8 @@ inline constexpr Bilingual kBandLow = {"Bas", "Low"};
 inline constexpr Bilingual kBandInRange = {"Dans la cible", "In range"};
 inline constexpr Bilingual kBandHigh = {"Haut", "High"};
 inline constexpr Bilingual kBandVeryHigh = {"Très haut", "Very high"};
-inline constexpr const char* kBandLimitsMmol[] = {"< 3.0", "3.0 - 3.9", "3.9 - 10.0",
-                                                  "10.0 - 13.9", "> 13.9"};
+inline constexpr const char* kBandLimitsMmol[] = {"< 3.0", "3.0 - 3.9", "3.9 - 10.0", "10.0 - 13.9",
+                                                  "> 13.9"};
 inline constexpr const char* kBandLimitsMg[] = {"< 54", "54 - 70", "70 - 180", "180 - 250",
                                                 "> 250"};
 
@@ -81,13 +81,13 @@ inline constexpr Bilingual kNote = {"Note", "Note"};
 // ---- Logbook changes.
 inline constexpr Bilingual kNoSuchTest = {"Cette analyse n'est plus dans le journal.",
                                           "This test is no longer in the journal."};
-inline constexpr Bilingual kTimeFormat = {
-    "L'heure doit s'écrire hh:mm, de 00:00 à 23:59.",
-    "The time must be written hh:mm, from 00:00 to 23:59."};
+inline constexpr Bilingual kTimeFormat = {"L'heure doit s'écrire hh:mm, de 00:00 à 23:59.",
+                                          "The time must be written hh:mm, from 00:00 to 23:59."};
 inline constexpr Bilingual kTimeOrder = {
     "À cette heure, l'analyse ne serait plus entre ses voisines du journal.",
     "At that time the test would no longer stand between its neighbours in the journal."};
-inline constexpr Bilingual kNothingToUndo = {"Il n'y a rien à annuler.", "There is nothing to undo."};
+inline constexpr Bilingual kNothingToUndo = {"Il n'y a rien à annuler.",
+                                             "There is nothing to undo."};
 // ---- Import.
 inline constexpr Bilingual kImportTitle = {"Importer", "Import"};
 inline constexpr Bilingual kLine = {"Ligne ", "Line "};
@@ -106,9 +106,8 @@ inline constexpr Bilingual kUnstorableNote = {"la note contient un caractère re
 inline constexpr Bilingual kOverLimit = {
     "Le journal ne peut contenir plus de 5000 analyses : l'import est refusé.",
     "The journal cannot hold more than 5000 tests: the import is refused."};
-inline constexpr Bilingual kBadRowsRefuse = {
-    "Des lignes ne se lisent pas : rien n'est importé.",
-    "Some rows cannot be read: nothing is imported."};
+inline constexpr Bilingual kBadRowsRefuse = {"Des lignes ne se lisent pas : rien n'est importé.",
+                                             "Some rows cannot be read: nothing is imported."};
 inline constexpr Bilingual kNothingToImport = {"Aucune nouvelle analyse à importer.",
                                                "No new test to import."};
 inline constexpr Bilingual kImported = {" analyses ajoutées au journal.",
@@ -172,8 +171,10 @@ inline constexpr Bilingual kFirstRows = {"Premières analyses à ajouter", "Firs
 inline constexpr Bilingual kCliUsage = {
     "usage : dextrel-report stats JOURNAL [--unit mmol|mg] [--lang en|fr]\n"
     "                            [--date-format MODELE] [--from AAAA-MM-JJ --to AAAA-MM-JJ]\n"
-    "        dextrel-report export --csv|--json JOURNAL [-o FICHIER] [--unit ...] [--date-format ...]\n"
-    "        dextrel-report pdf JOURNAL -o FICHIER [--unit ...] [--lang ...] [--from ... --to ...]\n"
+    "        dextrel-report export --csv|--json JOURNAL [-o FICHIER] [--unit ...] [--date-format "
+    "...]\n"
+    "        dextrel-report pdf JOURNAL -o FICHIER [--unit ...] [--lang ...] [--from ... --to "
+    "...]\n"
     "Les dates du journal se lisent selon MODELE (yyyy-MM-dd par défaut, notation Windows).\n",
     "usage: dextrel-report stats JOURNAL [--unit mmol|mg] [--lang en|fr]\n"
     "                            [--date-format PATTERN] [--from YYYY-MM-DD --to YYYY-MM-DD]\n"
@@ -190,8 +191,7 @@ inline constexpr Bilingual kCliUnknownOption = {"option inconnue ", "unknown opt
 inline constexpr Bilingual kCliTwoJournals = {"plus d'un journal donné",
                                               "more than one journal given"};
 inline constexpr Bilingual kCliUnknownCommand = {"commande inconnue ", "unknown command "};
-inline constexpr Bilingual kCliNoJournal = {"aucun fichier journal donné",
-                                            "no journal file given"};
+inline constexpr Bilingual kCliNoJournal = {"aucun fichier journal donné", "no journal file given"};
 inline constexpr Bilingual kCliExportFormat = {"export demande --csv ou --json",
                                                "export needs --csv or --json"};
 inline constexpr Bilingual kCliPdfOutput = {"pdf demande -o FICHIER", "pdf needs -o FILE"};
@@ -204,4 +204,4 @@ inline constexpr Bilingual kCliNoPdf = {
     "cette version n'a pas la commande pdf (construite sans le bureau)",
     "this build has no pdf command (built without the desktop)"};
 
-} // namespace dx::report_texts
+}  // namespace dx::report_texts

@@ -44,10 +44,14 @@ HourProfile profileOf(std::span<double> levels) {
 
 size_t programIndex(Band band) {
     switch (band) {
-    case Band::Optimal: return 0;
-    case Band::Suboptimal: return 1;
-    case Band::Compromise: return 2;
-    case Band::None: break;
+        case Band::Optimal:
+            return 0;
+        case Band::Suboptimal:
+            return 1;
+        case Band::Compromise:
+            return 2;
+        case Band::None:
+            break;
     }
     return 3;
 }
@@ -87,12 +91,12 @@ std::array<HourProfile, 24> hourlyProfile(const std::vector<Test>& tests,
         if (hasHour(t)) byHour[next[static_cast<size_t>(t.minute / 60)]++] = t.value;
     std::array<HourProfile, 24> profile{};
     for (size_t h = 0; h < profile.size(); ++h)
-        profile[h] = profileOf(std::span(byHour).subspan(hourCounts[h],
-                                                          hourCounts[h + 1] - hourCounts[h]));
+        profile[h] =
+            profileOf(std::span(byHour).subspan(hourCounts[h], hourCounts[h + 1] - hourCounts[h]));
     return profile;
 }
 
-} // namespace
+}  // namespace
 
 RangeBand rangeBandOf(double level, int16_t unite) {
     const RangeLimits l = rangeLimits(unite);
@@ -135,4 +139,4 @@ Statistics computeStatistics(const std::vector<Test>& tests, int16_t unite) {
     return s;
 }
 
-} // namespace dx::report
+}  // namespace dx::report

@@ -26,11 +26,11 @@ struct HourProfile {
 
 struct Statistics {
     int count = 0;
-    int days = 0;                      // distinct days holding a test
-    double mean = 0;                   // 0 when count is 0
-    std::optional<double> sd;          // sample standard deviation; from 2 tests
-    std::optional<double> cv;          // sd / mean, in percent
-    std::optional<double> gmi;         // percent; from 14 days of data
+    int days = 0;               // distinct days holding a test
+    double mean = 0;            // 0 when count is 0
+    std::optional<double> sd;   // sample standard deviation; from 2 tests
+    std::optional<double> cv;   // sd / mean, in percent
+    std::optional<double> gmi;  // percent; from 14 days of data
     // The program's own bands: optimal, suboptimal, compromise, and below
     // the optimal band; counts and percentages of count.
     std::array<int, 4> programCounts{};
@@ -46,4 +46,4 @@ inline constexpr int kGmiMinimumDays = 14;
 double gmiPercent(double mean, int16_t unite);
 Statistics computeStatistics(const std::vector<Test>& tests, int16_t unite);
 
-} // namespace dx::report
+}  // namespace dx::report

@@ -97,13 +97,14 @@ const char* quoteOrLineEnd(const char* p, const char* end) {
 const char* closingQuote(const char* from, const char* end, size_t guess) {
     if (guess < static_cast<size_t>(end - from) && from[guess] == '"') {
         bool ends = false;
-        for (size_t i = 0; i < guess; ++i) ends |= kEndsQuotedField[static_cast<unsigned char>(from[i])];
+        for (size_t i = 0; i < guess; ++i)
+            ends |= kEndsQuotedField[static_cast<unsigned char>(from[i])];
         if (!ends) return from + guess;
     }
     return quoteOrLineEnd(from, end);
 }
 
-} // namespace
+}  // namespace
 
 bool FieldReader::nextPlainRecord(QuotedRecord& record) {
     const char* const begin = text_.data();
@@ -139,4 +140,4 @@ bool FieldReader::nextPlainRecord(QuotedRecord& record) {
     return true;
 }
 
-} // namespace dx
+}  // namespace dx

@@ -46,8 +46,8 @@ private:
     std::string_view text_;
     size_t pos_ = 0;
     int line_ = 1;
-    bool fieldPending_ = false;  // a comma was read: one more field follows
+    bool fieldPending_ = false;              // a comma was read: one more field follows
     size_t plainLengths_[4] = {0, 0, 0, 0};  // the fields of the last plain line
 };
 
-} // namespace dx
+}  // namespace dx

@@ -8,4 +8,4 @@ int16_t languageFlag(std::string_view englishLanguageName) {
     return englishLanguageName == "French" ? 1 : 0;
 }
 
-} // namespace dx
+}  // namespace dx

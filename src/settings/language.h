@@ -9,4 +9,4 @@ namespace dx {
 // "French" (any French-speaking region reports it), 0 for anything else.
 int16_t languageFlag(std::string_view englishLanguageName);
 
-} // namespace dx
+}  // namespace dx

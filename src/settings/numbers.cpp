@@ -4,8 +4,8 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 namespace dx {
@@ -88,7 +88,7 @@ double decimalValue(std::string_view number) {
     return negative ? -value : value;
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 
@@ -129,7 +129,7 @@ std::optional<double> plainShortNumber(std::string_view text) {
     return decimals > 0 ? digits / kPowers[decimals] : digits;
 }
 
-} // namespace
+}  // namespace
 
 double leadingNumber(std::string_view text) {
     if (const auto plain = plainShortNumber(text)) return *plain;
@@ -220,4 +220,4 @@ std::string numberText(double value) {
 
 long long roundHalfEven(double value) { return static_cast<long long>(std::nearbyint(value)); }
 
-} // namespace dx
+}  // namespace dx

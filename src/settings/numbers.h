@@ -31,4 +31,4 @@ std::string numberText(double value);
 // Rounds to a whole number, halves to the even neighbour.
 long long roundHalfEven(double value);
 
-} // namespace dx
+}  // namespace dx

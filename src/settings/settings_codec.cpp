@@ -1,14 +1,14 @@
 #include "settings/settings_codec.h"
 
-#include "settings/field_reader.h"
 #include "platform/platform.h"
+#include "settings/field_reader.h"
 
 namespace dx {
 
 std::string settingsFileBytes(const SetupValues& values) {
-    return "[Setup]\r\nUnite=" + std::to_string(values.unite) + "\r\nLock=" +
-           std::to_string(values.verrou) + "\r\nAnimation=" + std::to_string(values.animation) +
-           "\r\n";
+    return "[Setup]\r\nUnite=" + std::to_string(values.unite) +
+           "\r\nLock=" + std::to_string(values.verrou) +
+           "\r\nAnimation=" + std::to_string(values.animation) + "\r\n";
 }
 
 int16_t lastDigitValue(std::string_view line) {
@@ -26,10 +26,11 @@ std::optional<SetupValues> parseSettingsFile(std::string_view bytes) {
                        lastDigitValue(fields[3])};
 }
 
-SettingsWrite writeSettingsFile(FileStore& files, const std::string& path, const SetupValues& values) {
+SettingsWrite writeSettingsFile(FileStore& files, const std::string& path,
+                                const SetupValues& values) {
     SettingsWrite result;
     result.written = files.writeAtomic(path, settingsFileBytes(values), result.error);
     return result;
 }
 
-} // namespace dx
+}  // namespace dx

@@ -26,7 +26,8 @@ struct SettingsWrite {
     std::string error;
 };
 // Replaces the file at path atomically: a failure leaves the old file.
-SettingsWrite writeSettingsFile(FileStore& files, const std::string& path, const SetupValues& values);
+SettingsWrite writeSettingsFile(FileStore& files, const std::string& path,
+                                const SetupValues& values);
 
 // The value of a line: its last character when that is a digit, else 0 (an
 // empty line too). Only one character is read, so Unite=01 reads 1 and a
@@ -37,4 +38,4 @@ int16_t lastDigitValue(std::string_view line);
 // or line ends; nothing when the file holds fewer than four.
 std::optional<SetupValues> parseSettingsFile(std::string_view bytes);
 
-} // namespace dx
+}  // namespace dx

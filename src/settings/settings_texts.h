@@ -19,5 +19,5 @@ inline constexpr Bilingual kOldKept = {"Le fichier précédent est resté intact
 inline constexpr Bilingual kLockQuestion = {"Voulez-vous VERROUILLER cette option?",
                                             "Do you want to LOCK this option?"};
 
-} // namespace settings_text
-} // namespace dx
+}  // namespace settings_text
+}  // namespace dx

@@ -16,7 +16,7 @@ size_t byteOffset(std::string_view s, int index) {
     return i;
 }
 
-} // namespace
+}  // namespace
 
 int utf8Length(std::string_view s) {
     int n = 0;
@@ -90,9 +90,12 @@ std::string upperCase(std::string_view s) {
         while (i + n < s.size() && isContinuation(static_cast<unsigned char>(s[i + n]))) ++n;
         char32_t cp = utf8First(s.substr(i, n));
         // Latin-1 lower-case letters à..þ (except ÷) map 0x20 down; ÿ to Ÿ.
-        if (cp >= 0xE0 && cp <= 0xFE && cp != 0xF7) cp -= 0x20;
-        else if (cp == 0xFF) cp = 0x178;
-        else if (cp == 0x153) cp = 0x152;  // œ
+        if (cp >= 0xE0 && cp <= 0xFE && cp != 0xF7)
+            cp -= 0x20;
+        else if (cp == 0xFF)
+            cp = 0x178;
+        else if (cp == 0x153)
+            cp = 0x152;  // œ
         out += utf8Encode(cp);
         i += n;
     }
@@ -112,4 +115,4 @@ std::string cutAtNul(std::string_view s) {
     return std::string(s.substr(0, at));
 }
 
-} // namespace dx
+}  // namespace dx

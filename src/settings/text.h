@@ -33,4 +33,4 @@ std::string trimBlanks(std::string_view s);
 // The part before the first NUL character; a text with no NUL gives "".
 std::string cutAtNul(std::string_view s);
 
-} // namespace dx
+}  // namespace dx

@@ -27,19 +27,39 @@ struct UnitTable {
 };
 
 const UnitTable kMmol = {
-    "mmol/L", "00.0", "00.0", 25, 1,
+    "mmol/L",
+    "00.0",
+    "00.0",
+    25,
+    1,
     {"5", "10", "15", "20", "25"},
-    4, 7, 10,
-    " >= 4 ", " <7", " >= 7 ", " <10", " >= 10",
+    4,
+    7,
+    10,
+    " >= 4 ",
+    " <7",
+    " >= 7 ",
+    " <10",
+    " >= 10",
     {"Normal, si entre 4 et 7", "Normal, if between 4 and 7"},
     {"Votre taux de glucose (max. 25)", "Your glucose level (max. 25)"},
 };
 
 const UnitTable kMgDl = {
-    "mg/dl", "000", "##0", 450, 18,
+    "mg/dl",
+    "000",
+    "##0",
+    450,
+    18,
     {"90", "180", "270", "360", "450"},
-    72, 126, 180,
-    " >= 72 ", " <126", " >= 126 ", " <180", " >= 180",
+    72,
+    126,
+    180,
+    " >= 72 ",
+    " <126",
+    " >= 126 ",
+    " <180",
+    " >= 180",
     {"Normal, si entre 72 et 126", "Normal, if between 72 and 126"},
     {"Votre taux de glucose (max. 450)", "Your glucose level (max. 450)"},
 };
@@ -49,7 +69,7 @@ const Bilingual kAnd = {"et", "and"};
 
 const UnitTable& table(int16_t unite) { return isMgDl(unite) ? kMgDl : kMmol; }
 
-} // namespace
+}  // namespace
 
 const char* unitName(int16_t unite) { return table(unite).name; }
 const char* storageFormat(int16_t unite) { return table(unite).storage; }
@@ -77,7 +97,7 @@ bool inStorageForm(std::string_view text, size_t minInt, size_t decimals) {
     return true;
 }
 
-} // namespace
+}  // namespace
 
 bool isStoredLevel(std::string_view levelText, int16_t unite) {
     return unite == 0 ? inStorageForm(levelText, 2, 1) : inStorageForm(levelText, 3, 0);
@@ -95,7 +115,6 @@ BandLimits bandLimits(int16_t unite) {
 
 Band levelBand(double level, int16_t unite) { return bandLimits(unite).of(level); }
 
-
 ResultMenuCaptions resultMenuCaptions(int16_t unite, int16_t langue,
                                       const std::string& optimalLabel,
                                       const std::string& suboptimalLabel,
@@ -109,4 +128,4 @@ ResultMenuCaptions resultMenuCaptions(int16_t unite, int16_t langue,
 const Bilingual& resultLabelTooltip(int16_t unite) { return table(unite).resultTooltip; }
 const Bilingual& levelFieldTooltip(int16_t unite) { return table(unite).fieldTooltip; }
 
-} // namespace dx
+}  // namespace dx

@@ -71,4 +71,4 @@ ResultMenuCaptions resultMenuCaptions(int16_t unite, int16_t langue,
 const Bilingual& resultLabelTooltip(int16_t unite);  // over Aff_Resultat
 const Bilingual& levelFieldTooltip(int16_t unite);   // over Dialog_Taux
 
-} // namespace dx
+}  // namespace dx

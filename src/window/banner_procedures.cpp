@@ -24,7 +24,7 @@ void showBanner(Fenetre& w, const BannerShow& show) {
     if (show.checkOver) w.Timer_Ping.setEnabled(false);
 }
 
-} // namespace
+}  // namespace
 
 void Fenetre::PA_URL() { webBanner.readSiteAddress(); }
 
@@ -36,7 +36,9 @@ void Fenetre::Timer_Ping_Timer() {
     showBanner(*this, webBanner.checkTick(checkOn, bannerContext(*this)));
 }
 
-void Fenetre::Recuperer_URL() { showBanner(*this, webBanner.fetchDescription(bannerContext(*this))); }
+void Fenetre::Recuperer_URL() {
+    showBanner(*this, webBanner.fetchDescription(bannerContext(*this)));
+}
 
 void Fenetre::Recuperer_IMG() { showBanner(*this, webBanner.fetchPicture(bannerContext(*this))); }
 
@@ -51,4 +53,4 @@ void Fenetre::Image_FTP_DblClick() { Image_FTP_Click(); }
 
 void Fenetre::Ouvre_URL() { webBanner.openLink(settings.Langue); }
 
-} // namespace dx
+}  // namespace dx

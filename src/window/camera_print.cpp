@@ -14,7 +14,8 @@ void paintSegments(Fenetre& w, Rgb colour) {
 }
 
 // The four labels that carry the chart's "today" marks.
-template <class F> void forEachMarkLabel(Fenetre& w, F&& f) {
+template <class F>
+void forEachMarkLabel(Fenetre& w, F&& f) {
     if (w.Aff_Jour[7]) f(*w.Aff_Jour[7]);
     if (w.Aff_Mois[12]) f(*w.Aff_Mois[12]);
     f(w.Aff_Mois_Dernier_Jr);
@@ -75,7 +76,7 @@ void paint(Fenetre& w, const Palette& p) {
     w.Aff_Date.fore = p.dateFore;
 }
 
-} // namespace
+}  // namespace
 
 void Fenetre::Timer_Camera_Timer() {
     if (!Menu_Impr_Graph.checked) {
@@ -102,4 +103,4 @@ void Fenetre::Image_Camera() {
     showScreenOnly(*this, true);
 }
 
-} // namespace dx
+}  // namespace dx

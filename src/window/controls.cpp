@@ -77,8 +77,8 @@ void TextField::select(int start, int length) {
 }
 
 void TextField::replaceSelection(const std::string& typed) {
-    std::string next = utf8Left(text_, selStart_) + typed +
-                       utf8Mid(text_, selStart_ + selLength_, length());
+    std::string next =
+        utf8Left(text_, selStart_) + typed + utf8Mid(text_, selStart_ + selLength_, length());
     assign(std::move(next), selStart_ + utf8Length(typed));
 }
 
@@ -131,4 +131,4 @@ std::optional<ArrayElementName> parseArrayElement(std::string_view name) {
     return ArrayElementName{std::string(name.substr(0, open)), index};
 }
 
-} // namespace dx
+}  // namespace dx

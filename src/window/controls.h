@@ -34,7 +34,7 @@ inline constexpr Rgb kDarkRed{192, 0, 0};
 inline constexpr Rgb kDarkBlue{0, 0, 192};
 inline constexpr Rgb kDarkGreen{0, 128, 0};
 inline constexpr Rgb kTemplateCyan{128, 255, 255};
-} // namespace colour
+}  // namespace colour
 
 struct Font {
     std::string name = "MS Sans Serif";
@@ -110,9 +110,7 @@ public:
     size_t size() const { return size_; }
     const std::optional<Line>& operator[](size_t index) const { return lines_[index]; }
     // The element at index, or null when it does not exist.
-    Line* find(size_t index) {
-        return index < size_ && lines_[index] ? &*lines_[index] : nullptr;
-    }
+    Line* find(size_t index) { return index < size_ && lines_[index] ? &*lines_[index] : nullptr; }
     Line& templ() { return *lines_[0]; }
 
     // Element index (1 or more) becomes `line`, loaded if it did not exist.
@@ -255,4 +253,4 @@ struct ArrayElementName {
 };
 std::optional<ArrayElementName> parseArrayElement(std::string_view name);
 
-} // namespace dx
+}  // namespace dx

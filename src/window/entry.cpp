@@ -80,7 +80,7 @@ bool refuseAnyUnstorable(Fenetre& w) {
     return false;
 }
 
-} // namespace
+}  // namespace
 
 // Checks the fields once more and puts the test at the head of the journal.
 void Fenetre::Bout_Ok_Click() {
@@ -114,8 +114,9 @@ void Fenetre::Bout_Cancel_Click() {
     Graphique.back = colour::kBlack;
     Cadre_Ajouter.visible = false;
     Curseur.enabled = true;
-    for (MenuItem* m : {&Menu_Prev, &Menu_Impr_Graph, &Menu_Fichier, &Menu_Hystorique, &Menu_Option})
+    for (MenuItem* m :
+         {&Menu_Prev, &Menu_Impr_Graph, &Menu_Fichier, &Menu_Hystorique, &Menu_Option})
         m->enabled = true;
 }
 
-} // namespace dx
+}  // namespace dx

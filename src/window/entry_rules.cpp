@@ -12,7 +12,7 @@ constexpr const char* kNoTime = "00:00";
 
 double hoursOf(std::string_view time) { return leadingNumber(utf8Left(time, 2)); }
 
-} // namespace
+}  // namespace
 
 bool keyResetsDate(int keyAscii) { return keyAscii < '-' || keyAscii > '9'; }
 bool keyResetsTime(int keyAscii) { return keyAscii < '0' || keyAscii > ':'; }
@@ -102,4 +102,4 @@ bool hourBefore(std::string_view time, std::string_view newestTime) {
     return hoursOf(time) < hoursOf(newestTime);
 }
 
-} // namespace dx
+}  // namespace dx

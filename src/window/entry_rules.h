@@ -70,4 +70,4 @@ std::string levelRefusalText(const std::string& caption, int16_t unite);
 // the newest test; minutes are not compared.
 bool hourBefore(std::string_view time, std::string_view newestTime);
 
-} // namespace dx
+}  // namespace dx

@@ -17,7 +17,7 @@ const Font kArial975Bold = font("Arial", 9.75, true);
 const Font kArial825Bold = font("Arial", 8.25, true);
 const Font kArial12Bold = font("Arial", 12, true);
 
-} // namespace
+}  // namespace
 
 // The maker's web address shown on the information line before anything else.
 extern const char* const kMakerWebAddress;
@@ -52,15 +52,30 @@ void Fenetre::designControls() {
     form.back = colour::kLightGrey;
 
     // Level display and clock.
-    Aff_Resultat = {" ", true, true, colour::kYellow, colour::kDarkGreen, "",
+    Aff_Resultat = {" ",
+                    true,
+                    true,
+                    colour::kYellow,
+                    colour::kDarkGreen,
+                    "",
                     font("Comic Sans MS", 27.75, true)};
-    Aff_Moyenne = {"(average)", false, true, colour::kWhite, colour::kDarkGreen, "",
+    Aff_Moyenne = {"(average)",
+                   false,
+                   true,
+                   colour::kWhite,
+                   colour::kDarkGreen,
+                   "",
                    font("Comic Sans MS", 9, true)};
     Aff_Heure = {"Heure", true, true, colour::kBlack, colour::kLightGrey, "", kArial12Bold};
     Aff_Date = {"Date", true, true, colour::kDarkGreen, colour::kLightGrey, "", kArial12Bold};
     Aff_mmol = {"mmol/L", true, true, colour::kBlack, colour::kLightGrey, "", kArial12Bold};
     Aff_Test = {"Test", true, true, colour::kBlack, colour::kLightGrey, "", kArial12Bold};
-    Information = {kMakerWebAddress, true, true, colour::kDarkBlue, colour::kLightGrey, "",
+    Information = {kMakerWebAddress,
+                   true,
+                   true,
+                   colour::kDarkBlue,
+                   colour::kLightGrey,
+                   "",
                    font("Comic Sans MS", 8.25, false)};
     Aff_Langue = {"Label1", false, true, colour::kBlack, colour::kLightGrey, "", Font{}};
     Aff_Pas_Branche = {"1", false, true, colour::kBlack, colour::kLightGrey, "", Font{}};
@@ -88,8 +103,7 @@ void Fenetre::designControls() {
     Curseur.max = 32767;
     Curseur.setValue(32767);
     Bout_Auj = {"n", true, true, "", font("Wingdings", 12, false)};
-    const Label axisLabel{"", true, true, colour::kDarkBlue, colour::kLightGrey, "",
-                          kArial975Bold};
+    const Label axisLabel{"", true, true, colour::kDarkBlue, colour::kLightGrey, "", kArial975Bold};
     for (int i = 1; i <= 7; ++i) Aff_Jour[static_cast<size_t>(i)] = axisLabel;
     Aff_Jour[7]->back = colour::kDarkGreen;
     for (int i = 1; i <= 12; ++i) {
@@ -103,11 +117,10 @@ void Fenetre::designControls() {
         Aff_Niveau[static_cast<size_t>(i)]->caption = kLevelLabels[i - 1];
         Aff_Niveau[static_cast<size_t>(i)]->fore = colour::kBlack;
     }
-    Aff_Nom_Mois = {"Le MOIS", false, true, colour::kDarkBlue, colour::kLightGrey, "",
-                    kArial975Bold};
+    Aff_Nom_Mois = {"Le MOIS",          false, true,         colour::kDarkBlue,
+                    colour::kLightGrey, "",    kArial975Bold};
     Aff_Mois_Jr1 = {"1", false, true, colour::kDarkBlue, colour::kLightGrey, "", kArial975Bold};
-    Aff_Mois_Dernier_Jr = {"", false, true, colour::kYellow, colour::kDarkGreen, "",
-                           kArial975Bold};
+    Aff_Mois_Dernier_Jr = {"", false, true, colour::kYellow, colour::kDarkGreen, "", kArial975Bold};
 
     // Entry panel.
     Cadre_Ajouter = {"", false, Font{}};
@@ -132,8 +145,7 @@ void Fenetre::designControls() {
     Animation.visible = false;
     Calibrateur.visible = false;
     Calibrateur.back = colour::kBlack;
-    Aff_Cal_X = {"X", true, true, colour::kYellow, colour::kBlack, "",
-                 font("Arial", 15.75, true)};
+    Aff_Cal_X = {"X", true, true, colour::kYellow, colour::kBlack, "", font("Arial", 15.75, true)};
     Aff_Cal_Y = Aff_Cal_X;
     Aff_Cal_Y.caption = "Y";
     X_Axe.font = font("Arial", 8.25, false);
@@ -275,8 +287,10 @@ void Fenetre::buildRegistry() {
     add("Dialog_Heure", &Dialog_Heure, "Cadre_Ajouter", {.hover = &F::Dialog_Heure_MouseMove});
     add("Dialog_Taux", &Dialog_Taux, "Cadre_Ajouter", {.hover = &F::Dialog_Taux_MouseMove});
     add("Dialog_Note", &Dialog_Note, "Cadre_Ajouter", {.hover = &F::Dialog_Note_MouseMove});
-    add("Bout_Ok", &Bout_Ok, "Cadre_Ajouter", {.click = &F::Bout_Ok_Click, .hover = &F::Bout_Ok_MouseMove});
-    add("Bout_Cancel", &Bout_Cancel, "Cadre_Ajouter", {.click = &F::Bout_Cancel_Click, .hover = &F::Bout_Cancel_MouseMove});
+    add("Bout_Ok", &Bout_Ok, "Cadre_Ajouter",
+        {.click = &F::Bout_Ok_Click, .hover = &F::Bout_Ok_MouseMove});
+    add("Bout_Cancel", &Bout_Cancel, "Cadre_Ajouter",
+        {.click = &F::Bout_Cancel_Click, .hover = &F::Bout_Cancel_MouseMove});
     // Meter.
     add("Thermometre", &Thermometre);
     add("Img_Therm", &Img_Therm, "Thermometre");
@@ -294,7 +308,8 @@ void Fenetre::buildRegistry() {
     add("Y_Axe", &Y_Axe, "Calibrateur");
     // Banner and camera icons.
     add("Picture2", &Picture2);
-    add("Image_FTP", &Image_FTP, "Picture2", {.click = &F::Image_FTP_Click, .doubleClick = &F::Image_FTP_DblClick});
+    add("Image_FTP", &Image_FTP, "Picture2",
+        {.click = &F::Image_FTP_Click, .doubleClick = &F::Image_FTP_DblClick});
     add("Img_Cam1", &Img_Cam1, "", {.click = &F::Img_Cam1_Click});
     add("Img_Cam2", &Img_Cam2, "", {.click = &F::Img_Cam2_Click});
     add("Shape2", &Shape2);
@@ -321,8 +336,10 @@ bool Fenetre::shownOnScreen(const std::string& name) const {
     const bool visible = std::visit(
         [](auto* c) -> bool {
             using T = std::remove_pointer_t<decltype(c)>;
-            if constexpr (std::is_same_v<T, WindowProps> || std::is_same_v<T, Timer>) return true;
-            else return c->visible;
+            if constexpr (std::is_same_v<T, WindowProps> || std::is_same_v<T, Timer>)
+                return true;
+            else
+                return c->visible;
         },
         e->ref);
     if (!visible) return false;
@@ -392,7 +409,8 @@ void Fenetre::mouseDoubleClick(const std::string& name) {
     dblclick(name);
 }
 
-template <class Fn> void Fenetre::guarded(Fn&& fn) {
+template <class Fn>
+void Fenetre::guarded(Fn&& fn) {
     if (ended_) return;
     // A handler may raise another event (a procedure that moves the focus):
     // that one runs inside it, and only the outermost stops the program, so
@@ -419,7 +437,9 @@ void Fenetre::afterEvent() {
     if (!shownOnScreen(focused_) || (f && !(*f)->enabled)) focused_.clear();
 }
 
-void Fenetre::start() { guarded([this] { Form_Load(); }); }
+void Fenetre::start() {
+    guarded([this] { Form_Load(); });
+}
 
 void Fenetre::run(Procedure procedure) {
     if (procedure != nullptr) guarded([&] { (this->*procedure)(); });
@@ -479,9 +499,12 @@ void Fenetre::focus(const std::string& name) {
     guarded([&] {
         if (focused_ == name) return;
         const std::string previous = focused_;
-        if (previous == "Dialog_Date") Dialog_Date_LostFocus();
-        else if (previous == "Dialog_Heure") Dialog_Heure_LostFocus();
-        else if (previous == "Dialog_Taux") Dialog_Taux_LostFocus();
+        if (previous == "Dialog_Date")
+            Dialog_Date_LostFocus();
+        else if (previous == "Dialog_Heure")
+            Dialog_Heure_LostFocus();
+        else if (previous == "Dialog_Taux")
+            Dialog_Taux_LostFocus();
         focused_ = name;
     });
 }
@@ -494,8 +517,10 @@ void Fenetre::keyPress(const std::string& name, char32_t code) {
         if (form.keyPreview) Form_KeyDown(static_cast<int>(code));
         if (f == &Dialog_Date) Dialog_Date_KeyPress(static_cast<int>(code));
         if (f == &Dialog_Heure) Dialog_Heure_KeyPress(static_cast<int>(code));
-        if (code == 8) f->backspace();
-        else if (code >= 32) f->replaceSelection(utf8Encode(code));
+        if (code == 8)
+            f->backspace();
+        else if (code >= 32)
+            f->replaceSelection(utf8Encode(code));
     });
 }
 
@@ -525,7 +550,9 @@ void Fenetre::hover(const std::string& name) {
     if (const ControlEntry* e = findControl(name)) run(e->on.hover);
 }
 
-void Fenetre::close() { guarded([this] { Form_Unload(); }); }
+void Fenetre::close() {
+    guarded([this] { Form_Unload(); });
+}
 
 DateTime Fenetre::now() const { return platform.clock.now(); }
 DateTime Fenetre::today() const { return now().date(); }
@@ -551,4 +578,4 @@ Line& Fenetre::loadLigne(int index) {
 
 void Fenetre::endProgram() { throw ProgramEnded{}; }
 
-} // namespace dx
+}  // namespace dx

@@ -126,9 +126,9 @@ public:
     Line Objectif1, Objectif2;
     Scrollbar Curseur;
     Button Bout_Auj;
-    std::array<std::optional<Label>, 8> Aff_Jour;     // 1..7
-    std::array<std::optional<Label>, 13> Aff_Mois;    // 1..12
-    std::array<std::optional<Label>, 6> Aff_Niveau;   // 1..5
+    std::array<std::optional<Label>, 8> Aff_Jour;    // 1..7
+    std::array<std::optional<Label>, 13> Aff_Mois;   // 1..12
+    std::array<std::optional<Label>, 6> Aff_Niveau;  // 1..5
     Label Aff_Nom_Mois, Aff_Mois_Jr1, Aff_Mois_Dernier_Jr;
 
     Frame Cadre_Ajouter;
@@ -169,7 +169,8 @@ public:
     BannerState& banner = webBanner.state;
 
     // Calls f(name, value) for every form-level variable.
-    template <class F> void forEachVar(F&& f) const {
+    template <class F>
+    void forEachVar(F&& f) const {
         journal.forEachVar(f);
         settings.forEachVar(f);
         win.forEachVar(f);
@@ -362,7 +363,8 @@ private:
     void designControls();
     void designMenus();
     void buildRegistry();
-    template <class Fn> void guarded(Fn&& fn);
+    template <class Fn>
+    void guarded(Fn&& fn);
     TextField* field(const std::string& name);
     void afterEvent();
     // Runs a control's procedure, if it has one.
@@ -378,4 +380,4 @@ private:
     int eventDepth_ = 0;
 };
 
-} // namespace dx
+}  // namespace dx

@@ -1,9 +1,9 @@
 #include <algorithm>
 
 #include "journal/journal_io.h"
-#include "window/journal_procedures.h"
 #include "journal/journal_texts.h"
 #include "window/fenetre.h"
+#include "window/journal_procedures.h"
 
 namespace dx {
 
@@ -21,8 +21,9 @@ void Fenetre::Effacer_Donnees() {
     const auto oldestAt = static_cast<size_t>(std::max(j.Nb_Tests, 0));
     const std::string prompt = pick(T::kEraseCount, l) + std::to_string(j.Nb_Tests) +
                                pick(T::kEraseCountEnd, l) + "\n\n" + pick(T::kEraseNewest, l) +
-                               std::string(j.Date_Test[newestAt]) + "\n" + pick(T::kEraseOldest, l) +
-                               std::string(j.Date_Test[oldestAt]) + "\n\n" + pick(T::kEraseEnter, l);
+                               std::string(j.Date_Test[newestAt]) + "\n" +
+                               pick(T::kEraseOldest, l) + std::string(j.Date_Test[oldestAt]) +
+                               "\n\n" + pick(T::kEraseEnter, l);
     const auto answer = platform.dialogs.inputBox(pick(T::kEraseTitle, l), prompt, "");
     const auto typed = answer ? textDate(*answer) : std::nullopt;
     if (!typed) {
@@ -74,4 +75,4 @@ void Fenetre::Effacer_Donnees() {
     Re_Executer();
 }
 
-} // namespace dx
+}  // namespace dx

@@ -1,6 +1,7 @@
 // The window's journal procedures: loading Diabete.glc at start-up, saving
 // it, adding a test, and the messages that tell the user what went wrong.
 
+#include "window/journal_procedures.h"
 #include "journal/calendar.h"
 #include "journal/datetext.h"
 #include "journal/journal_codec.h"
@@ -9,7 +10,6 @@
 #include "settings/numbers.h"
 #include "settings/units.h"
 #include "window/fenetre.h"
-#include "window/journal_procedures.h"
 
 namespace dx {
 
@@ -67,13 +67,13 @@ void Fenetre::Recuperer() {
 
     const Bilingual& reason = load.stop == ParsedJournal::Stop::ShortRecord ? T::kShortRecord
                               : load.stop == ParsedJournal::Stop::OpenQuote ? T::kOpenQuote
-                                                                                 : T::kTooManyTests;
+                                                                            : T::kTooManyTests;
     // The message names files, not folders: the journal's folder is the
     // program's own.
     const std::string copy = keepUnreadCopy(platform.files, path, *bytes);
     std::string text = pick(T::kReadStopped, l) + std::to_string(load.stopLine) +
-                       pick(T::kOfFile, l) + kJournalFileName + ":\n" + pick(reason, l) +
-                       "\n\n" + std::to_string(j.Nb_Tests) + pick(T::kTestsLoaded, l) + "\n";
+                       pick(T::kOfFile, l) + kJournalFileName + ":\n" + pick(reason, l) + "\n\n" +
+                       std::to_string(j.Nb_Tests) + pick(T::kTestsLoaded, l) + "\n";
     text += copy.empty() ? std::string(pick(T::kCopyFailed, l))
                          : pick(T::kCopyKept, l) + copy.substr(copy.rfind('/') + 1) +
                                pick(T::kCopyKeptEnd, l);
@@ -150,8 +150,7 @@ void Fenetre::Donnees_Presentes() {
 bool Fenetre::refuseFullJournal() {
     if (journal.Nb_Tests < kMaxTests) return false;
     const int16_t l = settings.Langue;
-    message(pick(T::kFileTitle, l), pick(T::kJournalFull, l), MsgButtons::Ok,
-            MsgIcon::Exclamation);
+    message(pick(T::kFileTitle, l), pick(T::kJournalFull, l), MsgButtons::Ok, MsgIcon::Exclamation);
     return true;
 }
 
@@ -163,4 +162,4 @@ int Fenetre::Qte_Jrs_Annee(DateTime La_Date) const {
     return yearLengthNextTo(La_Date, view.Sens_Curseur, oldest);
 }
 
-} // namespace dx
+}  // namespace dx

@@ -14,4 +14,4 @@ std::string journalPath(const Fenetre& w);
 // `consequence`, and returns false.
 bool saveJournalFile(Fenetre& w, const char* consequence);
 
-} // namespace dx
+}  // namespace dx

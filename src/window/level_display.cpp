@@ -14,8 +14,8 @@ void Fenetre::Afficher_Taux() {
         if (Menu_Mois.checked) {
             double sum = 0;
             for (int32_t i = first; i <= view.Index_Test + view.Qte_Tests_Partition; ++i)
-                sum = static_cast<double>(roundHalfEven(
-                    sum + journal.levelNumber[static_cast<size_t>(i)]));
+                sum = static_cast<double>(
+                    roundHalfEven(sum + journal.levelNumber[static_cast<size_t>(i)]));
             Aff_Moyenne.visible = true;
             // An empty partition has no average: the display stays empty.
             Aff_Resultat.caption = view.Qte_Tests_Partition > 0

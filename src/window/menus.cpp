@@ -11,7 +11,7 @@ namespace {
 
 constexpr int kEscape = 27;
 
-} // namespace
+}  // namespace
 
 // Commands that would disturb an entry, a calibration or a blood test.
 void Fenetre::Desactiver_Menu() {
@@ -69,7 +69,9 @@ void Fenetre::Menu_Apropos_Click() {
 void Fenetre::Aff_Resultat_MouseMove() {
     Aff_Resultat.tooltip = pick(resultLabelTooltip(settings.Unite), settings.Langue);
 }
-void Fenetre::Bout_Auj_MouseMove() { Bout_Auj.tooltip = pick(window_text::kHintToday, settings.Langue); }
+void Fenetre::Bout_Auj_MouseMove() {
+    Bout_Auj.tooltip = pick(window_text::kHintToday, settings.Langue);
+}
 void Fenetre::Bout_Cancel_MouseMove() {
     Bout_Cancel.tooltip = pick(window_text::kHintCancel, settings.Langue);
 }
@@ -87,4 +89,4 @@ void Fenetre::Dialog_Taux_MouseMove() {
     Dialog_Taux.tooltip = pick(levelFieldTooltip(settings.Unite), settings.Langue);
 }
 
-} // namespace dx
+}  // namespace dx

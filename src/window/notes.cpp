@@ -12,7 +12,7 @@ const Bilingual kNoteTitle = {"Si le TEST est particulièrement élevé,",
 // The note field's name in the refusal of a text the file cannot hold.
 constexpr const char* kNoteFieldName = "Note";
 
-} // namespace
+}  // namespace
 
 void Fenetre::Menu_Note_Click() { Ajouter_Note(); }
 
@@ -29,8 +29,7 @@ void Fenetre::Ajouter_Note() {
     const auto slot = static_cast<size_t>(target);
     const std::string note(journal.Note_Test[slot]);
     const int16_t l = settings.Langue;
-    const auto answer =
-        platform.dialogs.inputBox(pick(kNoteTitle, l), pick(kNotePrompt, l), note);
+    const auto answer = platform.dialogs.inputBox(pick(kNoteTitle, l), pick(kNotePrompt, l), note);
     // An empty answer cannot clear a note: it means "no change".
     if (!answer || answer->empty()) return;
     if (refuseUnstorableText(*answer, kNoteFieldName)) return;
@@ -41,4 +40,4 @@ void Fenetre::Ajouter_Note() {
     Menu_Prev.enabled = false;
 }
 
-} // namespace dx
+}  // namespace dx

@@ -12,7 +12,6 @@ namespace dx {
 
 namespace T = settings_text;
 
-
 // Reads dextrel.ini at start-up. A missing file is created with the
 // defaults; a file too short to hold its four values is replaced by the
 // default file and the program ends, so that the next start finds it sound.
@@ -65,8 +64,9 @@ bool Fenetre::saveSetup() {
         platform.files, path, SetupValues{settings.Unite, settings.Verrou, settings.Option_Anim});
     if (result.written) return true;
     const int16_t l = settings.Langue;
-    message(pick(T::kFileTitle, l), std::string(pick(T::kCannotWrite, l)) + path + "\n\n" +
-                                     pick(T::kReason, l) + result.error + "\n\n" + pick(T::kOldKept, l),
+    message(pick(T::kFileTitle, l),
+            std::string(pick(T::kCannotWrite, l)) + path + "\n\n" + pick(T::kReason, l) +
+                result.error + "\n\n" + pick(T::kOldKept, l),
             MsgButtons::Ok, MsgIcon::Exclamation);
     return false;
 }
@@ -94,7 +94,7 @@ void chooseUnit(Fenetre& w, MenuItem& chosen, MenuItem& other, int16_t unite) {
     w.Verrouiller();
 }
 
-} // namespace
+}  // namespace
 
 void Fenetre::Menu_OptMG_Click() { chooseUnit(*this, Menu_OptMG, Menu_OptMM, 1); }
 
@@ -120,11 +120,10 @@ void Fenetre::Correspondance() {
     for (int i = 1; i <= 5; ++i)
         Aff_Niveau[static_cast<size_t>(i)]->caption = levelAxisLabel(unite, i);
     const ResultMenuCaptions res = resultMenuCaptions(
-        unite, settings.Langue, Aff_Optimal.caption, Aff_Suboptimal.caption,
-        Aff_Compromis.caption);
+        unite, settings.Langue, Aff_Optimal.caption, Aff_Suboptimal.caption, Aff_Compromis.caption);
     Menu_Res1.caption = res.optimal;
     Menu_Res2.caption = res.suboptimal;
     Menu_Res3.caption = res.compromise;
 }
 
-} // namespace dx
+}  // namespace dx

@@ -14,19 +14,29 @@ std::string jsonQuote(std::string_view text) {
     std::string out = "\"";
     for (unsigned char c : text) {
         switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
-        default:
-            if (c < 0x20) {
-                char buf[8];
-                std::snprintf(buf, sizeof buf, "\\u%04x", c);
-                out += buf;
-            } else {
-                out += static_cast<char>(c);
-            }
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            default:
+                if (c < 0x20) {
+                    char buf[8];
+                    std::snprintf(buf, sizeof buf, "\\u%04x", c);
+                    out += buf;
+                } else {
+                    out += static_cast<char>(c);
+                }
         }
     }
     return out + "\"";
@@ -36,7 +46,8 @@ namespace {
 
 // The shortest text that reads back as the same number: 3519.75 stays
 // 3519.75 and whole coordinates carry no decimals.
-template <class F> std::string floatText(F v) {
+template <class F>
+std::string floatText(F v) {
     if (!std::isfinite(v)) return "null";
     if (v == 0) return "0";  // no "-0"
     char buf[64];
@@ -170,7 +181,8 @@ std::string fieldJson(const TextField& f, bool focused) {
         .done();
 }
 
-template <class Container> std::string arrayJson(const Container& elements) {
+template <class Container>
+std::string arrayJson(const Container& elements) {
     std::string out = "[";
     for (size_t i = 0; i < elements.size(); ++i) {
         if (i > 0) out += ",";
@@ -179,12 +191,18 @@ template <class Container> std::string arrayJson(const Container& elements) {
     return out + "]";
 }
 
-template <class V> std::string varJson(const V& v) {
-    if constexpr (std::is_same_v<V, std::string>) return jsonQuote(v);
-    else if constexpr (std::is_same_v<V, DateTime>) return jsonQuote(v.iso());
-    else if constexpr (std::is_floating_point_v<V>) return floatText(v);
-    else if constexpr (std::is_integral_v<V> && !std::is_same_v<V, bool>) return std::to_string(v);
-    else static_assert(!sizeof(V), "a form-level variable of a type the snapshot cannot print");
+template <class V>
+std::string varJson(const V& v) {
+    if constexpr (std::is_same_v<V, std::string>)
+        return jsonQuote(v);
+    else if constexpr (std::is_same_v<V, DateTime>)
+        return jsonQuote(v.iso());
+    else if constexpr (std::is_floating_point_v<V>)
+        return floatText(v);
+    else if constexpr (std::is_integral_v<V> && !std::is_same_v<V, bool>)
+        return std::to_string(v);
+    else
+        static_assert(!sizeof(V), "a form-level variable of a type the snapshot cannot print");
 }
 
 struct ArrayEntry {
@@ -217,7 +235,7 @@ std::string journalJson(const Journal& j) {
     return out + "]";
 }
 
-} // namespace
+}  // namespace
 
 std::string snapshotJson(const Fenetre& w, const std::vector<std::string>& only) {
     const auto wanted = [&](const std::string& name) {
@@ -230,8 +248,10 @@ std::string snapshotJson(const Fenetre& w, const std::vector<std::string>& only)
         std::string json = std::visit(
             [&](auto* c) {
                 using T = std::remove_pointer_t<decltype(c)>;
-                if constexpr (std::is_same_v<T, TextField>) return fieldJson(*c, w.focused() == e.name);
-                else return controlJson(*c);
+                if constexpr (std::is_same_v<T, TextField>)
+                    return fieldJson(*c, w.focused() == e.name);
+                else
+                    return controlJson(*c);
             },
             e.ref);
         controls.raw(e.name, json);
@@ -269,4 +289,4 @@ bool snapshotKnows(const Fenetre& w, const std::string& name) {
     return found;
 }
 
-} // namespace dx
+}  // namespace dx

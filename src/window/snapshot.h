@@ -27,4 +27,4 @@ bool snapshotKnows(const Fenetre& window, const std::string& name);
 // Ligne, Aff_Jour, Aff_Mois, Aff_Niveau.
 bool isControlArray(const std::string& name);
 
-} // namespace dx
+}  // namespace dx

@@ -35,7 +35,7 @@ const Bilingual kStayAfterDataFailure = {
     "Do you want to stay in the Dextrel so that you can save them later?\n"
     "(No quits and loses the tests added since the last save.)"};
 
-} // namespace
+}  // namespace
 
 MsgAnswer Fenetre::askYesNo(const std::string& title, const std::string& text, MsgIcon icon) {
     const MsgAnswer answer = message(title, text, MsgButtons::YesNo, icon);
@@ -72,9 +72,8 @@ void Fenetre::Form_Load() {
     const auto oldest = static_cast<size_t>(j.Nb_Tests);
     if (j.Nb_Tests > 0) {
         // A test whose date cannot be read counts as today's.
-        const int64_t days = j.dayNumber[oldest] == Journal::kNoDay
-                                 ? 0
-                                 : today().day() - j.dayNumber[oldest];
+        const int64_t days =
+            j.dayNumber[oldest] == Journal::kNoDay ? 0 : today().day() - j.dayNumber[oldest];
         view.Position_Min = static_cast<int32_t>(kCursorMinBase - days);
         view.Qte_Jrs_Historique = static_cast<int32_t>(days);
         Reset();
@@ -94,8 +93,7 @@ void Fenetre::Form_Load() {
 
     view.Index_Test = 0;
     if (j.Nb_Tests > 0) {
-        Aff_Resultat.caption =
-            formatNumber(j.levelNumber[1], storageFormat(settings.Unite));
+        Aff_Resultat.caption = formatNumber(j.levelNumber[1], storageFormat(settings.Unite));
         Aff_Heure.caption = j.Heure_Test[1];
     } else {
         Aff_Resultat.caption.clear();
@@ -125,16 +123,14 @@ void Fenetre::Quitter_Dextrel() {
     const int16_t l = settings.Langue;
     if (settings.Setup_Modifie == 1 &&
         askYesNo(pick(kSaveSetup, l), pick(kBeforeQuitting, l)) == MsgAnswer::Yes) {
-        if (!saveSetup() &&
-            askYesNo(pick(kQuitTitle, l), pick(kStayAfterSetupFailure, l),
-                     MsgIcon::Exclamation) == MsgAnswer::Yes)
+        if (!saveSetup() && askYesNo(pick(kQuitTitle, l), pick(kStayAfterSetupFailure, l),
+                                     MsgIcon::Exclamation) == MsgAnswer::Yes)
             return;
     }
     if (!Menu_Sauve.enabled) endProgram();
     if (askYesNo(pick(kSaveData, l), pick(kBeforeQuitting, l)) == MsgAnswer::Yes) {
-        if (!saveSetupAndJournal() &&
-            askYesNo(pick(kQuitTitle, l), pick(kStayAfterDataFailure, l),
-                     MsgIcon::Exclamation) == MsgAnswer::Yes)
+        if (!saveSetupAndJournal() && askYesNo(pick(kQuitTitle, l), pick(kStayAfterDataFailure, l),
+                                               MsgIcon::Exclamation) == MsgAnswer::Yes)
             return;
     }
     endProgram();
@@ -149,4 +145,4 @@ void Fenetre::Re_Executer() {
     Bout_Auj_Click();
 }
 
-} // namespace dx
+}  // namespace dx

@@ -43,4 +43,4 @@ void Fenetre::Traduction() {
     for (const Caption& c : captions) *c.target = c.text.fr;
 }
 
-} // namespace dx
+}  // namespace dx

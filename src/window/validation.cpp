@@ -23,7 +23,7 @@ bool applyCorrection(TextField& field, const std::optional<std::string>& correct
     return true;
 }
 
-} // namespace
+}  // namespace
 
 // The live normaliser, run on every change of the date, time and level
 // fields. The texts are read again before each rule, since a correction made
@@ -49,12 +49,13 @@ void Fenetre::Verifier_Entree() {
     applyCorrection(Dialog_Heure, timePushRule(Dialog_Heure.text()));
     applyCorrection(Dialog_Heure, timeCutRule(Dialog_Heure.text()));
     // The colon is typed for the user: the caret goes after it.
-    if (applyCorrection(Dialog_Heure, timeColonRule(Dialog_Heure.text()))) Dialog_Heure.select(3, 0);
+    if (applyCorrection(Dialog_Heure, timeColonRule(Dialog_Heure.text())))
+        Dialog_Heure.select(3, 0);
     applyCorrection(Dialog_Heure, timeHoursRule(Dialog_Heure.text()));
     applyCorrection(Dialog_Heure, timeMinutesRule(Dialog_Heure.text()));
 
-    Bout_Ok.enabled = entryAcceptable(Dialog_Date.text(), Dialog_Heure.text(),
-                                      Dialog_Taux.text(), settings.Unite);
+    Bout_Ok.enabled = entryAcceptable(Dialog_Date.text(), Dialog_Heure.text(), Dialog_Taux.text(),
+                                      settings.Unite);
 
     applyCorrection(Dialog_Taux,
                     levelCutRule(settings.Unite, meter.Taux_Courant, Dialog_Taux.text()));
@@ -103,4 +104,4 @@ void Fenetre::Valider_Date_Hre() {
     if (Dialog_Date.text() < newestDate) Dialog_Date.setText(dateText(today()));
 }
 
-} // namespace dx
+}  // namespace dx

@@ -14,7 +14,8 @@ struct WindowState {
     std::string Reponse;             // answer code of the last question box
     int32_t Compteur = 0;            // loop counter shared by the chart procedures
 
-    template <class F> void forEachVar(F&& f) const {
+    template <class F>
+    void forEachVar(F&& f) const {
         f("Chemin_Prog", Chemin_Prog);
         f("Format_Date_Courte", Format_Date_Courte);
         f("Reponse", Reponse);
@@ -28,7 +29,8 @@ struct EntryState {
     int16_t Entree_Refusee = 0;
     DateTime Date_Saisie;  // the zero date until a typed date converts
 
-    template <class F> void forEachVar(F&& f) const {
+    template <class F>
+    void forEachVar(F&& f) const {
         f("Index_Note", Index_Note);
         f("Entree_Active", Entree_Active);
         f("Entree_Refusee", Entree_Refusee);
@@ -36,4 +38,4 @@ struct EntryState {
     }
 };
 
-} // namespace dx
+}  // namespace dx

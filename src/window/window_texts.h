@@ -21,8 +21,8 @@ inline constexpr Bilingual kHintNote{"Ajout d'une note", "Add a special note"};
 // line of its text follows the language.
 // The version is the project's own, set once in the build.
 inline constexpr const char* kAboutTitle = "Version: " DEXTREL_VERSION;
-inline constexpr Bilingual kAboutDescription{
-    "Journal et lecteur de glycémie", "Blood-glucose diary and meter"};
+inline constexpr Bilingual kAboutDescription{"Journal et lecteur de glycémie",
+                                             "Blood-glucose diary and meter"};
 inline constexpr const char* kMakerName = "The Dextrel project";
 inline constexpr const char* kMakerMail = "dextrel@dextrel.example";
 
@@ -36,4 +36,4 @@ inline constexpr Bilingual kDateAfterToday{
     "La date d'une analyse ne peut pas être postérieure à aujourd'hui (",
     "The date of a test cannot be later than today ("};
 
-} // namespace dx::window_text
+}  // namespace dx::window_text

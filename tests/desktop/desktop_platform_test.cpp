@@ -25,8 +25,7 @@ TEST(DesktopFolders, JournalBesideAWritableProgramElseInTheUserDataFolder) {
     EXPECT_EQ(portable.program, "/opt/dx/");
     EXPECT_EQ(portable.settings, "/home/u/.config/dextrel/");
 
-    const ProgramFolders installed =
-        chooseFolders("/usr/bin", false, "/data", "/conf/", "/home/u");
+    const ProgramFolders installed = chooseFolders("/usr/bin", false, "/data", "/conf/", "/home/u");
     EXPECT_EQ(installed.program, "/data/dextrel/");
     EXPECT_EQ(installed.settings, "/conf/dextrel/");
 
@@ -44,10 +43,12 @@ TEST(DesktopLook, MissingFontsFallBackAndTheSymbolFontShowsItsSquare) {
 }
 
 TEST(DesktopLook, PositionsConvertBetweenCodePointsAndUtf16) {
-    const QString text = QString::fromUtf8("a\xF0\x9F\x98\x80" "b");  // a, an emoji, b
+    const QString text = QString::fromUtf8(
+        "a\xF0\x9F\x98\x80"
+        "b");  // a, an emoji, b
     EXPECT_EQ(codePointIndex(text, 3), 2);
     EXPECT_EQ(utf16Index(text, 2), 3);
     EXPECT_EQ(utf16Index(text, 9), 4);
 }
 
-} // namespace dx
+}  // namespace dx

@@ -5,10 +5,10 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QKeyEvent>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QScrollBar>
 #include <algorithm>
 #include <cmath>
@@ -102,7 +102,7 @@ const char* const kWeek =
 
 bool yellow(QRgb p) { return qRed(p) > 150 && qGreen(p) > 150 && qBlue(p) < 110; }
 
-} // namespace
+}  // namespace
 
 TEST_F(DesktopWindowTest, MenuBarMirrorsTheModelAndFollowsItAfterEveryHandler) {
     start(kWeek);
@@ -226,7 +226,8 @@ TEST_F(DesktopWindowTest, TheChartPaintsTheModelsSegmentsAndNothingElse) {
             // Distance from the segment, in pixels.
             const double ax = 200 * sx, ay = 1000 * sy, bx = 1800 * sx, by = 300 * sy;
             const double dx = bx - ax, dy = by - ay;
-            const double u = std::clamp(((x - ax) * dx + (y - ay) * dy) / (dx * dx + dy * dy), 0.0, 1.0);
+            const double u =
+                std::clamp(((x - ax) * dx + (y - ay) * dy) / (dx * dx + dy * dy), 0.0, 1.0);
             const double d = std::hypot(x - (ax + u * dx), y - (ay + u * dy));
             if (d > 4) ++strays;
         }
@@ -296,4 +297,4 @@ TEST_F(DesktopWindowTest, ClosingWithNothingToSaveEndsTheProgramWithoutAQuestion
     EXPECT_TRUE(events.empty());
 }
 
-} // namespace dx
+}  // namespace dx

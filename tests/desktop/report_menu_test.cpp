@@ -136,7 +136,7 @@ protected:
     QString savePath, openPath;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(ReportMenuTest, IsTheLastMenuWithItsItemsInBothLanguagesAndWaitsForTheEntryPanel) {
     start();
@@ -499,4 +499,4 @@ TEST_F(ReportMenuTest, PicturesForTheGuide) {
     EXPECT_TRUE(QFile::exists(shots.filePath("report-page.png")));
 }
 
-} // namespace dx
+}  // namespace dx

@@ -18,8 +18,8 @@ namespace {
 class LoopbackSite : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        for (const char* v : {"http_proxy", "HTTP_PROXY", "https_proxy", "HTTPS_PROXY",
-                              "all_proxy", "ALL_PROXY"})
+        for (const char* v :
+             {"http_proxy", "HTTP_PROXY", "https_proxy", "HTTPS_PROXY", "all_proxy", "ALL_PROXY"})
             ::unsetenv(v);
         ::setenv("no_proxy", "*", 1);
     }
@@ -36,25 +36,25 @@ protected:
         });
         // No length announced: only the write callback can stop it.
         server_.Get("/endless", [](const httplib::Request&, httplib::Response& res) {
-            res.set_chunked_content_provider(
-                "application/octet-stream", [](size_t offset, httplib::DataSink& sink) {
-                    if (offset > 4 * kMaxDownloadBytes) {
-                        sink.done();
-                        return true;
-                    }
-                    const std::string block(64 * 1024, 'y');
-                    return sink.write(block.data(), block.size());
-                });
+            res.set_chunked_content_provider("application/octet-stream",
+                                             [](size_t offset, httplib::DataSink& sink) {
+                                                 if (offset > 4 * kMaxDownloadBytes) {
+                                                     sink.done();
+                                                     return true;
+                                                 }
+                                                 const std::string block(64 * 1024, 'y');
+                                                 return sink.write(block.data(), block.size());
+                                             });
         });
         server_.Get("/missing", [](const httplib::Request&, httplib::Response& res) {
             res.status = 404;
             res.set_content("not here", "text/plain");
         });
         for (int i = 1; i <= 4; ++i)
-            server_.Get("/hop" + std::to_string(i),
-                        [i](const httplib::Request&, httplib::Response& res) {
-                            res.set_redirect(i == 4 ? "/exact-small" : "/hop" + std::to_string(i + 1));
-                        });
+            server_.Get(
+                "/hop" + std::to_string(i), [i](const httplib::Request&, httplib::Response& res) {
+                    res.set_redirect(i == 4 ? "/exact-small" : "/hop" + std::to_string(i + 1));
+                });
         server_.Get("/exact-small", [](const httplib::Request&, httplib::Response& res) {
             res.set_content("arrived", "text/plain");
         });
@@ -136,5 +136,5 @@ TEST_F(LoopbackSite, GivesUpOnASlowServerWithinTheTimeLimit) {
     EXPECT_LT(took, std::chrono::milliseconds(6500));
 }
 
-} // namespace
-} // namespace dx
+}  // namespace
+}  // namespace dx

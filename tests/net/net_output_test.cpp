@@ -92,8 +92,8 @@ TEST(DesktopPrinter, NoWindowNoPrintout) {
     EXPECT_TRUE(QDir(dir.path()).isEmpty());
 }
 
-} // namespace
-} // namespace dx
+}  // namespace
+}  // namespace dx
 
 int main(int argc, char** argv) {
     if (std::getenv("QT_QPA_PLATFORM") == nullptr) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);

@@ -36,9 +36,7 @@ std::optional<bool> verdictWithin(PingConnectivity& ping, std::chrono::seconds l
 
 // Some sandboxes forbid the echo socket to everyone; the system ping itself
 // then fails, whatever the program does.
-bool systemPingWorks() {
-    return std::system("ping -c 1 -W 2 127.0.0.1 >/dev/null 2>&1") == 0;
-}
+bool systemPingWorks() { return std::system("ping -c 1 -W 2 127.0.0.1 >/dev/null 2>&1") == 0; }
 
 TEST(PingConnectivity, LoopbackAnswersAndTheFilesStayPrivateUntilCleanup) {
     if (!systemPingWorks()) GTEST_SKIP() << "the system ping cannot run here";
@@ -83,5 +81,5 @@ TEST(PingConnectivity, AcceptsHostNamesAndAddressesOnly) {
     EXPECT_FALSE(isPingTarget("a/b"));
 }
 
-} // namespace
-} // namespace dx
+}  // namespace
+}  // namespace dx

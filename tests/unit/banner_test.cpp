@@ -41,7 +41,8 @@ TEST(BannerFields, SplitOnCommasLineEndsAndQuotes) {
         Fields fields;
     };
     const Case cases[] = {
-        {"a,b\r\nc\nd\re", 9, {"a", "b", "c", "d", "e"}}, {"a,,b\n\nc", 9, {"a", "", "b", "", "c"}},
+        {"a,b\r\nc\nd\re", 9, {"a", "b", "c", "d", "e"}},
+        {"a,,b\n\nc", 9, {"a", "", "b", "", "c"}},
         {"a,b,c,d", 2, {"a", "b"}},
         // The end of the text ends the last field; no empty field starts there.
         {"a,b\r\n", 9, {"a", "b"}},
@@ -50,13 +51,15 @@ TEST(BannerFields, SplitOnCommasLineEndsAndQuotes) {
         {"a,\r\nb, \nc", 9, {"a", "b", "c"}},
         {"\"Dextrel, the meter\",http://x/,jpg", 3, {"Dextrel, the meter", "http://x/", "jpg"}},
         {"\"two\nlines\",x", 3, {"two\nlines", "x"}},
-        {"  plain text  ,\t x ", 3, {"plain text", "x"}}, {"\" kept \",y", 3, {" kept ", "y"}},
+        {"  plain text  ,\t x ", 3, {"plain text", "x"}},
+        {"\" kept \",y", 3, {" kept ", "y"}},
         // Bytes after a closing quote are dropped up to the separator.
         {"\"a\"junk,b", 3, {"a", "b"}},
         // An unterminated quote runs to the end of the text.
         {"\"open, never closed", 3, {"open, never closed"}},
         {std::string("a\0b,c", 5), 3, {std::string("a\0b", 3), "c"}},
-        {"\"", 3, {""}}, {",", 3, {""}},
+        {"\"", 3, {""}},
+        {",", 3, {""}},
     };
     for (const Case& c : cases) EXPECT_EQ(readFields(c.text, c.most), c.fields) << c.text;
     // Any bytes are read without harm.
@@ -79,12 +82,16 @@ TEST(BannerFields, DescriptionNeedsThreeFields) {
 
 TEST(BannerFields, PingVerdictFromItsFirstSevenFields) {
     const std::optional<bool> yes = true, no = false, none;
-    for (auto [output, verdict] : {std::pair{kAnswered, yes}, {kUnanswered, no}, {kUnreachable, no},
+    for (auto [output, verdict] : {std::pair{kAnswered, yes},
+                                   {kUnanswered, no},
+                                   {kUnreachable, no},
                                    // Missing or short output: no verdict at all.
-                                   {"", none}, {"ping: connect: Network is unreachable\n", none},
+                                   {"", none},
+                                   {"ping: connect: Network is unreachable\n", none},
                                    {"a,b,c,d,e,f", none},
                                    // A count of zero, or digits that are no count, answer nothing.
-                                   {"a,b,c,d,e,00 received,g", no}, {"a,b,c,d,e,x1 received,g", no},
+                                   {"a,b,c,d,e,00 received,g", no},
+                                   {"a,b,c,d,e,x1 received,g", no},
                                    {"a,b,c,d,e,f,g,2 received", no}})
         EXPECT_EQ(pingAnswered(output), verdict) << output;
 }
@@ -305,12 +312,17 @@ struct AtPrint {
 };
 
 AtPrint look(const Fenetre& w) {
-    AtPrint a{w.form.back, w.Graphique.back, w.Objectif1.color, w.Objectif2.color,
-              w.Aff_Jour[7]->fore, w.Aff_Jour[7]->back, w.Aff_Mois[12]->back,
-              w.Aff_Mois_Dernier_Jr.back, w.Aff_Resultat.fore, w.Aff_Moyenne.fore,
-              w.Aff_Date.fore, {}, w.Thermometre.visible, w.Aff_Resultat.visible,
-              w.Curseur.visible, w.Bout_Auj.visible, w.Information.visible,
-              w.Aff_Heure.visible, w.Shape2.visible, w.Img_Cam1.visible, w.Img_Cam2.visible};
+    AtPrint a{w.form.back,           w.Graphique.back,
+              w.Objectif1.color,     w.Objectif2.color,
+              w.Aff_Jour[7]->fore,   w.Aff_Jour[7]->back,
+              w.Aff_Mois[12]->back,  w.Aff_Mois_Dernier_Jr.back,
+              w.Aff_Resultat.fore,   w.Aff_Moyenne.fore,
+              w.Aff_Date.fore,       {},
+              w.Thermometre.visible, w.Aff_Resultat.visible,
+              w.Curseur.visible,     w.Bout_Auj.visible,
+              w.Information.visible, w.Aff_Heure.visible,
+              w.Shape2.visible,      w.Img_Cam1.visible,
+              w.Img_Cam2.visible};
     for (size_t i = 1; i < w.Ligne.size(); ++i)
         if (w.Ligne[i]) a.segments.push_back(w.Ligne[i]->color);
     return a;
@@ -371,5 +383,5 @@ TEST_F(BannerTest, PreviewHandsTheJournalFileToTheViewerAndSaysNothing) {
     EXPECT_TRUE(events.empty());
 }
 
-} // namespace
-} // namespace dx::testing
+}  // namespace
+}  // namespace dx::testing

@@ -43,8 +43,10 @@ void expectContinuous(const std::vector<Line>& segs, const std::string& where = 
 // neighbouring day stood: one day back, at the previous rightmost day; a
 // page back, where the previous chart ended.
 TEST_F(ChartTest, MovesBackContinueTheChainOfThePreviousChart) {
-    startOn({{"2000-01-08", "10:00", "05.0", ""}, {"2000-01-08", "09:00", "10.0", ""},
-             {"2000-01-07", "10:00", "06.0", ""}, {"1999-12-01", "10:00", "07.0", ""}});
+    startOn({{"2000-01-08", "10:00", "05.0", ""},
+             {"2000-01-08", "09:00", "10.0", ""},
+             {"2000-01-07", "10:00", "06.0", ""},
+             {"1999-12-01", "10:00", "07.0", ""}});
     ASSERT_EQ(w->view.Y_Premiere_Partition, 780);
     scroll(32766);
     auto segs = segments();
@@ -52,8 +54,10 @@ TEST_F(ChartTest, MovesBackContinueTheChainOfThePreviousChart) {
     EXPECT_FLOAT_EQ(segs[0].y2, 780);
     expectContinuous(segs);
 
-    startOn({{"2000-01-08", "10:00", "05.0", ""}, {"2000-01-01", "10:00", "10.0", ""},
-             {"1999-12-31", "10:00", "06.0", ""}, {"1999-12-01", "10:00", "07.0", ""}});
+    startOn({{"2000-01-08", "10:00", "05.0", ""},
+             {"2000-01-01", "10:00", "10.0", ""},
+             {"1999-12-31", "10:00", "06.0", ""},
+             {"1999-12-01", "10:00", "07.0", ""}});
     scroll(32766);
     scroll(32766);                                 // no move
     ASSERT_EQ(w->view.Y_Derniere_Partition, 780);  // 1 January, the week's leftmost day
@@ -67,7 +71,8 @@ TEST_F(ChartTest, MovesBackContinueTheChainOfThePreviousChart) {
 }
 
 TEST_F(ChartTest, ForwardMoveIntoThePastRunsTheFirstSegmentToTheLaterTest) {
-    startOn({{"2000-01-08", "10:00", "10.0", ""}, {"2000-01-01", "10:00", "05.0", ""},
+    startOn({{"2000-01-08", "10:00", "10.0", ""},
+             {"2000-01-01", "10:00", "05.0", ""},
              {"1999-12-01", "10:00", "06.0", ""}});
     scroll(32767 - 10);
     scroll(32767 - 7);  // anchor 1 January, later test on 8 January
@@ -92,7 +97,8 @@ TEST_F(ChartTest, EmptyWeekBridgedAtTheEarliestLaterTest) {
 }
 
 TEST_F(ChartTest, DragBeyondALongHistoryStopsOnTheOldestWeek) {
-    startOn({{"2000-01-08", "10:00", "05.0", ""}, {"2000-01-04", "10:00", "06.0", ""},
+    startOn({{"2000-01-08", "10:00", "05.0", ""},
+             {"2000-01-04", "10:00", "06.0", ""},
              {"1999-12-08", "10:00", "08.0", ""}});
     scroll(0);
     EXPECT_EQ(w->Curseur.value(), w->view.Position_Min);
@@ -122,7 +128,8 @@ TEST_F(ChartTest, DragBeyondALongHistoryStopsOnTheOldestWeek) {
 }
 
 TEST_F(ChartTest, MonthViewGoesForwardFromAMonthsLastDayToTheNextOnesThenToToday) {
-    startOn({{"2000-02-10", "10:00", "05.0", ""}, {"2000-01-20", "10:00", "06.0", ""},
+    startOn({{"2000-02-10", "10:00", "05.0", ""},
+             {"2000-01-20", "10:00", "06.0", ""},
              {"1999-12-05", "10:00", "07.0", ""}},
             DateTime::fromParts(2000, 2, 10, 12));
     w->click("Menu_Mois");
@@ -173,8 +180,10 @@ TEST_F(ChartTest, TenTestsOfAMonthShareItsWidth) {
 // After a move the year view's months end on their last day: a test made
 // on that day is drawn in its month, not passed over.
 TEST_F(ChartTest, YearViewAfterAMoveKeepsTestsOfAMonthsLastDay) {
-    startOn({{"2000-03-10", "10:00", "05.0", ""}, {"2000-02-29", "10:00", "06.0", ""},
-             {"2000-01-31", "10:00", "07.0", ""}, {"1998-12-01", "10:00", "08.0", ""}},
+    startOn({{"2000-03-10", "10:00", "05.0", ""},
+             {"2000-02-29", "10:00", "06.0", ""},
+             {"2000-01-31", "10:00", "07.0", ""},
+             {"1998-12-01", "10:00", "08.0", ""}},
             DateTime::fromParts(2000, 3, 15, 12));
     w->click("Menu_Annee");
     scrollBy(-w->Curseur.smallChange);
@@ -189,8 +198,10 @@ TEST_F(ChartTest, YearViewAfterAMoveKeepsTestsOfAMonthsLastDay) {
 }
 
 TEST_F(ChartTest, MgDlLevelsUseTheSameScaleAndTheirBoundsBelongToTheUpperBand) {
-    startOn({{"2000-01-08", "10:00", "126", ""}, {"2000-01-08", "09:00", "072", ""},
-             {"2000-01-08", "08:00", "180", ""}, {"2000-01-08", "07:00", "071", ""}},
+    startOn({{"2000-01-08", "10:00", "126", ""},
+             {"2000-01-08", "09:00", "072", ""},
+             {"2000-01-08", "08:00", "180", ""},
+             {"2000-01-08", "07:00", "071", ""}},
             DateTime::fromParts(2000, 1, 8, 12), 1);
     const auto segs = segments();
     ASSERT_EQ(segs.size(), 4u);
@@ -319,7 +330,8 @@ TEST_F(ChartTest, YearLabelsEndOnTheAnchorsMonthAndFollowTheMonthLengths) {
 }
 
 TEST_F(ChartTest, ANoteStaysUntilAnotherNoteIsShown) {
-    startOn({{"2000-01-08", "10:00", "05.6", ""}, {"2000-01-07", "10:00", "06.6", "after lunch"},
+    startOn({{"2000-01-08", "10:00", "05.6", ""},
+             {"2000-01-07", "10:00", "06.6", "after lunch"},
              {"1999-12-01", "10:00", "06.6", ""}});
     scroll(32766);
     EXPECT_EQ(w->Information.caption, "[ after lunch ]");
@@ -333,5 +345,5 @@ TEST_F(ChartTest, ANoteStaysUntilAnotherNoteIsShown) {
     EXPECT_EQ(w->entry.Index_Note, 2);
 }
 
-} // namespace
-} // namespace dx::testing
+}  // namespace
+}  // namespace dx::testing

@@ -19,14 +19,21 @@ TEST(EntryRules, TimeFieldRules) {
     // What typing 3, 14, 2430, 1275, 25:00 or a letter gives is shown by
     // the entry_time_typing scenario; here, the other edges.
     const Case cases[] = {
-        {timeResetRule, "reset", "9:00", "00:00"},  {timeResetRule, "reset", "23:59", {}},
-        {timeResetRule, "reset", "212:00", {}},     {timeResetRule, "reset", "", {}},
+        {timeResetRule, "reset", "9:00", "00:00"},
+        {timeResetRule, "reset", "23:59", {}},
+        {timeResetRule, "reset", "212:00", {}},
+        {timeResetRule, "reset", "", {}},
         // A digit typed in front of 12:30 pushes the first one out.
-        {timePushRule, "push", "112:30", "12:30"},  {timePushRule, "push", "12:30", {}},
-        {timePushRule, "push", "12:305", {}},       {timeCutRule, "cut", "12:305", "12:30"},
-        {timeCutRule, "cut", "12:30", {}},          {timeColonRule, "colon", "1:", {}},
-        {timeColonRule, "colon", "1", {}},          {timeColonRule, "colon", "14:", {}},
-        {timeHoursRule, "hours", "25:17", "00:17"}, {timeHoursRule, "hours", "-1:05", "00:05"},
+        {timePushRule, "push", "112:30", "12:30"},
+        {timePushRule, "push", "12:30", {}},
+        {timePushRule, "push", "12:305", {}},
+        {timeCutRule, "cut", "12:305", "12:30"},
+        {timeCutRule, "cut", "12:30", {}},
+        {timeColonRule, "colon", "1:", {}},
+        {timeColonRule, "colon", "1", {}},
+        {timeColonRule, "colon", "14:", {}},
+        {timeHoursRule, "hours", "25:17", "00:17"},
+        {timeHoursRule, "hours", "-1:05", "00:05"},
         {timeMinutesRule, "minutes", "12:59", {}},
         // A time of one or two characters reads its "minutes" from them too.
         {timeMinutesRule, "minutes", "7", {}},
@@ -43,11 +50,16 @@ TEST(EntryRules, KeyFiltersLetThroughOnlyTheirFieldsCharacters) {
 
 TEST(EntryRules, OkNeedsDateTimeAndALevelInRange) {
     for (auto [date, time, level, unite, ok] :
-         {std::tuple{"2000-01-08", "09:15", "5.6", 0, true}, {"", "09:15", "5.6", 0, false},
-          {"2000-01-08", "", "5.6", 0, false}, {"2000-01-08", "00:00", "5.6", 0, false},
-          {"2000-01-08", "09:15", "0", 0, false}, {"2000-01-08", "09:15", "abc", 0, false},
-          {"2000-01-08", "09:15", "25", 0, true}, {"2000-01-08", "09:15", "25.1", 0, false},
-          {"2000-01-08", "09:15", "450", 1, true}, {"2000-01-08", "09:15", "451", 1, false},
+         {std::tuple{"2000-01-08", "09:15", "5.6", 0, true},
+          {"", "09:15", "5.6", 0, false},
+          {"2000-01-08", "", "5.6", 0, false},
+          {"2000-01-08", "00:00", "5.6", 0, false},
+          {"2000-01-08", "09:15", "0", 0, false},
+          {"2000-01-08", "09:15", "abc", 0, false},
+          {"2000-01-08", "09:15", "25", 0, true},
+          {"2000-01-08", "09:15", "25.1", 0, false},
+          {"2000-01-08", "09:15", "450", 1, true},
+          {"2000-01-08", "09:15", "451", 1, false},
           // Only 0 and the maximum are tested live; OK refuses a negative level.
           {"2000-01-08", "09:15", "-5", 0, true}})
         EXPECT_EQ(entryAcceptable(date, time, level, static_cast<int16_t>(unite)), ok)
@@ -109,7 +121,7 @@ TEST_F(EntryPanel, OpensOnTodayWithTheDefaultLevelSelectedAndKeepsItsDateNoEarli
         EXPECT_EQ(w->focused(), "Dialog_Taux");
         EXPECT_FALSE(w->Bout_Ok.enabled);
         EXPECT_FALSE(w->Curseur.enabled || w->Menu_Impr_Graph.enabled || w->Menu_Sang.enabled);
-        EXPECT_FALSE(w->click("Menu_Ajouter"));  // its own command is out of reach
+        EXPECT_FALSE(w->click("Menu_Ajouter"));     // its own command is out of reach
         w->pasteText("Dialog_Date", "1999-12-31");  // an earlier date becomes today
         EXPECT_EQ(w->Dialog_Date.text(), "2000-01-08");
     }
@@ -234,5 +246,5 @@ TEST_F(EntryPanel, TheClockTicksButLeavesTheAnchorDateAtMidnight) {
     EXPECT_EQ(w->Aff_Date.caption, "2000-01-08");
 }
 
-} // namespace
-} // namespace dx::testing
+}  // namespace
+}  // namespace dx::testing

@@ -88,9 +88,11 @@ TEST(JournalEncoding, Windows1252BothWaysAndUtf8WhereItMustBe) {
     EXPECT_EQ(utf8ToCp1252(cp1252ToUtf8(bytes)), bytes);
     EXPECT_EQ(utf8ToCp1252("日"), std::nullopt);
 
-    EXPECT_EQ(decodeJournalBytes("caf\xC3\xA9"), "café");       // valid UTF-8
-    EXPECT_EQ(decodeJournalBytes("caf\xE9"), "café");           // Windows-1252
-    EXPECT_EQ(decodeJournalBytes("\xEF\xBB\xBF" "abc"), "abc");  // byte-order mark
+    EXPECT_EQ(decodeJournalBytes("caf\xC3\xA9"), "café");  // valid UTF-8
+    EXPECT_EQ(decodeJournalBytes("caf\xE9"), "café");      // Windows-1252
+    EXPECT_EQ(decodeJournalBytes("\xEF\xBB\xBF"
+                                 "abc"),
+              "abc");  // byte-order mark
     EXPECT_EQ(decodeJournalBytes("plain"), "plain");
     // Text with a character outside the code page is written as UTF-8,
     // which reads back unchanged.
@@ -165,8 +167,11 @@ TEST(CalendarLengths, EveryDayRoundTripsThroughItsCalendarDate) {
 
 TEST(CalendarLengths, DaysOfTheDatesMonthAndOfThePreviousOne) {
     for (int day = 1; day <= 29; ++day) EXPECT_EQ(Qte_Jrs_Dans_Mois(d(2000, 2, day)), 29) << day;
-    for (auto [date, days] : {std::pair{d(1999, 2, 1), 28}, {d(1999, 2, 28), 28},
-                              {d(1999, 12, 1), 31}, {d(1999, 12, 31), 31}, {d(2000, 4, 30), 30}})
+    for (auto [date, days] : {std::pair{d(1999, 2, 1), 28},
+                              {d(1999, 2, 28), 28},
+                              {d(1999, 12, 1), 31},
+                              {d(1999, 12, 31), 31},
+                              {d(2000, 4, 30), 30}})
         EXPECT_EQ(Qte_Jrs_Dans_Mois(date), days) << date.iso();
     for (auto [date, days] :
          {std::pair{d(2000, 3, 15), 29}, {d(2000, 1, 1), 31}, {d(1999, 5, 31), 30}})
@@ -178,8 +183,8 @@ TEST(CalendarLengths, DaysOfTheDatesMonthAndOfThePreviousOne) {
         for (int64_t day = first; day <= last; ++day) {
             const DateTime date = DateTime::fromDays(day);
             const DateTime lastOfPrevious = date.addDays(-date.dayOfMonth());
-            const DateTime lastOfOwn = lastOfPrevious.addDays(32).addDays(
-                -lastOfPrevious.addDays(32).dayOfMonth());
+            const DateTime lastOfOwn =
+                lastOfPrevious.addDays(32).addDays(-lastOfPrevious.addDays(32).dayOfMonth());
             ASSERT_EQ(Qte_Jrs_Dans_Mois(date), lastOfOwn.dayOfMonth()) << date.iso();
             ASSERT_EQ(Qte_Jours_Dans_Mois_Prec(date), lastOfPrevious.dayOfMonth()) << date.iso();
         }
@@ -208,18 +213,23 @@ TEST(CalendarLengths, YearNextToTheDateFollowsTheMoveAndTheOldestTest) {
     };
     const Case cases[] = {
         // Forward (or no move): the year after. 1999 + 1 = 2000 is divisible by 4.
-        {d(1999, 6, 1), 2, d(1998, 2, 28), 366}, {d(1999, 6, 1), 0, d(1998, 2, 28), 366},
+        {d(1999, 6, 1), 2, d(1998, 2, 28), 366},
+        {d(1999, 6, 1), 0, d(1998, 2, 28), 366},
         {d(1998, 6, 1), 2, d(1998, 2, 28), 365},
         // Back: the year before. 2001 - 1 = 2000.
-        {d(2001, 6, 1), 1, d(1998, 2, 28), 366}, {d(2000, 6, 1), 1, d(1998, 2, 28), 365},
+        {d(2001, 6, 1), 1, d(1998, 2, 28), 366},
+        {d(2000, 6, 1), 1, d(1998, 2, 28), 365},
         // The oldest test's three parts are compared one by one.
-        {d(1999, 6, 1), 2, d(2000, 2, 28), 366}, {d(1999, 6, 1), 2, d(2000, 2, 29), 365},
-        {d(1999, 6, 1), 2, d(2000, 3, 1), 365}, {d(1999, 6, 1), 2, d(1990, 1, 29), 365},
+        {d(1999, 6, 1), 2, d(2000, 2, 28), 366},
+        {d(1999, 6, 1), 2, d(2000, 2, 29), 365},
+        {d(1999, 6, 1), 2, d(2000, 3, 1), 365},
+        {d(1999, 6, 1), 2, d(1990, 1, 29), 365},
         {d(1999, 6, 1), 2, d(2001, 1, 1), 365},
         // No oldest test: 365.
         {d(1999, 6, 1), 2, std::nullopt, 365},
         // Centuries count as leap years.
-        {d(1899, 6, 1), 2, d(1800, 1, 1), 366}, {d(2099, 6, 1), 2, d(1800, 1, 1), 366},
+        {d(1899, 6, 1), 2, d(1800, 1, 1), 366},
+        {d(2099, 6, 1), 2, d(1800, 1, 1), 366},
     };
     for (const Case& c : cases)
         EXPECT_EQ(yearLengthNextTo(c.date, c.move, c.oldest), c.days)
@@ -227,5 +237,5 @@ TEST(CalendarLengths, YearNextToTheDateFollowsTheMoveAndTheOldestTest) {
             << (c.oldest ? c.oldest->iso() : "none");
 }
 
-} // namespace
-} // namespace dx
+}  // namespace
+}  // namespace dx

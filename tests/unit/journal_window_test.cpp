@@ -81,9 +81,9 @@ TEST_F(JournalFileTest, TestsAddedGoInNewestFirstWithTheirDayNumbers) {
     addTest("not a date", "08:00", "7");
     const Journal& j = w->journal;
     EXPECT_EQ(j.Nb_Tests, 3);
-    EXPECT_EQ(std::string(j.Taux_Test[1]) + std::string(j.Taux_Test[2]) +
-                  std::string(j.Taux_Test[3]),
-              "765");
+    EXPECT_EQ(
+        std::string(j.Taux_Test[1]) + std::string(j.Taux_Test[2]) + std::string(j.Taux_Test[3]),
+        "765");
     EXPECT_EQ(j.Taux_Test[0], "7");  // slot 0 keeps a copy
     EXPECT_EQ(j.dayNumber[1], Journal::kNoDay);
     EXPECT_EQ(j.dayNumber[2], day(2000, 1, 2).day());
@@ -206,16 +206,17 @@ TEST_F(StartupTest, FailedSaveAtQuitOffersToStay) {
     EXPECT_TRUE(has(boxes[3], "\"buttons\":\"yesno\""));
 
     // Choosing to quit anyway does quit.
-    for (auto kind : {ScriptedAnswer::Yes, ScriptedAnswer::Ok, ScriptedAnswer::Ok,
-                      ScriptedAnswer::No})
+    for (auto kind :
+         {ScriptedAnswer::Yes, ScriptedAnswer::Ok, ScriptedAnswer::Ok, ScriptedAnswer::No})
         answer(kind);
     w->click("Menu_Quitter");
     EXPECT_TRUE(w->ended());
 }
 
 TEST_F(StartupTest, NoteCancelledEmptyOrUnstorableChangesNothing) {
-    writeJournal("\"2000-01-07\",\"18:30\",\"6.2\",\"\"\r\n"
-                 "\"2000-01-06\",\"07:00\",\"5\",\"old, note\"\r\n");
+    writeJournal(
+        "\"2000-01-07\",\"18:30\",\"6.2\",\"\"\r\n"
+        "\"2000-01-06\",\"07:00\",\"5\",\"old, note\"\r\n");
     launch();
     w->entry.Index_Note = 2;
     w->Ajouter_Note();  // cancelled
@@ -336,9 +337,9 @@ TEST_F(FileStoreTest, AFailedWriteSaysWhyAndLeavesNothingBehind) {
 
 TEST_F(FileStoreTest, LeftoversOfAnInterruptedWriteAreRemovedAndNothingElse) {
     const std::string path = dir + "/Diabete.glc";
-    for (const char* name : {"/Diabete.glc.tmp-Ab12Cd", "/Diabete.glc.bak.tmp-Xy34Zw",
-                             "/Diabete.glc.tmp-keepme-not", "/Diabete.glc.bak",
-                             "/Other.glc.tmp-Ab12Cd"})
+    for (const char* name :
+         {"/Diabete.glc.tmp-Ab12Cd", "/Diabete.glc.bak.tmp-Xy34Zw", "/Diabete.glc.tmp-keepme-not",
+          "/Diabete.glc.bak", "/Other.glc.tmp-Ab12Cd"})
         std::ofstream(dir + name) << "x";
     store.removeLeftovers({path, path + ".bak"});
     EXPECT_FALSE(fs::exists(dir + "/Diabete.glc.tmp-Ab12Cd"));
@@ -348,5 +349,5 @@ TEST_F(FileStoreTest, LeftoversOfAnInterruptedWriteAreRemovedAndNothingElse) {
     EXPECT_TRUE(fs::exists(dir + "/Other.glc.tmp-Ab12Cd"));
 }
 
-} // namespace
-} // namespace dx::testing
+}  // namespace
+}  // namespace dx::testing

@@ -57,8 +57,8 @@ TEST_F(JoystickBytes, TheLatestXAndYWinAndASplitRecordIsCompleted) {
 }
 
 TEST(JoystickAxis, ScaledToTheProbesRange) {
-    for (auto [axis, position] : {std::pair{-32767, 0U}, {-32768, 0U}, {0, 32767U}, {32767, 65535U},
-                                  {16384, 49151U}})
+    for (auto [axis, position] :
+         {std::pair{-32767, 0U}, {-32768, 0U}, {0, 32767U}, {32767, 65535U}, {16384, 49151U}})
         EXPECT_EQ(scaleAxis(axis), position) << axis;
 }
 
@@ -170,5 +170,5 @@ TEST_F(JoystickDevice, NoDeviceIsUnpluggedAndADeviceThatGoesAwayComesBackWhenItR
     EXPECT_EQ(probe->read().status, 167);
 }
 
-} // namespace
-} // namespace dx
+}  // namespace
+}  // namespace dx

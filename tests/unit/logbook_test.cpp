@@ -141,5 +141,5 @@ TEST_F(LogbookTest, ImportRefusedWholeWithABadRow) {
     EXPECT_FALSE(w->Menu_Sauve.enabled);
 }
 
-} // namespace
-} // namespace dx::testing
+}  // namespace
+}  // namespace dx::testing

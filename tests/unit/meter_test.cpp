@@ -15,13 +15,17 @@ TEST(MeterFormulas, DropLevelsAndThermometer) {
     EXPECT_TRUE(dropOnProbe(53549));
     EXPECT_TRUE(dropOnProbe(0));
     // The level while waiting stops at 25.
-    for (auto [x, text] : {std::pair{20400u, "10.0"}, {51000u, "25.0"},
+    for (auto [x, text] : {std::pair{20400u, "10.0"},
+                           {51000u, "25.0"},
                            {51008u, "25.0"},  // 25.004: its text is no higher
                            {51102u, "25"},    // 25.05 is written 25.1
                            {57120u, "25"}})
         EXPECT_EQ(waitingLevelText(x), text) << x;
-    for (auto [in, out] : {std::pair{"10", "10.0"}, {"9.80392156862745", "09.8"},
-                           {"+25", "25.0"}, {"", ""}, {"high", "high"}})
+    for (auto [in, out] : {std::pair{"10", "10.0"},
+                           {"9.80392156862745", "09.8"},
+                           {"+25", "25.0"},
+                           {"", ""},
+                           {"high", "high"}})
         EXPECT_EQ(levelText00(in), out) << in;
     EXPECT_NEAR(thermometerTop("10", 0), 1533.33, 0.01);
     EXPECT_EQ(thermometerTop("10", 0), thermometerTop("180", 1));
@@ -220,10 +224,12 @@ TEST_F(MeterWindowTest, TheEndOfARunShowsTheNewestTestsLevelAndItsTimeIfToday) {
 }
 
 TEST_F(MeterWindowTest, CalibrationDeviationsAndTheDelayedCheck) {
-    for (auto [x, reading, deviation, warned] :
-         {std::tuple{57120u, "X = 28.0", "0", false}, {56610u, "X = 27.8", "-1", false},
-          {56609u, "X = 27.7", "-2", true}, {58139u, "X = 28.5", "1", false},
-          {58140u, "X = 28.5", "2", true}, {0u, "X = 00.0", "-112", true}}) {
+    for (auto [x, reading, deviation, warned] : {std::tuple{57120u, "X = 28.0", "0", false},
+                                                 {56610u, "X = 27.8", "-1", false},
+                                                 {56609u, "X = 27.7", "-2", true},
+                                                 {58139u, "X = 28.5", "1", false},
+                                                 {58140u, "X = 28.5", "2", true},
+                                                 {0u, "X = 00.0", "-112", true}}) {
         probe(kRest, kRest);
         startMeter();
         w->click("Menu_Calib");
@@ -247,5 +253,5 @@ TEST_F(MeterWindowTest, CalibrationBringsTheChartBackToToday) {
     EXPECT_EQ(w->Aff_Resultat.caption, "");
 }
 
-} // namespace
-} // namespace dx::testing
+}  // namespace
+}  // namespace dx::testing

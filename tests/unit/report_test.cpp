@@ -379,5 +379,5 @@ TEST(ReportImport, OverTheLimitOfTheJournal) {
     EXPECT_FALSE(over.acceptable());
 }
 
-} // namespace
-} // namespace dx::report
+}  // namespace
+}  // namespace dx::report

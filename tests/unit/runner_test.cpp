@@ -40,8 +40,10 @@ TEST(ScriptLine, NumbersAndTimestampsAreStrict) {
 
     EXPECT_EQ(parseTimestamp("2000-02-29", "23:59:59"),
               DateTime::fromParts(2000, 2, 29, 23, 59, 59));
-    for (auto [d, t] : {std::pair{"1999-02-29", "10:00:00"}, {"2000-1-08", "10:00:00"},
-                        {"2000-01-08", "24:00:00"}, {"2000-01-08", "10:00"},
+    for (auto [d, t] : {std::pair{"1999-02-29", "10:00:00"},
+                        {"2000-1-08", "10:00:00"},
+                        {"2000-01-08", "24:00:00"},
+                        {"2000-01-08", "10:00"},
                         {"2000/01/08", "10:00:00"}})
         EXPECT_THROW(parseTimestamp(d, t), ScriptError) << d << " " << t;
 }
@@ -70,11 +72,16 @@ TEST_F(Runner, ScriptErrorsNameTheirLine) {
         {"start\ndump nb_tests\n", 2, "unknown control, array or variable"},
         {"start\ntype Bout_Ok 5\n", 2, "not a text field"},
         {"start\nmenu Menu_Sauve\n", 2, "not a top-level menu"},
-        {"advance -5\n", 1, "bad milliseconds"},       {"advance\n", 1, "missing milliseconds"},
-        {"now 2000-01-08\n", 1, "missing time"},        {"start\nescape now\n", 2, "unexpected"},
-        {"probe 70000 1\n", 1, "bad probe X"},          {"probe error\n", 1, "missing error code"},
-        {"online maybe\n", 1, "bad online"},            {"answer perhaps\n", 1, "bad answer"},
-        {"start\nlanguage French\n", 2, "after start"}, {"start\nstart\n", 2, "twice"},
+        {"advance -5\n", 1, "bad milliseconds"},
+        {"advance\n", 1, "missing milliseconds"},
+        {"now 2000-01-08\n", 1, "missing time"},
+        {"start\nescape now\n", 2, "unexpected"},
+        {"probe 70000 1\n", 1, "bad probe X"},
+        {"probe error\n", 1, "missing error code"},
+        {"online maybe\n", 1, "bad online"},
+        {"answer perhaps\n", 1, "bad answer"},
+        {"start\nlanguage French\n", 2, "after start"},
+        {"start\nstart\n", 2, "twice"},
         {"start\nscroll up\n", 2, "bad scroll value"},
         {"start\nselect Dialog_Taux 0 -1\n", 2, "bad length"},
         {"serve /dx/url_a.txt no_such_file.txt\n", 1, "cannot read"},
@@ -105,7 +112,9 @@ TEST_F(Runner, ScrollStepsAreClampedAndADisabledScrollbarRefuses) {
     bar.setValue(100);
     events.clear();
     for (auto [line, value] : {std::pair{"scroll +small", 100},  // already at the end: nothing
-                               {"scroll -large", 70}, {"scroll -small", 69}, {"scroll -500", 0},
+                               {"scroll -large", 70},
+                               {"scroll -small", 69},
+                               {"scroll -500", 0},
                                {"scroll 101", 100}}) {
         runner.runLine(line);
         EXPECT_EQ(bar.value(), value) << line;
@@ -137,9 +146,12 @@ bool wellNested(const std::string& json) {
     for (size_t i = 0; i < json.size(); ++i) {
         const char c = json[i];
         if (inString) {
-            if (c == '\\') ++i;
-            else if (c == '"') inString = false;
-            else if (static_cast<unsigned char>(c) < 0x20) return false;
+            if (c == '\\')
+                ++i;
+            else if (c == '"')
+                inString = false;
+            else if (static_cast<unsigned char>(c) < 0x20)
+                return false;
         } else if (c == '"') {
             inString = true;
         } else if (c == '{' || c == '[') {
@@ -196,11 +208,11 @@ TEST(ControlNames, ArrayElementsAreANameAndDigitsInParentheses) {
         size_t index;
     };
     const Case cases[] = {
-        {"Aff_Jour(3)", "Aff_Jour", 3},   {"Ligne(0)", "Ligne", 0},
-        {"Ligne(00012)", "Ligne", 12},    {"Ligne(123456)", "Ligne", SIZE_MAX},
-        {"Ligne()", nullptr, 0},          {"Ligne(1", nullptr, 0},
-        {"Ligne(1a)", nullptr, 0},        {"Ligne(-1)", nullptr, 0},
-        {"Bout_Ok", nullptr, 0},          {"(4)", "", 4},
+        {"Aff_Jour(3)", "Aff_Jour", 3}, {"Ligne(0)", "Ligne", 0},
+        {"Ligne(00012)", "Ligne", 12},  {"Ligne(123456)", "Ligne", SIZE_MAX},
+        {"Ligne()", nullptr, 0},        {"Ligne(1", nullptr, 0},
+        {"Ligne(1a)", nullptr, 0},      {"Ligne(-1)", nullptr, 0},
+        {"Bout_Ok", nullptr, 0},        {"(4)", "", 4},
     };
     for (const Case& c : cases) {
         const auto element = parseArrayElement(c.name);
@@ -341,8 +353,8 @@ TEST_F(WindowModel, TimersDueTogetherFireInTableOrder) {
     EXPECT_EQ(order, (std::vector<int>{0, 1, 7}));
 }
 
-} // namespace
-} // namespace dx::testing
+}  // namespace
+}  // namespace dx::testing
 
 namespace dx::testing {
 namespace {
@@ -395,5 +407,5 @@ TEST_F(WindowModel, ALateTickCountsFromNowAndMissedTicksAreNotMadeUp) {
     EXPECT_EQ(heure.dueAt(), now + heure.interval());
 }
 
-} // namespace
-} // namespace dx::testing
+}  // namespace
+}  // namespace dx::testing

@@ -41,17 +41,23 @@ TEST(Numbers, LeadingNumberReadsExactlyAsStrtod) {
         }
     }
     // Sign, digits and decimals up to the first other character.
-    for (const char* text : {"0.1", "5.55", "9007199254740993", "123456789012345678",
-                             "0.0000000000000001234", "25.0", "450", "+7", "05.6", "-5abc", "abc",
-                             "", "12:30", "+25"})
+    for (const char* text :
+         {"0.1", "5.55", "9007199254740993", "123456789012345678", "0.0000000000000001234", "25.0",
+          "450", "+7", "05.6", "-5abc", "abc", "", "12:30", "+25"})
         EXPECT_EQ(leadingNumber(text), std::strtod(text, nullptr)) << text;
 }
 
 TEST(Numbers, FormatsLikeTheDisplayPatterns) {
-    for (auto [value, pattern, text] :
-         {std::tuple{5.56, "00.0", "05.6"}, {5.0, "00.0", "05.0"}, {5.0, "000", "005"},
-          {126.0, "000", "126"}, {5.6, "##0", "6"}, {0.0, "##0", "0"}, {5.55, "00.0", "05.6"},
-          {0.25, "0.0", "0.3"}, {-5.0, "00.0", "-05.0"}, {1234.5, "000", "1235"}})
+    for (auto [value, pattern, text] : {std::tuple{5.56, "00.0", "05.6"},
+                                        {5.0, "00.0", "05.0"},
+                                        {5.0, "000", "005"},
+                                        {126.0, "000", "126"},
+                                        {5.6, "##0", "6"},
+                                        {0.0, "##0", "0"},
+                                        {5.55, "00.0", "05.6"},
+                                        {0.25, "0.0", "0.3"},
+                                        {-5.0, "00.0", "-05.0"},
+                                        {1234.5, "000", "1235"}})
         EXPECT_EQ(formatNumber(value, pattern), text) << value << " " << pattern;
     EXPECT_EQ(numberText(20400.0 / 2040), "10");
     EXPECT_EQ(numberText(0.5), "0.5");
@@ -67,10 +73,14 @@ TEST(Text, CountsAndCutsByCharacters) {
 }
 
 TEST(SettingsUnits, BandsAreHalfOpenAtTheLowerBound) {
-    for (auto [level, unite, band] : {std::tuple{3.9, 0, Band::None}, {4.0, 0, Band::Optimal},
-                                      {6.99, 0, Band::Optimal}, {7.0, 0, Band::Suboptimal},
-                                      {10.0, 0, Band::Compromise}, {71.0, 1, Band::None},
-                                      {72.0, 1, Band::Optimal}, {126.0, 1, Band::Suboptimal},
+    for (auto [level, unite, band] : {std::tuple{3.9, 0, Band::None},
+                                      {4.0, 0, Band::Optimal},
+                                      {6.99, 0, Band::Optimal},
+                                      {7.0, 0, Band::Suboptimal},
+                                      {10.0, 0, Band::Compromise},
+                                      {71.0, 1, Band::None},
+                                      {72.0, 1, Band::Optimal},
+                                      {126.0, 1, Band::Suboptimal},
                                       {180.0, 1, Band::Compromise}})
         EXPECT_EQ(levelBand(level, static_cast<int16_t>(unite)), band) << level << " " << unite;
     // Any non-zero flag is mg/dl; a text counts by its leading number.
@@ -80,9 +90,9 @@ TEST(SettingsUnits, BandsAreHalfOpenAtTheLowerBound) {
 }
 
 TEST(SettingsUnits, StoredLevelKeepsOnlyWhatFormattingGivesBack) {
-    for (const char* text : {"05.6", "00.0", "123.4", "005.6", "5.6", "05.60", "05.", "0.5",
-                             "005", "126", "1234", "0126", "12", "-05.6", "05,6", " 05.6",
-                             "05.6x", "999.9", "000", "0000", "5.56", "high", ""})
+    for (const char* text : {"05.6",  "00.0",  "123.4", "005.6", "5.6",  "05.60", "05.",  "0.5",
+                             "005",   "126",   "1234",  "0126",  "12",   "-05.6", "05,6", " 05.6",
+                             "05.6x", "999.9", "000",   "0000",  "5.56", "high",  ""})
         for (int16_t unite : {0, 1})
             EXPECT_EQ(storedLevel(text, unite),
                       formatNumber(leadingNumber(text), unite == 0 ? "00.0" : "000"))
@@ -116,5 +126,5 @@ TEST(SettingsFile, ValuesAreTheLastDigitOfTheirLine) {
     EXPECT_FALSE(parseSettingsFile(""));
 }
 
-} // namespace
-} // namespace dx
+}  // namespace
+}  // namespace dx

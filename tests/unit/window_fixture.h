@@ -85,8 +85,8 @@ protected:
     void writeJournal(const std::string& bytes) { writeBytes(progPath("Diabete.glc"), bytes); }
     std::string journalBytes() const { return readBytes(progPath("Diabete.glc")); }
     void writeSettings(int unite, int lock = 0) {
-        writeBytes(settingsPath(), "[Setup]\r\nUnite=" + std::to_string(unite) + "\r\nLock=" +
-                                       std::to_string(lock) + "\r\nAnimation=0\r\n");
+        writeBytes(settingsPath(), "[Setup]\r\nUnite=" + std::to_string(unite) +
+                                       "\r\nLock=" + std::to_string(lock) + "\r\nAnimation=0\r\n");
     }
 
     // Starts the window on the files as they are.
@@ -99,8 +99,8 @@ protected:
     void start(const std::vector<Record>& tests = {}, int unite = 0) {
         std::string glc;
         for (const Record& t : tests)
-            glc += '"' + t.date + "\",\"" + t.time + "\",\"" + t.level + "\",\"" + t.note +
-                   "\"\r\n";
+            glc +=
+                '"' + t.date + "\",\"" + t.time + "\",\"" + t.level + "\",\"" + t.note + "\"\r\n";
         writeJournal(glc);
         writeSettings(unite);
         launch();
@@ -149,4 +149,4 @@ protected:
     std::unique_ptr<Fenetre> w;  // declared last: goes before the platform
 };
 
-} // namespace dx::testing
+}  // namespace dx::testing

@@ -13,8 +13,7 @@ namespace {
 
 constexpr int kScriptError = 2;
 
-const char* const kUsage =
-    "usage: dextrel-replay --program-dir DIR --settings-dir DIR [SCRIPT]\n";
+const char* const kUsage = "usage: dextrel-replay --program-dir DIR --settings-dir DIR [SCRIPT]\n";
 
 std::string asFolder(std::string dir) {
     if (dir.empty() || dir.back() != '/') dir += '/';
@@ -47,7 +46,7 @@ bool parseOptions(int argc, char** argv, Options& o) {
     return !o.programDir.empty() && !o.settingsDir.empty();
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv) {
     Options options;

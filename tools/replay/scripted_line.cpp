@@ -19,7 +19,7 @@ std::optional<int> fixedNumber(const std::string& s, size_t at, size_t digits) {
     return v;
 }
 
-} // namespace
+}  // namespace
 
 ScriptLine::ScriptLine(std::string text) : text_(std::move(text)) {
     if (!text_.empty() && text_.back() == '\r') text_.pop_back();
@@ -70,8 +70,8 @@ int64_t parseInteger(const std::string& word, int64_t lo, int64_t hi, const char
     if (!word.empty() && word[0] == '+') ++first;
     const auto res = std::from_chars(first, last, v);
     if (word.empty() || res.ec != std::errc() || res.ptr != last || v < lo || v > hi)
-        throw ScriptError(std::string("bad ") + what + " \"" + word + "\" (" +
-                          std::to_string(lo) + ".." + std::to_string(hi) + ")");
+        throw ScriptError(std::string("bad ") + what + " \"" + word + "\" (" + std::to_string(lo) +
+                          ".." + std::to_string(hi) + ")");
     return v;
 }
 
@@ -80,13 +80,12 @@ DateTime parseTimestamp(const std::string& date, const std::string& time) {
                d = fixedNumber(date, 8, 2);
     const auto h = fixedNumber(time, 0, 2), mi = fixedNumber(time, 3, 2),
                s = fixedNumber(time, 6, 2);
-    const bool shaped = date.size() == 10 && date[4] == '-' && date[7] == '-' &&
-                        time.size() == 8 && time[2] == ':' && time[5] == ':';
+    const bool shaped = date.size() == 10 && date[4] == '-' && date[7] == '-' && time.size() == 8 &&
+                        time[2] == ':' && time[5] == ':';
     if (!shaped || !y || !mo || !d || !h || !mi || !s || *y < 100 || *mo < 1 || *mo > 12 ||
         *d < 1 || *d > daysInMonth(*y, *mo) || *h > 23 || *mi > 59 || *s > 59)
-        throw ScriptError("bad date and time \"" + date + " " + time +
-                          "\" (YYYY-MM-DD HH:MM:SS)");
+        throw ScriptError("bad date and time \"" + date + " " + time + "\" (YYYY-MM-DD HH:MM:SS)");
     return DateTime::fromParts(*y, *mo, *d, *h, *mi, *s);
 }
 
-} // namespace dx
+}  // namespace dx

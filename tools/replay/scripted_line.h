@@ -43,4 +43,4 @@ int64_t parseInteger(const std::string& word, int64_t lo, int64_t hi, const char
 // "YYYY-MM-DD HH:MM:SS", a real date and time.
 DateTime parseTimestamp(const std::string& date, const std::string& time);
 
-} // namespace dx
+}  // namespace dx

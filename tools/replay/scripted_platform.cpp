@@ -23,30 +23,37 @@ const char* const kDaysEn[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
 const char* const kDaysFr[] = {"dim.", "lun.", "mar.", "mer.", "jeu.", "ven.", "sam."};
 const char* const kMonthsEn[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                  "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-const char* const kMonthsFr[] = {"janv.", "févr.", "mars", "avr.", "mai", "juin",
-                                 "juil.", "août", "sept.", "oct.", "nov.", "déc."};
-const char* const kFullEn[] = {"January", "February", "March",     "April",   "May",      "June",
-                               "July",    "August",   "September", "October", "November", "December"};
-const char* const kFullFr[] = {"janvier", "février", "mars",      "avril",   "mai",      "juin",
-                               "juillet", "août",    "septembre", "octobre", "novembre", "décembre"};
+const char* const kMonthsFr[] = {"janv.", "févr.", "mars",  "avr.", "mai",  "juin",
+                                 "juil.", "août",  "sept.", "oct.", "nov.", "déc."};
+const char* const kFullEn[] = {"January",   "February", "March",    "April",
+                               "May",       "June",     "July",     "August",
+                               "September", "October",  "November", "December"};
+const char* const kFullFr[] = {"janvier",   "février", "mars",     "avril",
+                               "mai",       "juin",    "juillet",  "août",
+                               "septembre", "octobre", "novembre", "décembre"};
 
 const char* iconName(MsgIcon icon) {
     switch (icon) {
-    case MsgIcon::Critical: return "critical";
-    case MsgIcon::Exclamation: return "exclamation";
-    case MsgIcon::Information: return "information";
-    case MsgIcon::None: break;
+        case MsgIcon::Critical:
+            return "critical";
+        case MsgIcon::Exclamation:
+            return "exclamation";
+        case MsgIcon::Information:
+            return "information";
+        case MsgIcon::None:
+            break;
     }
     return "none";
 }
 
 // The name numbered n from 1, counting round the table.
-template <int N> std::string nameAt(const char* const (&names)[N], int n) {
+template <int N>
+std::string nameAt(const char* const (&names)[N], int n) {
     const int index = ((n - 1) % N + N) % N;
     return std::string(names[index]);
 }
 
-} // namespace
+}  // namespace
 
 std::string ScriptedLocale::dayAbbrev(int weekday) const {
     return french() ? nameAt(kDaysFr, weekday) : nameAt(kDaysEn, weekday);
@@ -69,12 +76,12 @@ MsgAnswer ScriptedDialogs::messageBox(const std::string& title, const std::strin
                 answer = MsgAnswer::No;
         }
     }
-    const char* answerName =
-        answer == MsgAnswer::Yes ? "yes" : answer == MsgAnswer::No ? "no" : "ok";
-    emit_(std::string("{\"event\":\"msgbox\",\"title\":") + jsonQuote(title) +
-          ",\"text\":" + jsonQuote(text) + ",\"buttons\":\"" +
-          (buttons == MsgButtons::YesNo ? "yesno" : "ok") + "\",\"icon\":\"" + iconName(icon) +
-          "\",\"answer\":\"" + answerName + "\"}");
+    const char* answerName = answer == MsgAnswer::Yes  ? "yes"
+                             : answer == MsgAnswer::No ? "no"
+                                                       : "ok";
+    emit_(std::string("{\"event\":\"msgbox\",\"title\":") + jsonQuote(title) + ",\"text\":" +
+          jsonQuote(text) + ",\"buttons\":\"" + (buttons == MsgButtons::YesNo ? "yesno" : "ok") +
+          "\",\"icon\":\"" + iconName(icon) + "\",\"answer\":\"" + answerName + "\"}");
     return answer;
 }
 
@@ -85,8 +92,10 @@ std::optional<std::string> ScriptedDialogs::inputBox(const std::string& title,
     if (!answers.empty()) {
         const ScriptedAnswer a = answers.front();
         answers.pop_front();
-        if (a.kind == ScriptedAnswer::Text) answer = a.text;
-        else if (a.kind == ScriptedAnswer::Ok || a.kind == ScriptedAnswer::Yes) answer = defaultText;
+        if (a.kind == ScriptedAnswer::Text)
+            answer = a.text;
+        else if (a.kind == ScriptedAnswer::Ok || a.kind == ScriptedAnswer::Yes)
+            answer = defaultText;
     }
     emit_(std::string("{\"event\":\"inputbox\",\"title\":") + jsonQuote(title) +
           ",\"prompt\":" + jsonQuote(prompt) + ",\"default\":" + jsonQuote(defaultText) +
@@ -127,10 +136,9 @@ BrowserResult ScriptedShell::openUrl(const std::string& url) {
 }
 
 void ScriptedPrinter::printWindow() {
-    emit_("{\"event\":\"print\",\"snapshot\":" + (snapshot ? snapshot() : std::string("{}")) +
-          "}");
+    emit_("{\"event\":\"print\",\"snapshot\":" + (snapshot ? snapshot() : std::string("{}")) + "}");
 }
 
 ScriptedPlatform::ScriptedPlatform() = default;
 
-} // namespace dx
+}  // namespace dx

@@ -140,4 +140,4 @@ public:
     Platform platform{clock, locale, dialogs, env, files, probe, http, net, shell, printer};
 };
 
-} // namespace dx
+}  // namespace dx

@@ -25,7 +25,7 @@ bool isArrayElement(const std::string& name) {
     return element && isControlArray(element->array);
 }
 
-} // namespace
+}  // namespace
 
 const ScriptedRunner::CommandEntry ScriptedRunner::kCommands[] = {
     {"now", &ScriptedRunner::now, false},
@@ -58,9 +58,7 @@ const ScriptedRunner::CommandEntry ScriptedRunner::kCommands[] = {
 
 ScriptedRunner::ScriptedRunner(ScriptedPlatform& platform, std::string scriptDir)
     : sp_(platform), scriptDir_(std::move(scriptDir)) {
-    sp_.printer.snapshot = [this] {
-        return window_ ? snapshotJson(*window_) : std::string("{}");
-    };
+    sp_.printer.snapshot = [this] { return window_ ? snapshotJson(*window_) : std::string("{}"); };
 }
 
 ScriptedRunner::~ScriptedRunner() { sp_.printer.snapshot = nullptr; }
@@ -155,7 +153,7 @@ std::string requiredText(ScriptLine& line, const char* what) {
     return t;
 }
 
-} // namespace
+}  // namespace
 
 ScriptedRunner::Action ScriptedRunner::language(ScriptLine& line) {
     requireBeforeStart(window_ != nullptr, "language");
@@ -265,7 +263,8 @@ ScriptedRunner::Action ScriptedRunner::scroll(ScriptLine& line) {
     return [this, sign, large, value] {
         const Scrollbar& bar = win().Curseur;
         int64_t target = value;
-        if (sign != 0) target = int64_t{bar.value()} + sign * (large ? bar.largeChange : bar.smallChange);
+        if (sign != 0)
+            target = int64_t{bar.value()} + sign * (large ? bar.largeChange : bar.smallChange);
         target = std::clamp<int64_t>(target, bar.min, bar.max);
         if (!win().userScroll(static_cast<int>(target))) refused(current_);
     };
@@ -285,7 +284,8 @@ ScriptedRunner::Action ScriptedRunner::type(ScriptLine& line) {
 
 ScriptedRunner::Action ScriptedRunner::key(ScriptLine& line) {
     const std::string name = fieldName(line);
-    const auto code = static_cast<char32_t>(parseInteger(line.word("key code"), 0, 0x10FFFF, "key code"));
+    const auto code =
+        static_cast<char32_t>(parseInteger(line.word("key code"), 0, 0x10FFFF, "key code"));
     line.end();
     return [this, name, code] { win().keyPress(name, code); };
 }
@@ -325,11 +325,16 @@ ScriptedRunner::Action ScriptedRunner::answer(ScriptLine& line) {
         a = {ScriptedAnswer::Text, line.text()};
     } else {
         line.end();
-        if (kind == "yes") a.kind = ScriptedAnswer::Yes;
-        else if (kind == "no") a.kind = ScriptedAnswer::No;
-        else if (kind == "ok") a.kind = ScriptedAnswer::Ok;
-        else if (kind == "cancel") a.kind = ScriptedAnswer::Cancel;
-        else throw ScriptError("bad answer \"" + kind + "\" (yes, no, ok, cancel, text)");
+        if (kind == "yes")
+            a.kind = ScriptedAnswer::Yes;
+        else if (kind == "no")
+            a.kind = ScriptedAnswer::No;
+        else if (kind == "ok")
+            a.kind = ScriptedAnswer::Ok;
+        else if (kind == "cancel")
+            a.kind = ScriptedAnswer::Cancel;
+        else
+            throw ScriptError("bad answer \"" + kind + "\" (yes, no, ok, cancel, text)");
     }
     return [this, a] { sp_.dialogs.answers.push_back(a); };
 }
@@ -388,4 +393,4 @@ ScriptedRunner::Action ScriptedRunner::dump(ScriptLine& line) {
     return [this, names] { emit(snapshotJson(win(), names)); };
 }
 
-} // namespace dx
+}  // namespace dx

@@ -81,4 +81,4 @@ private:
     std::string current_;  // the command line being run, for `refused`
 };
 
-} // namespace dx
+}  // namespace dx

@@ -173,7 +173,7 @@ int writePdf(const Options& o, const R::ReportContent& content, int argc, char**
 #endif
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv) {
     if (argc >= 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h")) {
@@ -187,7 +187,8 @@ int main(int argc, char** argv) {
     }
     const auto bytes = readFile(o.journal);
     if (!bytes) {
-        std::cerr << "dextrel-report: " << dx::pick(T::kCliCannotRead, o.langue) << o.journal << "\n";
+        std::cerr << "dextrel-report: " << dx::pick(T::kCliCannotRead, o.langue) << o.journal
+                  << "\n";
         return kFailed;
     }
     const dx::ParsedJournal parsed = dx::parseJournal(*bytes, dx::kMaxTests);

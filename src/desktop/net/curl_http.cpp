@@ -59,7 +59,7 @@ bool configure(CURL* curl, const std::string& url, curl_slist* headers, Body& bo
            curl_easy_setopt(curl, CURLOPT_WRITEDATA, &body) == CURLE_OK;
 }
 
-} // namespace
+}  // namespace
 
 CurlHttp::CurlHttp() {
     static std::once_flag once;
@@ -84,4 +84,4 @@ HttpResponse CurlHttp::get(const std::string& url) {
     return HttpResponse{true, std::move(body.bytes)};
 }
 
-} // namespace dx
+}  // namespace dx

@@ -17,4 +17,4 @@ public:
     HttpResponse get(const std::string& url) override;
 };
 
-} // namespace dx
+}  // namespace dx

@@ -1,11 +1,11 @@
 #include "desktop/net/ping_connectivity.h"
 
-#include <cerrno>
-#include <csignal>
-#include <cstdlib>
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
 
 #include <array>
 #include <utility>
@@ -59,11 +59,13 @@ std::optional<std::string> readSmallFile(const std::string& path) {
 
 // In the child, between fork and exec: async-signal-safe calls only.
 void attach(int fd, int target) {
-    if (fd == target) ::fcntl(fd, F_SETFD, 0);  // keep it open across exec
-    else ::dup2(fd, target);
+    if (fd == target)
+        ::fcntl(fd, F_SETFD, 0);  // keep it open across exec
+    else
+        ::dup2(fd, target);
 }
 
-} // namespace
+}  // namespace
 
 bool isPingTarget(const std::string& address) {
     if (address.empty() || address.size() > 253 || address.front() == '-') return false;
@@ -148,4 +150,4 @@ void PingConnectivity::cleanup() {
     folder_.clear();
 }
 
-} // namespace dx
+}  // namespace dx

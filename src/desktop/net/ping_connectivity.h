@@ -4,8 +4,8 @@
 // the background without a shell. Its files live in a private folder made for
 // the purpose (mode 0700) and go away with it.
 
-#include <string>
 #include <sys/types.h>
+#include <string>
 
 #include "platform/platform.h"
 
@@ -44,4 +44,4 @@ private:
 // letters, digits, '.', ':' and '-', not beginning with '-'.
 bool isPingTarget(const std::string& address);
 
-} // namespace dx
+}  // namespace dx

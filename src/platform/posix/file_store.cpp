@@ -1,14 +1,14 @@
 #include "platform/posix/file_store.h"
 
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <cerrno>
 #include <cstring>
 #include <map>
 #include <random>
 #include <string_view>
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace dx {
 
@@ -35,7 +35,7 @@ bool writeAll(int fd, const std::string& bytes) {
     return true;
 }
 
-} // namespace
+}  // namespace
 
 bool PosixFileStore::exists(const std::string& path) const {
     struct stat st {};
@@ -99,7 +99,7 @@ std::string temporaryName(const std::string& path) {
     return name;
 }
 
-} // namespace
+}  // namespace
 
 bool PosixFileStore::copyAtomic(const std::string& from, const std::string& to,
                                 std::string& error) {
@@ -155,4 +155,4 @@ void PosixFileStore::removeLeftovers(const std::vector<std::string>& paths) {
     }
 }
 
-} // namespace dx
+}  // namespace dx

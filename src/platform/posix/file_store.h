@@ -19,8 +19,7 @@ public:
     std::optional<std::string> read(const std::string& path) const override;
     bool writeAtomic(const std::string& path, const std::string& bytes,
                      std::string& error) override;
-    bool copyAtomic(const std::string& from, const std::string& to,
-                    std::string& error) override;
+    bool copyAtomic(const std::string& from, const std::string& to, std::string& error) override;
     bool remove(const std::string& path) override;
     void removeLeftovers(const std::vector<std::string>& paths) override;
 
@@ -31,4 +30,4 @@ private:
     Flush flush_;
 };
 
-} // namespace dx
+}  // namespace dx

@@ -14,7 +14,7 @@ constexpr int kDriverMax = 32767;
 // bits before the final shift by 14.
 constexpr int64_t kSlopeOne = int64_t{1} << 29;
 
-} // namespace
+}  // namespace
 
 void JoystickEventDecoder::feed(std::string_view bytes) {
     pending_.append(bytes);
@@ -61,4 +61,4 @@ js_corr linearCorrection(const js_corr& driverDefault) {
     return c;
 }
 
-} // namespace dx
+}  // namespace dx

@@ -46,4 +46,4 @@ uint32_t scaleAxis(int value);
 // correction of another kind is returned unchanged.
 js_corr linearCorrection(const js_corr& driverDefault);
 
-} // namespace dx
+}  // namespace dx

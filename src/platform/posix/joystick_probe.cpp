@@ -16,7 +16,7 @@ constexpr int32_t kUnplugged = 167;
 // is read again at the next poll.
 constexpr int kMaxReadsPerPoll = 64;
 
-} // namespace
+}  // namespace
 
 JoystickProbe::JoystickProbe(std::string devicePath)
     : JoystickProbe(Opener([path = std::move(devicePath)] {
@@ -87,4 +87,4 @@ bool JoystickProbe::drain() {
     return true;
 }
 
-} // namespace dx
+}  // namespace dx

@@ -42,4 +42,4 @@ private:
     std::vector<js_corr> driverCorrection_;  // put back when the device is closed
 };
 
-} // namespace dx
+}  // namespace dx
