@@ -321,7 +321,8 @@ void StatisticsDialog::refill() {
     std::vector<std::vector<std::string>> hours;
     for (size_t h = 0; h < stats.profile.size(); ++h) {
         const report::HourProfile& p = stats.profile[h];
-        const std::string hour = (h < 10 ? "0" : "") + std::to_string(h) + ":00";
+        std::string hour = std::to_string(h) + ":00";
+        if (h < 10) hour.insert(hour.begin(), '0');
         if (p.count == 0) {
             hours.push_back({hour, "", "", "", "0"});
             continue;

@@ -300,15 +300,18 @@ void paintTableRow(PageFlow& flow, const std::vector<std::string>& cells, bool h
     QPainter& p = flow.painter();
     const QRectF row(0, flow.y(), flow.width(), kRowHeight);
     if (shaded) p.fillRect(row, QColor(242, 242, 242));
-    p.setFont(fontOf(30, header));
+    const QFont font = fontOf(30, header);
+    if (p.font() != font) p.setFont(font);
     p.setPen(Qt::black);
-    const QFontMetricsF metrics(p.font());
+    const QFontMetricsF metrics(font);
+    const double baseline = row.y() + (kRowHeight + metrics.ascent() - metrics.descent()) / 2;
     for (size_t i = 0; i < cells.size() && i < std::size(kColumnStarts); ++i) {
         const double x = kColumnStarts[i] + 10;
-        const double right = i + 1 < std::size(kColumnStarts) ? kColumnStarts[i + 1] : flow.width();
-        const QString text = metrics.elidedText(qs(cells[i]), Qt::ElideRight, right - x - 10);
-        p.drawText(QRectF(x, row.y(), right - x, kRowHeight), Qt::AlignLeft | Qt::AlignVCenter,
-                   text);
+        QString text = qs(cells[i]);
+        // Only the note, the last column, can be longer than its room.
+        if (i + 1 == std::size(kColumnStarts))
+            text = metrics.elidedText(text, Qt::ElideRight, flow.width() - x - 10);
+        p.drawText(QPointF(x, baseline), text);
     }
     if (header) p.drawLine(row.bottomLeft(), row.bottomRight());
     flow.advance(kRowHeight);
