@@ -39,14 +39,6 @@ void markUnsaved(Fenetre& w) {
     w.Curseur.enabled = true;
 }
 
-// "hh:mm" with hours 00..23 and minutes 00..59, nothing else.
-bool isEntryTime(std::string_view t) {
-    auto digit = [&](size_t i) { return t[i] >= '0' && t[i] <= '9'; };
-    if (t.size() != 5 || t[2] != ':' || !digit(0) || !digit(1) || !digit(3) || !digit(4))
-        return false;
-    return (t[0] - '0') * 10 + (t[1] - '0') < 24 && t[3] <= '5';
-}
-
 // The moment of a slot, by date then time; tests without a date or a time
 // do not constrain their neighbours.
 std::optional<std::pair<int64_t, int>> momentOf(const Journal& j, int slot, int minute) {
@@ -146,7 +138,7 @@ Outcome Logbook::edit(int slot, const TestEdit& change) {
     }
     if (change.time) {
         time = trimBlanks(*change.time);
-        if (!isEntryTime(time)) return refused(w_, T::kTimeFormat);
+        if (!entryMinute(time)) return refused(w_, T::kTimeFormat);
         if (!keepsOrder(j, slot, time)) return refused(w_, T::kTimeOrder);
     }
     if (change.note) {

@@ -5,6 +5,7 @@
 // journal or from a journal file's records.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,6 +34,9 @@ std::vector<Test> testsOf(const std::vector<JournalRecord>& records, std::string
 // "hh:mm" (or any time the journal reads) as the minute of the day; -1 when
 // the text is no time.
 int minuteOfDay(std::string_view time);
+// The minute of a time written as the entry panel writes it, hh:mm from
+// 00:00 to 23:59; nothing for any other text.
+std::optional<int> entryMinute(std::string_view time);
 
 // Inclusive range of day numbers.
 struct DayRange {
