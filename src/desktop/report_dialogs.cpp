@@ -81,10 +81,6 @@ QString dayText(int64_t day, const Fenetre& w) {
     return qs(formatShortDate(DateTime::fromDays(day), w.win.Format_Date_Courte));
 }
 
-std::string levelNumber(double value, int16_t unite) {
-    return formatNumber(value, isMgDl(unite) ? "0" : "0.0");
-}
-
 struct Labelled {
     const Bilingual* caption;
     QWidget* field;
@@ -319,17 +315,8 @@ void StatisticsDialog::refill() {
     figures_->resizeColumnToContents(0);
 
     std::vector<std::vector<std::string>> hours;
-    for (size_t h = 0; h < stats.profile.size(); ++h) {
-        const report::HourProfile& p = stats.profile[h];
-        std::string hour = std::to_string(h) + ":00";
-        if (h < 10) hour.insert(hour.begin(), '0');
-        if (p.count == 0) {
-            hours.push_back({hour, "", "", "", "0"});
-            continue;
-        }
-        hours.push_back({hour, levelNumber(p.median, unite), levelNumber(p.p25, unite),
-                         levelNumber(p.p75, unite), std::to_string(p.count)});
-    }
+    for (const report::ProfileRow& r : report::profileRows(stats, unite))
+        hours.push_back({r.hour, r.median, r.p25, r.p75, std::to_string(r.count)});
     fillTable(profile_, {&T::kHour, &T::kMedian, &T::kP25, &T::kP75, &T::kCount}, w_, hours);
     profile_->resizeColumnsToContents();
 }

@@ -14,8 +14,12 @@ namespace T = report_texts;
 namespace {
 
 // mmol/L with one decimal, mg/dl whole, as the chart's labels show them.
+std::string levelNumber(double value, int16_t unite) {
+    return formatNumber(value, isMgDl(unite) ? "0" : "0.0");
+}
+
 std::string levelText(double value, int16_t unite) {
-    return formatNumber(value, isMgDl(unite) ? "0" : "0.0") + " " + unitName(unite);
+    return levelNumber(value, unite) + " " + unitName(unite);
 }
 
 std::string percentText(double percent) { return formatNumber(percent, "0.0") + " %"; }
@@ -90,6 +94,22 @@ ReportContent reportContent(const std::vector<Test>& tests, DayRange range, int1
                      pick(T::kNote, langue)};
     for (const Test& t : kept) c.tableRows.push_back({t.date, t.time, t.level, t.note});
     return c;
+}
+
+std::vector<ProfileRow> profileRows(const Statistics& stats, int16_t unite) {
+    std::vector<ProfileRow> rows;
+    for (size_t h = 0; h < stats.profile.size(); ++h) {
+        const HourProfile& p = stats.profile[h];
+        ProfileRow row{.hour = std::to_string(h) + ":00", .count = p.count};
+        if (h < 10) row.hour.insert(row.hour.begin(), '0');
+        if (p.count > 0) {
+            row.median = levelNumber(p.median, unite);
+            row.p25 = levelNumber(p.p25, unite);
+            row.p75 = levelNumber(p.p75, unite);
+        }
+        rows.push_back(std::move(row));
+    }
+    return rows;
 }
 
 }  // namespace dx::report

@@ -41,6 +41,18 @@ struct ReportContent {
 // The figures of a statistics, labelled and formatted in the unit and
 // language; the same rows the dialog, the PDF and the command line show.
 std::vector<Figure> figuresOf(const Statistics& stats, int16_t unite, int16_t langue);
+// One hour of the time-of-day profile as text: "08:00", and for an hour
+// holding tests their median and 25th and 75th percentiles in the unit
+// ("" for an hour without any).
+struct ProfileRow {
+    std::string hour;
+    int count = 0;
+    std::string median{}, p25{}, p75{};
+};
+// The 24 hours of the profile, from 00:00; the same rows the dialog and the
+// command line show.
+std::vector<ProfileRow> profileRows(const Statistics& stats, int16_t unite);
+
 // tests: all tests (newest first); the report keeps those in range.
 ReportContent reportContent(const std::vector<Test>& tests, DayRange range, int16_t unite,
                             int16_t langue, std::string_view datePattern);

@@ -134,14 +134,10 @@ void printStatistics(const R::ReportContent& c) {
               << dx::pick(T::kHour, l) << "\t" << dx::pick(T::kCount, l) << "\t"
               << dx::pick(T::kMedian, l) << "\t" << dx::pick(T::kP25, l) << "\t"
               << dx::pick(T::kP75, l) << "\n";
-    const char* format = c.unite == 0 ? "0.0" : "0";
-    for (size_t h = 0; h < c.stats.profile.size(); ++h) {
-        const R::HourProfile& p = c.stats.profile[h];
-        if (p.count == 0) continue;
-        std::cout << (h < 10 ? "0" : "") << h << "\t" << p.count << "\t"
-                  << dx::formatNumber(p.median, format) << "\t" << dx::formatNumber(p.p25, format)
-                  << "\t" << dx::formatNumber(p.p75, format) << "\n";
-    }
+    for (const R::ProfileRow& r : R::profileRows(c.stats, c.unite))
+        if (r.count > 0)
+            std::cout << r.hour.substr(0, 2) << "\t" << r.count << "\t" << r.median << "\t" << r.p25
+                      << "\t" << r.p75 << "\n";
 }
 
 bool writeOut(const Options& o, const std::string& text) {
