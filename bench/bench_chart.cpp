@@ -45,7 +45,7 @@ struct FullJournal {
         w->Aff_Date.caption = w->dateText(anchor);
         w->view.Date_Affichee = anchor;
         w->view.Index_Test = 0;
-        w->Mois_Sem();
+        w->chart.Mois_Sem();
     }
 };
 

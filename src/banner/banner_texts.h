@@ -3,7 +3,7 @@
 // Every text the banner shows, side by side. The browser's two failure
 // messages exist in English only: both columns hold the same text.
 
-#include "settings/text.h"
+#include "platform/text.h"
 
 namespace dx::banner_text {
 

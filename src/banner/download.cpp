@@ -2,7 +2,7 @@
 #include "banner/banner.h"
 #include "banner/banner_texts.h"
 #include "banner/description.h"
-#include "settings/text.h"
+#include "platform/text.h"
 
 namespace dx {
 

@@ -1,7 +1,7 @@
+#include "chart/chart.h"
 #include "chart/chart_walk.h"
 #include "journal/calendar.h"
-#include "settings/text.h"
-#include "window/fenetre.h"
+#include "platform/text.h"
 
 namespace dx {
 
@@ -36,7 +36,7 @@ struct CivilDate {
 // Twelve month initials ending with the anchor's month. Each label steps on
 // by the length of the month the running day enters, so an anchor late in a
 // month can skip a month or end one month later.
-void labelYear(Fenetre& w) {
+void labelYear(Chart& w) {
     const DateTime anchor = w.view.Date_Affichee;
     const int y = w.Qte_Jrs_Annee(anchor);
     CivilDate d(anchor.addDays(y == 366 && anchor.month() > 2 ? -366 : -365));
@@ -49,17 +49,17 @@ void labelYear(Fenetre& w) {
             label.fore = i < 12 ? colour::kDarkBlue : colour::kYellow;
         const CivilDate dayAfter = d.plusDays(1);
         const CivilDate next = d.plusDays(daysInMonth(dayAfter.year, dayAfter.month));
-        label.caption = initials(w.platform.locale.monthAbbrev(next.month), i == 12 ? 3 : 1);
+        label.caption = initials(w.locale.monthAbbrev(next.month), i == 12 ? 3 : 1);
         d = next;
     }
 }
 
 // One month from day 1 to the anchor's day: the whole month when the anchor
 // is its last day, the month so far when it is today.
-void labelMonth(Fenetre& w) {
+void labelMonth(Chart& w) {
     const DateTime anchor = w.view.Date_Affichee;
     w.Aff_Nom_Mois.visible = true;
-    w.Aff_Nom_Mois.caption = upperCase(w.platform.locale.monthFull(anchor.month()));
+    w.Aff_Nom_Mois.caption = upperCase(w.locale.monthFull(anchor.month()));
     w.Aff_Mois_Jr1.visible = true;
     w.Aff_Mois_Dernier_Jr.visible = true;
     const int m = Qte_Jours_Dans_Mois_Prec(anchor.addMonths(1));
@@ -71,7 +71,7 @@ void labelMonth(Fenetre& w) {
 
 // Two-letter day names, label 1 the first of the seven days shown and the
 // last label the anchor's own weekday.
-void labelWeek(Fenetre& w) {
+void labelWeek(Chart& w) {
     const DateTime anchor = w.view.Date_Affichee;
     const int32_t count = w.view.Nb_Partitions;
     DateTime d = anchor;
@@ -82,7 +82,7 @@ void labelWeek(Fenetre& w) {
         label.fore = weekday == 1 ? colour::kDarkRed : colour::kDarkBlue;
         if (count < static_cast<int>(w.Aff_Jour.size()) && w.Aff_Jour[static_cast<size_t>(count)])
             w.Aff_Jour[static_cast<size_t>(count)]->fore = colour::kYellow;
-        label.caption = initials(w.platform.locale.dayAbbrev(weekday), 2);
+        label.caption = initials(w.locale.dayAbbrev(weekday), 2);
         d = anchor.addDays(i);
     }
     w.view.Date_Debut = chart::shownDate(w).addDays(-(count - 1));
@@ -92,7 +92,7 @@ void labelWeek(Fenetre& w) {
 
 // The one entry point of every redraw: the axis labels of the checked
 // period, then the tests, for the period ending at the date of Aff_Date.
-void Fenetre::Mois_Sem() {
+void Chart::Mois_Sem() {
     if (view.Curseur_Actif == 1) Effacer_Graph();
     Effacer_Titre_AxeX();
     switch (chart::checkedPeriod(*this)) {

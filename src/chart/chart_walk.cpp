@@ -1,11 +1,11 @@
 #include "chart/chart_walk.h"
 
+#include "chart/chart.h"
 #include "settings/numbers.h"
-#include "window/fenetre.h"
 
 namespace dx::chart {
 
-Period checkedPeriod(const Fenetre& w) {
+Period checkedPeriod(const Chart& w) {
     if (w.Menu_Sem.checked) return Period::Week;
     if (w.Menu_Mois.checked) return Period::Month;
     if (w.Menu_Annee.checked) return Period::Year;
@@ -41,23 +41,23 @@ std::optional<int64_t> oldestDay(const Journal& journal) {
     return day;
 }
 
-void showDate(Fenetre& w, DateTime date) { w.Aff_Date.caption = w.dateText(date); }
+void showDate(Chart& w, DateTime date) { w.Aff_Date.caption = w.dateText(date); }
 
-DateTime shownDate(const Fenetre& w) {
+DateTime shownDate(const Chart& w) {
     return w.textDate(w.Aff_Date.caption).value_or(w.view.Date_Affichee);
 }
 
-void readBackDate(Fenetre& w) { w.view.Date_Affichee = shownDate(w); }
+void readBackDate(Chart& w) { w.view.Date_Affichee = shownDate(w); }
 
-bool showsToday(const Fenetre& w) { return w.Aff_Date.caption == w.dateText(w.today()); }
+bool showsToday(const Chart& w) { return w.Aff_Date.caption == w.dateText(w.today()); }
 
-void setCursorQuietly(Fenetre& w, int value) {
+void setCursorQuietly(Chart& w, int value) {
     w.view.Curseur_Actif = 0;
     w.Curseur.setValue(value);
     w.view.Curseur_Actif = 1;
 }
 
-void enableForEarlierWeek(Fenetre& w) {
+void enableForEarlierWeek(Chart& w) {
     const auto oldest = oldestDay(w.journal);
     w.Curseur.enabled = oldest && *oldest <= w.view.Date_Affichee.addDays(-7).day();
 }

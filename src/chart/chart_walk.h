@@ -15,7 +15,7 @@
 
 namespace dx {
 
-class Fenetre;
+class Chart;
 
 namespace chart {
 
@@ -27,7 +27,7 @@ inline constexpr float kRightEdge = 3650;
 enum class Period { Week, Month, Year };
 
 // The checked item among Menu_Sem, Menu_Mois and Menu_Annee.
-Period checkedPeriod(const Fenetre& w);
+Period checkedPeriod(const Chart& w);
 
 // The height of a level on the chart: level 0 at 1300, one mmol/L 52 units
 // up; the divisor turns mg/dl into the chart's mmol/L scale.
@@ -67,20 +67,20 @@ int64_t dayAt(const Journal& journal, int32_t index);
 std::optional<int64_t> oldestDay(const Journal& journal);
 
 // Aff_Date shows a date: its caption becomes the date's text.
-void showDate(Fenetre& w, DateTime date);
+void showDate(Chart& w, DateTime date);
 // Date_Affichee is read back from the caption of Aff_Date.
-void readBackDate(Fenetre& w);
+void readBackDate(Chart& w);
 // The date the caption of Aff_Date denotes (Date_Affichee when it denotes
 // none).
-DateTime shownDate(const Fenetre& w);
+DateTime shownDate(const Chart& w);
 // The caption of Aff_Date is today's date.
-bool showsToday(const Fenetre& w);
+bool showsToday(const Chart& w);
 // Sets the scrollbar with its change handler silenced.
-void setCursorQuietly(Fenetre& w, int value);
+void setCursorQuietly(Chart& w, int value);
 
 // With tests in the journal, the scrollbar is enabled only when the oldest
 // test lies at least 7 days before Date_Affichee: an earlier week exists.
-void enableForEarlierWeek(Fenetre& w);
+void enableForEarlierWeek(Chart& w);
 
 }  // namespace chart
 }  // namespace dx

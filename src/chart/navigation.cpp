@@ -1,8 +1,8 @@
+#include "chart/chart.h"
 #include "chart/chart_walk.h"
 #include "journal/calendar.h"
+#include "settings/numbers.h"
 #include "settings/units.h"
-#include "window/entry_rules.h"
-#include "window/fenetre.h"
 
 namespace dx {
 
@@ -13,11 +13,11 @@ namespace {
 // Setting the scrollbar from inside its change handler runs the handler
 // again at once, nested, for the new value; every step below reads the value
 // afresh, as it stands when the nested run has returned.
-int value(const Fenetre& w) { return w.Curseur.value(); }
+int value(const Chart& w) { return w.Curseur.value(); }
 
 // The limits of a move: refused, clamped to the oldest position, or the
 // scrollbar disabled. False when the handler stops here.
-bool applyLimits(Fenetre& w, Period period, int64_t oldest) {
+bool applyLimits(Chart& w, Period period, int64_t oldest) {
     ChartState& v = w.view;
     const int64_t history = w.today().day() - oldest;
     if (v.Ancienne_Position - value(w) > history) {
@@ -50,7 +50,7 @@ bool applyLimits(Fenetre& w, Period period, int64_t oldest) {
 
 // The year view: every move changes the anchor by one month in its
 // direction (a first trough click back has already gone back a year).
-void moveYear(Fenetre& w, int64_t oldest) {
+void moveYear(Chart& w, int64_t oldest) {
     ChartState& v = w.view;
     chart::readBackDate(w);
     if (v.Sens_Curseur == 1) {
@@ -86,7 +86,7 @@ void moveYear(Fenetre& w, int64_t oldest) {
     chart::readBackDate(w);
 }
 
-void moveBack(Fenetre& w, Period period, int64_t oldest) {
+void moveBack(Chart& w, Period period, int64_t oldest) {
     ChartState& v = w.view;
     if (oldest >= v.Date_Debut.day()) {
         // The oldest test is already on show: the oldest week stays.
@@ -122,13 +122,13 @@ void moveBack(Fenetre& w, Period period, int64_t oldest) {
 }
 
 // Reaching today puts the scrollbar on today, silently.
-void arriveToday(Fenetre& w) {
+void arriveToday(Chart& w) {
     chart::showDate(w, w.today());
     chart::setCursorQuietly(w, chart::kToday);
     w.Bout_Auj.enabled = false;
 }
 
-void moveForward(Fenetre& w, Period period) {
+void moveForward(Chart& w, Period period) {
     ChartState& v = w.view;
     chart::readBackDate(w);
     if (period == Period::Week) {
@@ -155,7 +155,7 @@ void moveForward(Fenetre& w, Period period) {
 
 }  // namespace
 
-void Fenetre::Curseur_Change() {
+void Chart::Curseur_Change() {
     if (view.Curseur_Actif == 0) return;
     const auto oldest = chart::oldestDay(journal);
     if (!oldest) {
@@ -189,18 +189,18 @@ void Fenetre::Curseur_Change() {
         moveForward(*this, period);
 }
 
-void Fenetre::Direction_Curseur() {
+void Chart::Direction_Curseur() {
     const int v = Curseur.value();
     view.Sens_Curseur = v == view.Ancienne_Position ? 0 : (v < view.Ancienne_Position ? 1 : 2);
 }
 
-void Fenetre::Bout_Auj_Click() {
+void Chart::Bout_Auj_Click() {
     Bout_Auj.enabled = false;
     Aujourdhui();
     Curseur.enabled = true;
 }
 
-void Fenetre::Aujourdhui() {
+void Chart::Aujourdhui() {
     view.Index_Test = 0;
     // The newest test, with three digits in mg/dl.
     Aff_Resultat.caption =

@@ -1,7 +1,7 @@
 #include <algorithm>
 
+#include "chart/chart.h"
 #include "chart/chart_walk.h"
-#include "window/fenetre.h"
 
 namespace dx {
 
@@ -31,7 +31,7 @@ Layout layoutOf(Period p) {
 
 }  // namespace
 
-void Fenetre::Partitions_Graphiques() {
+void Chart::Partitions_Graphiques() {
     const Layout l = layoutOf(chart::checkedPeriod(*this));
     view.Largeur_Partition = l.largeur;
     view.Nb_Partitions = l.partitions;
@@ -41,7 +41,7 @@ void Fenetre::Partitions_Graphiques() {
 // The run of consecutive records from the cursor that share the running
 // date's day (week view) or its month number, whatever the year (the other
 // views). The journal's order keeps such records together.
-void Fenetre::Qte_Test_Par_Partition() {
+void Chart::Qte_Test_Par_Partition() {
     Partitions_Graphiques();
     view.Qte_Tests_Partition = 0;
     if (view.Ligne_Suivante == 0) view.Ligne_Suivante = 1;
@@ -69,15 +69,15 @@ void Fenetre::Qte_Test_Par_Partition() {
     view.Qte_Tests_Partition = static_cast<int32_t>(next - first);
 }
 
-void Fenetre::Lignes_Objectif() {
+void Chart::Lignes_Objectif() {
     // The 7 and 4 mmol/L lines; the chart is scaled in mmol/L in both units.
     Objectif1 = {0, 936, 3650, 936, colour::kGrey, 1, true};
     Objectif2 = {0, 1092, 3650, 1092, colour::kGrey, 1, true};
 }
 
-void Fenetre::Ligne_Premiere() { view.Premiere_Ligne = Curseur.value() == chart::kToday ? 1 : 0; }
+void Chart::Ligne_Premiere() { view.Premiere_Ligne = Curseur.value() == chart::kToday ? 1 : 0; }
 
-void Fenetre::Effacer_Graph() {
+void Chart::Effacer_Graph() {
     view.Ligne_Suivante -= 1;
     if (view.Ligne_Suivante == 0) return;
     Aff_Moyenne.visible = false;
@@ -85,7 +85,7 @@ void Fenetre::Effacer_Graph() {
     // Removing an element that does not exist is an error that ends the
     // procedure there, leaving the rest undone.
     const size_t missing = Ligne.firstMissing(last);
-    win.Compteur = static_cast<int32_t>(missing);
+    Compteur = static_cast<int32_t>(missing);
     if (missing <= static_cast<size_t>(std::max(last, 0))) {
         Ligne.unload(1, missing);
         return;
@@ -96,7 +96,7 @@ void Fenetre::Effacer_Graph() {
     view.Premiere_Ligne = 1;
 }
 
-void Fenetre::Effacer_Titre_AxeX() {
+void Chart::Effacer_Titre_AxeX() {
     if (view.Periode == 7) {
         for (int i = 1; i <= 7; ++i) Aff_Jour[static_cast<size_t>(i)]->visible = false;
     } else if (view.Periode == 1) {

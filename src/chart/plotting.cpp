@@ -1,10 +1,10 @@
 #include <array>
 
+#include "chart/chart.h"
 #include "chart/chart_walk.h"
 #include "journal/calendar.h"
 #include "settings/numbers.h"
 #include "settings/units.h"
-#include "window/fenetre.h"
 
 namespace dx {
 
@@ -21,27 +21,27 @@ DateTime lastDayOfMonth(DateTime date) {
 }
 
 // The element at index, or the template when the chain has none there.
-const Line& lineAt(const Fenetre& w, int32_t index) {
+const Line& lineAt(const Chart& w, int32_t index) {
     const auto at = static_cast<size_t>(index);
     if (index >= 0 && at < w.Ligne.size() && w.Ligne[at]) return *w.Ligne[at];
     return *w.Ligne[0];
 }
 
-int64_t nextTestDay(const Fenetre& w) { return chart::dayAt(w.journal, w.view.Index_Test + 1); }
+int64_t nextTestDay(const Chart& w) { return chart::dayAt(w.journal, w.view.Index_Test + 1); }
 
 // Passes over the records dated after `day`. A drawing far in the past
 // passes most of the journal here, so the loop reads the day numbers
 // directly; a record with no readable date (kNoDay) or the journal's end stops it.
-void passLaterRecords(Fenetre& w, int64_t day) {
+void passLaterRecords(Chart& w, int64_t day) {
     const Journal& j = w.journal;
     int32_t& i = w.view.Index_Test;
     while (i >= 0 && i < j.Nb_Tests && j.dayNumber[static_cast<size_t>(i) + 1] > day) ++i;
 }
 
 // Tests after the days on show are passed over.
-void alignOnDay(Fenetre& w) { passLaterRecords(w, w.view.Date_Affichee.day()); }
+void alignOnDay(Chart& w) { passLaterRecords(w, w.view.Date_Affichee.day()); }
 
-void alignOnMonth(Fenetre& w) {
+void alignOnMonth(Chart& w) {
     ChartState& v = w.view;
     const auto sameMonthBefore = [&] {
         const int64_t d = nextTestDay(w);
@@ -61,7 +61,7 @@ void alignOnMonth(Fenetre& w) {
 
 // Each partition stands for one month number, counting down from the
 // anchor's month; records match by month number only, whatever their year.
-void alignOnMonthNumber(Fenetre& w) {
+void alignOnMonthNumber(Chart& w) {
     ChartState& v = w.view;
     // After a move the running date is put on the last day of its month, so
     // that a test made on that day belongs to the month.
@@ -94,7 +94,7 @@ void alignOnMonthNumber(Fenetre& w) {
 // A partition without tests: a flat cyan segment continuing the chain to the
 // left, at the height of its right-hand neighbour's left end (or, for the
 // first one, of the nearest test to the right of the chart).
-void drawBridge(Fenetre& w, Period period) {
+void drawBridge(Chart& w, Period period) {
     ChartState& v = w.view;
     if (v.Ligne_Suivante == 0) v.Ligne_Suivante = 1;
     const int32_t n = v.Ligne_Suivante;
@@ -126,7 +126,7 @@ void drawBridge(Fenetre& w, Period period) {
 // back it continues the previous drawing's curve; otherwise it runs towards
 // the earliest test after the period, or stays flat when none lies to the
 // right. The same rule holds whether or not the scrollbar stands at today.
-float firstSegmentRightEnd(Fenetre& w, float y1) {
+float firstSegmentRightEnd(Chart& w, float y1) {
     ChartState& v = w.view;
     if (v.Sens_Curseur == 1) {
         if (v.Pas_Curseur <= -2 && chart::checkedPeriod(w) != Period::Year)
@@ -142,7 +142,7 @@ float firstSegmentRightEnd(Fenetre& w, float y1) {
 // Walks the journal from the record after Index_Test, newest first, one
 // partition at a time from the right edge. Date_Affichee is the running date
 // of the partition being drawn and moves back as the walk goes.
-void Fenetre::Graphiques() {
+void Chart::Graphiques() {
     if (journal.Nb_Tests == 0) return;
     Resume_Reset();
     if (view.Index_Test == journal.Nb_Tests) view.Index_Test = 0;
@@ -186,7 +186,7 @@ void Fenetre::Graphiques() {
 // One yellow segment per test of the partition, sharing its width equally,
 // newest first; the first segment of a drawing also decides how the curve
 // meets the right edge.
-void Fenetre::Test_Du_Jour() {
+void Chart::Test_Du_Jour() {
     const double step = static_cast<double>(view.Largeur_Partition) / view.Qte_Tests_Partition;
     const int32_t count = view.Qte_Tests_Partition;
     if (count > 0) {
@@ -196,7 +196,7 @@ void Fenetre::Test_Du_Jour() {
             from = 1;
         }
         if (from < count) drawSegmentChain(from, count, step);
-        win.Compteur = count;
+        Compteur = count;
     }
     view.Date_Affichee = view.Date_Affichee.addDays(-1);
     const Line& last = lineAt(*this, view.Ligne_Suivante - 1);
@@ -207,8 +207,8 @@ void Fenetre::Test_Du_Jour() {
 
 // The segment at the right edge: its level shows in the level display, and
 // its right end meets the edge as firstSegmentRightEnd says.
-void Fenetre::drawFirstSegment(double step) {
-    win.Compteur = 0;
+void Chart::drawFirstSegment(double step) {
+    Compteur = 0;
     const double level = levelOf(journal, view.Index_Test + 1);
     Line& l = loadLigne(1);
     l.color = colour::kYellow;
@@ -218,7 +218,7 @@ void Fenetre::drawFirstSegment(double step) {
     l.y1 = chart::levelY(level, settings.Facteur_Unite);
     l.x2 = chart::kRightEdge;
     l.y2 = firstSegmentRightEnd(*this, l.y1);
-    Afficher_Taux();
+    host_.Afficher_Taux();
     ++view.Index_Test;
     ++view.Ligne_Suivante;
     Resume_Semaine(levelBand(level, settings.Unite));
@@ -226,7 +226,7 @@ void Fenetre::drawFirstSegment(double step) {
 
 // Segments from..count-1 of the partition, each ending where the one to its
 // right begins, its left end the right end less the step in single precision.
-void Fenetre::drawSegmentChain(int32_t from, int32_t count, double step) {
+void Chart::drawSegmentChain(int32_t from, int32_t count, double step) {
     const auto segments = static_cast<size_t>(count - from);
     const auto firstTest = static_cast<size_t>(view.Index_Test + 1);
     const BandLimits bands = bandLimits(settings.Unite);

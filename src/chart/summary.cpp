@@ -1,9 +1,9 @@
 #include <string>
 
+#include "chart/chart.h"
+#include "platform/text.h"
 #include "settings/numbers.h"
-#include "settings/text.h"
 #include "settings/units.h"
-#include "window/fenetre.h"
 
 namespace dx {
 
@@ -18,7 +18,7 @@ int32_t& countOf(ChartState& view, Band band) {
 
 }  // namespace
 
-void Fenetre::Resume_Reset() {
+void Chart::Resume_Reset() {
     Cadre_Resultats.caption = pick(kTitle, settings.Langue);
     view.Qte_Resultats = 0;
     for (int32_t& count : view.bandCounts) count = 0;
@@ -28,14 +28,14 @@ void Fenetre::Resume_Reset() {
 }
 
 // Counts tests just drawn (the last one, unless told more) into their band.
-void Fenetre::Resume_Semaine(Band band, int32_t tests) {
+void Chart::Resume_Semaine(Band band, int32_t tests) {
     view.Qte_Resultats += tests;
     if (band != Band::None) countOf(view, band) += tests;
 }
 
 // The counts of the walk into the summary's captions. A walk that drew no
 // test leaves the captions as Resume_Reset left them.
-void Fenetre::showSummaryCounts() {
+void Chart::showSummaryCounts() {
     if (view.Qte_Resultats == 0) return;
     Aff_Res_Optim.caption = std::to_string(countOf(view, Band::Optimal));
     Aff_Res_Sub_Optim.caption = std::to_string(countOf(view, Band::Suboptimal));
@@ -43,7 +43,5 @@ void Fenetre::showSummaryCounts() {
     Cadre_Resultats.caption =
         std::to_string(view.Qte_Resultats) + pick(kCountWord, settings.Langue);
 }
-
-void Fenetre::Menu_Hystorique_Click() { Donnees_Presentes(); }
 
 }  // namespace dx

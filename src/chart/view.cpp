@@ -1,6 +1,6 @@
+#include "chart/chart.h"
 #include "chart/chart_walk.h"
 #include "journal/calendar.h"
-#include "window/fenetre.h"
 
 namespace dx {
 
@@ -8,19 +8,19 @@ using chart::Period;
 
 namespace {
 
-void checkOnly(Fenetre& w, MenuItem& item) {
+void checkOnly(Chart& w, MenuItem& item) {
     for (MenuItem* m : {&w.Menu_Sem, &w.Menu_Mois, &w.Menu_Annee}) m->checked = m == &item;
 }
 
 // Whole days from the oldest test to today.
-int32_t historyDays(const Fenetre& w) {
+int32_t historyDays(const Chart& w) {
     const auto oldest = chart::oldestDay(w.journal);
     return oldest ? static_cast<int32_t>(w.today().day() - *oldest) : 0;
 }
 
 }  // namespace
 
-void Fenetre::Valeur_Curseur() {
+void Chart::Valeur_Curseur() {
     switch (chart::checkedPeriod(*this)) {
         case Period::Year:
             Curseur.smallChange = Qte_Jours_Dans_Mois_Prec(view.Date_Affichee);
@@ -38,7 +38,7 @@ void Fenetre::Valeur_Curseur() {
     }
 }
 
-void Fenetre::Menu_Sem_Click() {
+void Chart::Menu_Sem_Click() {
     if (Menu_Sem.checked) return;
     Curseur.enabled = true;
     checkOnly(*this, Menu_Sem);
@@ -62,7 +62,7 @@ void Fenetre::Menu_Sem_Click() {
     if (journal.Nb_Tests > 0) chart::enableForEarlierWeek(*this);
 }
 
-void Fenetre::Menu_Mois_Click() {
+void Chart::Menu_Mois_Click() {
     if (Menu_Mois.checked) return;
     checkOnly(*this, Menu_Mois);
     Valeur_Curseur();
@@ -88,11 +88,11 @@ void Fenetre::Menu_Mois_Click() {
     if (!oldest || chart::monthOfDay(*oldest) == today().month()) Curseur.enabled = false;
 }
 
-void Fenetre::Menu_Annee_Click() {
+void Chart::Menu_Annee_Click() {
     if (!Menu_Annee.checked) Choix_Annee();
 }
 
-void Fenetre::Choix_Annee() {
+void Chart::Choix_Annee() {
     checkOnly(*this, Menu_Annee);
     Effacer_Graph();
     Partitions_Graphiques();
@@ -121,7 +121,7 @@ void Fenetre::Choix_Annee() {
 
 // Start-up with tests in the journal: the view and the chart walk start
 // afresh on today.
-void Fenetre::Reset() {
+void Chart::Reset() {
     chart::showDate(*this, today());
     chart::readBackDate(*this);
     view.Ligne_Suivante = 1;

@@ -7,7 +7,7 @@
 #include <QFont>
 #include <QString>
 
-#include "window/controls.h"
+#include "platform/controls.h"
 
 namespace dx {
 

@@ -8,7 +8,7 @@
 #include <QLineEdit>
 #include <functional>
 
-#include "window/controls.h"
+#include "platform/controls.h"
 
 namespace dx {
 

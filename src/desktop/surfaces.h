@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "window/controls.h"
+#include "platform/controls.h"
 
 class QSvgRenderer;
 

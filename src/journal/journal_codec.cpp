@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "journal/journal.h"
-#include "settings/text.h"
+#include "platform/text.h"
 
 namespace dx {
 

@@ -4,8 +4,8 @@
 #include "journal/journal_io.h"
 #include "journal/journal_texts.h"
 #include "platform/platform.h"
+#include "platform/text.h"
 #include "settings/numbers.h"
-#include "settings/text.h"
 
 namespace dx {
 

@@ -2,7 +2,7 @@
 
 // Every text the journal shows, in both languages, side by side.
 
-#include "settings/text.h"
+#include "platform/text.h"
 
 namespace dx::journal_texts {
 

@@ -1,7 +1,7 @@
+#include "meter/meter.h"
 #include "meter/meter_formulas.h"
 #include "meter/meter_texts.h"
 #include "settings/numbers.h"
-#include "window/fenetre.h"
 
 namespace dx {
 
@@ -14,13 +14,13 @@ void showReadings(TextField& xAxe, TextField& yAxe, const ProbeReading& p) {
 
 }  // namespace
 
-void Fenetre::Menu_Calib_Click() {
-    meter.Mode_Calibration = 1;
+void Meter::Menu_Calib_Click() {
+    state.Mode_Calibration = 1;
     // Escape reaches the Return command whatever control has the focus.
     form.keyPreview = true;
     Aff_Resultat.visible = false;
     Calibrateur.visible = true;
-    Desactiver_Menu();
+    host_.Desactiver_Menu();
     Timer_Joyst.setEnabled(true);
     Calibration();
     Menu_Sang.enabled = false;
@@ -28,17 +28,17 @@ void Fenetre::Menu_Calib_Click() {
     Menu_Annuler.enabled = true;
 }
 
-void Fenetre::Calibration() {
+void Meter::Calibration() {
     Joysticks();
     Afficher_Informations();
-    if (view.Curseur_Actif != 0) {
-        if (Bout_Auj.enabled) Bout_Auj_Click();
+    if (chart.view.Curseur_Actif != 0) {
+        if (chart.Bout_Auj.enabled) chart.Bout_Auj_Click();
         Aff_Resultat.caption = "";
     }
 }
 
-void Fenetre::Afficher_Calibration() {
-    const ProbeReading& p = meter.Position_Sonde;
+void Meter::Afficher_Calibration() {
+    const ProbeReading& p = state.Position_Sonde;
     showReadings(X_Axe, Y_Axe, p);
     Aff_Cal_X.caption = std::to_string(probeDeviation(p.x));
     Aff_Cal_Y.caption = std::to_string(probeDeviation(p.y));
@@ -46,13 +46,13 @@ void Fenetre::Afficher_Calibration() {
 
 // Called on every poll: the panel follows the probe, and the check, armed
 // here, runs about once a second (arming a running timer does not restart it).
-void Fenetre::Verifier_Calibration() {
-    if (meter.Analyse_En_Cours == 1) return;
+void Meter::Verifier_Calibration() {
+    if (state.Analyse_En_Cours == 1) return;
     Afficher_Calibration();
     Timer_Calibration.setEnabled(true);
 }
 
-void Fenetre::Timer_Calibration_Timer() {
+void Meter::Timer_Calibration_Timer() {
     // The deviations are read back from the panel, as the user sees them.
     const double dx = leadingNumber(Aff_Cal_X.caption);
     const double dy = leadingNumber(Aff_Cal_Y.caption);
@@ -67,9 +67,9 @@ void Fenetre::Timer_Calibration_Timer() {
     Timer_Calibration.setEnabled(false);
 }
 
-void Fenetre::Afficher_Axes() {
-    showReadings(X_Axe, Y_Axe, meter.Position_Sonde);
-    Aff_Resultat.caption = levelText00(meter.Taux_Courant);
+void Meter::Afficher_Axes() {
+    showReadings(X_Axe, Y_Axe, state.Position_Sonde);
+    Aff_Resultat.caption = levelText00(state.Taux_Courant);
 }
 
 }  // namespace dx

@@ -2,7 +2,7 @@
 
 // Every text the meter shows, French beside English.
 
-#include "settings/text.h"
+#include "platform/text.h"
 
 namespace dx {
 // The maker's web address, the one the information line shows at start.

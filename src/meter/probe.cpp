@@ -1,5 +1,5 @@
+#include "meter/meter.h"
 #include "meter/meter_texts.h"
-#include "window/fenetre.h"
 
 namespace dx {
 
@@ -11,33 +11,33 @@ constexpr int32_t kUnplugged = 167;
 
 // A failed query leaves the last positions in place: a position of 0 would
 // read as a drop on the probe and could start or spoil a blood test.
-void Fenetre::Joysticks() {
+void Meter::Joysticks() {
     const ProbeReading reading = platform.probe.read();
-    meter.Etat_Sonde = reading.status;
+    state.Etat_Sonde = reading.status;
     if (reading.status == 0)
-        meter.Position_Sonde = reading;
+        state.Position_Sonde = reading;
     else
-        meter.Position_Sonde.status = reading.status;
+        state.Position_Sonde.status = reading.status;
 }
 
-void Fenetre::Port_Joystick() {
+void Meter::Port_Joystick() {
     Joysticks();
-    if (meter.Mode_Calibration == 1) Verifier_Calibration();
-    if (meter.Mode_Analyse == 1 && meter.Analyse_En_Cours != 1) Afficher_Analyse();
+    if (state.Mode_Calibration == 1) Verifier_Calibration();
+    if (state.Mode_Analyse == 1 && state.Analyse_En_Cours != 1) Afficher_Analyse();
 }
 
-void Fenetre::Timer_Joyst_Timer() { Port_Joystick(); }
+void Meter::Timer_Joyst_Timer() { Port_Joystick(); }
 
 // The start-up detection ends by showing the status: an attached probe makes
 // the blood test and the calibration available from the start.
-void Fenetre::Presence_Joystick() {
+void Meter::Presence_Joystick() {
     Joysticks();
     Afficher_Informations();
 }
 
-void Fenetre::Afficher_Informations() {
+void Meter::Afficher_Informations() {
     const int16_t langue = settings.Langue;
-    if (meter.Etat_Sonde == 0) {
+    if (state.Etat_Sonde == 0) {
         Information.fore = colour::kDarkBlue;
         // During a blood test the line carries the run's own prompts.
         if (!Animation.visible) {
@@ -45,7 +45,7 @@ void Fenetre::Afficher_Informations() {
             Menu_Sang.enabled = true;
             Menu_Calib.enabled = true;
         }
-    } else if (meter.Etat_Sonde == kUnplugged) {
+    } else if (state.Etat_Sonde == kUnplugged) {
         Information.fore = colour::kDarkRed;
         Information.caption = pick(meter_text::kUnplugged, langue);
         Menu_Sang.enabled = false;

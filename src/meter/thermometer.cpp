@@ -1,11 +1,11 @@
+#include "meter/meter.h"
 #include "meter/meter_formulas.h"
-#include "window/fenetre.h"
 
 namespace dx {
 
 namespace {
 
-void setColumnTop(Fenetre& w, float top) {
+void setColumnTop(Meter& w, float top) {
     for (Line* l : {&w.Ligne_Therm1, &w.Ligne_Therm2, &w.Ligne_Therm3}) l->y1 = top;
 }
 
@@ -18,13 +18,13 @@ constexpr int kPauseInterval = 1000;
 
 }  // namespace
 
-void Fenetre::Afficher_Thermometre() {
-    setColumnTop(*this, thermometerTop(meter.Taux_Courant, settings.Unite));
+void Meter::Afficher_Thermometre() {
+    setColumnTop(*this, thermometerTop(state.Taux_Courant, settings.Unite));
 }
 
-void Fenetre::Thermometre_Zero() { setColumnTop(*this, kThermometerZero); }
+void Meter::Thermometre_Zero() { setColumnTop(*this, kThermometerZero); }
 
-void Fenetre::Timer_Anim_Timer() {
+void Meter::Timer_Anim_Timer() {
     Timer_Anim.setInterval(kFallInterval);
     Probe_Vide.visible = true;
     Goutte.visible = true;
@@ -46,11 +46,11 @@ void Fenetre::Timer_Anim_Timer() {
 // countdown turns the Test menu off; when the user leaves it before the time
 // is up nothing was stored, so the menu comes back (a stored test leaves it
 // off until the journal is saved).
-void Fenetre::Fin_Animation() {
+void Meter::Fin_Animation() {
     const bool analysisCutShort =
-        meter.Analyse_En_Cours == 1 && meter.Compteur_Analyse < meter.Duree_Analyse;
+        state.Analyse_En_Cours == 1 && state.Compteur_Analyse < state.Duree_Analyse;
     Menu_Sang.enabled = true;
-    Curseur.enabled = true;
+    chart.Curseur.enabled = true;
     Re_Activer_Menu();
     Menu_Annuler.enabled = false;
     Timer_Heure.setEnabled(false);
@@ -60,17 +60,33 @@ void Fenetre::Fin_Animation() {
     form.keyPreview = false;
     const bool any = journal.Nb_Tests >= 1;
     Aff_Resultat.caption = any ? journal.Taux_Test[1] : "";
-    const bool testToday = any && textDate(journal.Date_Test[1]) == today();
+    const bool testToday = any && host_.textDate(journal.Date_Test[1]) == host_.today();
     Aff_Heure.caption = testToday ? journal.Heure_Test[1] : "";
     Information.caption = "";
     Thermometre_Zero();
-    meter.Mode_Analyse = 0;
-    meter.Mode_Calibration = 0;
+    state.Mode_Analyse = 0;
+    state.Mode_Calibration = 0;
     Timer_Attente.setEnabled(false);
     Timer_Analyse.setEnabled(false);
     Timer_Calibration.setEnabled(false);
-    meter.Analyse_En_Cours = 0;
+    state.Analyse_En_Cours = 0;
     if (analysisCutShort) Menu_Test.enabled = true;
+}
+
+// The end of a meter run gives back what Desactiver_Menu took, and the
+// calibration; the scrollbar is its caller's.
+void Meter::Re_Activer_Menu() {
+    for (MenuItem* m : {&Menu_Hystorique, &Menu_Prev, &Menu_Impr_Graph, &Menu_Sang, &Menu_Calib})
+        m->enabled = true;
+}
+
+// A blood test starts: Escape must reach the window whatever control has
+// the focus, then the probe, the clock and the drop run.
+void Meter::Minuteries_On() {
+    form.keyPreview = true;
+    Timer_Joyst.setEnabled(true);
+    Timer_Heure.setEnabled(true);
+    Timer_Anim.setEnabled(true);
 }
 
 }  // namespace dx

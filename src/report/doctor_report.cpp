@@ -2,9 +2,9 @@
 
 #include "journal/datetext.h"
 #include "platform/datetime.h"
+#include "platform/text.h"
 #include "report/report_texts.h"
 #include "settings/numbers.h"
-#include "settings/text.h"
 #include "settings/units.h"
 
 namespace dx::report {

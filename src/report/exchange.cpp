@@ -8,9 +8,9 @@
 #include <variant>
 
 #include "journal/datetext.h"
+#include "platform/text.h"
 #include "report/report_texts.h"
 #include "settings/numbers.h"
-#include "settings/text.h"
 #include "settings/units.h"
 #include "window/entry_rules.h"
 

@@ -5,9 +5,9 @@
 #include "chart/chart_walk.h"
 #include "journal/datetext.h"
 #include "journal/journal_texts.h"
+#include "platform/text.h"
 #include "report/report_texts.h"
 #include "settings/numbers.h"
-#include "settings/text.h"
 #include "settings/units.h"
 #include "window/entry_rules.h"
 #include "window/fenetre.h"
@@ -31,7 +31,7 @@ Outcome refused(std::string title, std::string text) {
 // A changed journal is unsaved and redrawn, exactly as after a test added
 // through the entry panel.
 void markUnsaved(Fenetre& w) {
-    w.Mois_Sem();
+    w.chart.Mois_Sem();
     w.Menu_Prev.enabled = false;
     w.Menu_Option.enabled = false;
     w.Menu_Sauve.enabled = true;
@@ -85,9 +85,9 @@ bool reportAvailable(const Fenetre& w) {
 // month view its month from day 1 to that date, the year view the year
 // ending on it.
 DayRange periodOnShow(const Fenetre& w) {
-    const DateTime shown = chart::shownDate(w);
+    const DateTime shown = chart::shownDate(w.chart);
     const int64_t last = shown.day();
-    switch (chart::checkedPeriod(w)) {
+    switch (chart::checkedPeriod(w.chart)) {
         case chart::Period::Week:
             return {last - 6, last};
         case chart::Period::Month:
@@ -95,7 +95,7 @@ DayRange periodOnShow(const Fenetre& w) {
         case chart::Period::Year:
             break;
     }
-    return {last - w.Qte_Jrs_Annee(shown) + 1, last};
+    return {last - w.chart.Qte_Jrs_Annee(shown) + 1, last};
 }
 
 std::vector<Test> journalTests(const Fenetre& w) {

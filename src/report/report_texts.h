@@ -4,7 +4,7 @@
 // doctor's report, in both languages, side by side. The desktop dialogs and
 // the command line take their texts from here.
 
-#include "settings/text.h"
+#include "platform/text.h"
 
 namespace dx::report_texts {
 

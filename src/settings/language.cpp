@@ -1,6 +1,6 @@
 #include "settings/language.h"
 
-#include "settings/text.h"
+#include "platform/text.h"
 
 namespace dx {
 

@@ -220,4 +220,9 @@ std::string numberText(double value) {
 
 long long roundHalfEven(double value) { return static_cast<long long>(std::nearbyint(value)); }
 
+std::string formatIfNumber(std::string_view text, std::string_view pattern) {
+    const std::optional<double> value = numericValue(text);
+    return value ? formatNumber(*value, pattern) : std::string(text);
+}
+
 }  // namespace dx

@@ -24,6 +24,10 @@ std::optional<double> numericValue(std::string_view text);
 // the number's shortest decimal form.
 std::string formatNumber(double value, std::string_view pattern);
 
+// A text written with pattern ("##0", "00.0") when the whole text is a
+// number; any other text is kept as it is.
+std::string formatIfNumber(std::string_view text, std::string_view pattern);
+
 // The plain decimal text of a number: up to 15 significant digits, a point
 // as separator, no trailing zeros ("10", "5.6", "0.5").
 std::string numberText(double value);

@@ -2,7 +2,7 @@
 
 // Every text of the settings file's procedures, in both languages.
 
-#include "settings/text.h"
+#include "platform/text.h"
 
 namespace dx {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "settings/text.h"
+#include "platform/text.h"
 
 namespace dx {
 

@@ -103,4 +103,18 @@ void Fenetre::Image_Camera() {
     showScreenOnly(*this, true);
 }
 
+// The check mark is the print mode; the blinking camera is its trigger.
+void Fenetre::Menu_Impr_Graph_Click() {
+    if (Menu_Impr_Graph.checked) {
+        Menu_Impr_Graph.checked = false;
+        Timer_Camera.setEnabled(false);
+        Img_Cam1.visible = false;
+        Img_Cam2.visible = false;
+        return;
+    }
+    Menu_Impr_Graph.checked = true;
+    Img_Cam1.visible = true;
+    Timer_Camera.setEnabled(true);
+}
+
 }  // namespace dx

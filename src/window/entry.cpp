@@ -1,5 +1,6 @@
 #include "journal/datetext.h"
-#include "settings/text.h"
+#include "platform/text.h"
+#include "settings/numbers.h"
 #include "settings/units.h"
 #include "window/entry_rules.h"
 #include "window/fenetre.h"
@@ -11,8 +12,8 @@ namespace dx {
 void Fenetre::Menu_Ajouter_Click() {
     Menu_Option.enabled = false;
     Menu_Fichier.enabled = false;
-    Menu_Sem_Click();
-    if (Bout_Auj.enabled) Bout_Auj_Click();
+    chart.Menu_Sem_Click();
+    if (Bout_Auj.enabled) chart.Bout_Auj_Click();
     Graphique.back = colour::kLightGrey;
     Cadre_Ajouter.visible = true;
     Desactiver_Menu();
@@ -46,7 +47,7 @@ void Fenetre::Dialog_Taux_Change() {
     meter.Taux_Courant = takenLevel(Dialog_Taux.text());
     Verifier_Entree();
     meter.Taux_Courant = shownLevel(meter.Taux_Courant, settings.Unite);
-    Afficher_Thermometre();
+    glucoseMeter.Afficher_Thermometre();
 }
 
 void Fenetre::Dialog_Date_LostFocus() {
@@ -97,7 +98,7 @@ void Fenetre::Bout_Ok_Click() {
     Cadre_Ajouter.visible = false;
     Information.caption = "";
     addTest(Dialog_Date.text(), Dialog_Heure.text(), Dialog_Taux.text(), Dialog_Note.text());
-    Mois_Sem();
+    chart.Mois_Sem();
 
     Menu_Prev.enabled = false;
     Menu_Option.enabled = false;
@@ -110,7 +111,7 @@ void Fenetre::Bout_Ok_Click() {
 
 // Closes the panel without touching the journal.
 void Fenetre::Bout_Cancel_Click() {
-    Thermometre_Zero();
+    glucoseMeter.Thermometre_Zero();
     Graphique.back = colour::kBlack;
     Cadre_Ajouter.visible = false;
     Curseur.enabled = true;

@@ -1,7 +1,7 @@
 #include "window/entry_rules.h"
 
+#include "platform/text.h"
 #include "settings/numbers.h"
-#include "settings/text.h"
 #include "settings/units.h"
 
 namespace dx {
@@ -78,11 +78,6 @@ std::string shownLevel(const std::string& taken, int16_t unite) {
     const int highest = highestLevel(unite);
     if (value > highest) return std::to_string(highest);
     return taken;
-}
-
-std::string formatIfNumber(std::string_view text, std::string_view pattern) {
-    const std::optional<double> value = numericValue(text);
-    return value ? formatNumber(*value, pattern) : std::string(text);
 }
 
 std::string entryLevelText(std::string_view level, int16_t unite) {

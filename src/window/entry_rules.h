@@ -52,10 +52,6 @@ std::string takenLevel(std::string_view fieldText);
 // The taken level kept within 0 and the unit's highest level.
 std::string shownLevel(const std::string& taken, int16_t unite);
 
-// A text written with pattern ("##0", "00.0") when the whole text is a
-// number; any other text is kept as it is.
-std::string formatIfNumber(std::string_view text, std::string_view pattern);
-
 // The level as OK writes it back: its leading number with the unit's
 // display pattern ("##0" or "00.0").
 std::string entryLevelText(std::string_view level, int16_t unite);

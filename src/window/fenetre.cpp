@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "journal/datetext.h"
-#include "settings/text.h"
+#include "platform/text.h"
 
 namespace dx {
 
@@ -33,6 +33,63 @@ Fenetre::Fenetre(Platform& p)
       Timer_Analyse(p.clock, 1000, false),
       Timer_Calibration(p.clock, 1000, false),
       Timer_Camera(p.clock, 500, false),
+      chart(ChartControls{.Graphique = Graphique,
+                          .Ligne = Ligne,
+                          .Objectif1 = Objectif1,
+                          .Objectif2 = Objectif2,
+                          .Curseur = Curseur,
+                          .Bout_Auj = Bout_Auj,
+                          .Aff_Jour = Aff_Jour,
+                          .Aff_Mois = Aff_Mois,
+                          .Aff_Nom_Mois = Aff_Nom_Mois,
+                          .Aff_Mois_Jr1 = Aff_Mois_Jr1,
+                          .Aff_Mois_Dernier_Jr = Aff_Mois_Dernier_Jr,
+                          .Cadre_Resultats = Cadre_Resultats,
+                          .Aff_Res_Optim = Aff_Res_Optim,
+                          .Aff_Res_Sub_Optim = Aff_Res_Sub_Optim,
+                          .Aff_Res_Compro = Aff_Res_Compro,
+                          .Aff_Date = Aff_Date,
+                          .Menu_Sem = Menu_Sem,
+                          .Menu_Mois = Menu_Mois,
+                          .Menu_Annee = Menu_Annee,
+                          .Aff_Resultat = Aff_Resultat,
+                          .Aff_Moyenne = Aff_Moyenne,
+                          .Aff_Heure = Aff_Heure,
+                          .Information = Information,
+                          .Menu_Note = Menu_Note},
+            ChartReads{journal, settings, p.locale, win.Compteur}, *this),
+      glucoseMeter(MeterControls{.form = form,
+                                 .Animation = Animation,
+                                 .Goutte = Goutte,
+                                 .Probe_Vide = Probe_Vide,
+                                 .Ligne_Therm1 = Ligne_Therm1,
+                                 .Ligne_Therm2 = Ligne_Therm2,
+                                 .Ligne_Therm3 = Ligne_Therm3,
+                                 .Calibrateur = Calibrateur,
+                                 .Aff_Cal_X = Aff_Cal_X,
+                                 .Aff_Cal_Y = Aff_Cal_Y,
+                                 .X_Axe = X_Axe,
+                                 .Y_Axe = Y_Axe,
+                                 .Timer_Heure = Timer_Heure,
+                                 .Timer_Joyst = Timer_Joyst,
+                                 .Timer_Anim = Timer_Anim,
+                                 .Timer_Attente = Timer_Attente,
+                                 .Timer_Analyse = Timer_Analyse,
+                                 .Timer_Calibration = Timer_Calibration,
+                                 .Menu_Sang = Menu_Sang,
+                                 .Menu_Calib = Menu_Calib,
+                                 .Menu_Annuler = Menu_Annuler,
+                                 .Menu_Test = Menu_Test,
+                                 .Aff_Resultat = Aff_Resultat,
+                                 .Aff_Heure = Aff_Heure,
+                                 .Aff_Date = Aff_Date,
+                                 .Information = Information,
+                                 .Menu_Hystorique = Menu_Hystorique,
+                                 .Menu_Prev = Menu_Prev,
+                                 .Menu_Impr_Graph = Menu_Impr_Graph,
+                                 .Menu_Sauve = Menu_Sauve,
+                                 .Menu_Note = Menu_Note},
+                   MeterReads{journal, settings, p, chart}, *this),
       webBanner(p) {
     designControls();
     designMenus();
@@ -41,7 +98,7 @@ Fenetre::Fenetre(Platform& p)
     size_t timer = 0;
     for (const ControlEntry& e : registry_)
         if (const auto* t = std::get_if<Timer*>(&e.ref)) timers_.at(timer++) = {*t, e.on.tick};
-    Curseur.onChange = [this] { Curseur_Change(); };
+    Curseur.onChange = [this] { chart.Curseur_Change(); };
     Dialog_Date.onChange = [this] { Dialog_Date_Change(); };
     Dialog_Heure.onChange = [this] { Dialog_Heure_Change(); };
     Dialog_Taux.onChange = [this] { Dialog_Taux_Change(); };
@@ -214,43 +271,46 @@ void Fenetre::buildRegistry() {
         registry_.push_back(ControlEntry{name, ref, container, on});
     };
     using F = Fenetre;
+    auto call = [this](void (Fenetre::*procedure)()) -> Procedure {
+        return [this, procedure] { (this->*procedure)(); };
+    };
     add("Fenetre", &form);
     // Menus, in the order of the menu bar.
     add("Menu_Fichier", &Menu_Fichier);
-    add("Menu_Sauve", &Menu_Sauve, "", {.click = &F::Menu_Sauve_Click});
+    add("Menu_Sauve", &Menu_Sauve, "", {.click = call(&F::Menu_Sauve_Click)});
     add("Menu_Ligne0", &Menu_Ligne0);
-    add("Menu_Prev", &Menu_Prev, "", {.click = &F::Menu_Prev_Click});
+    add("Menu_Prev", &Menu_Prev, "", {.click = call(&F::Menu_Prev_Click)});
     add("Menu_Ligne1", &Menu_Ligne1);
-    add("Menu_Impr_Graph", &Menu_Impr_Graph, "", {.click = &F::Menu_Impr_Graph_Click});
+    add("Menu_Impr_Graph", &Menu_Impr_Graph, "", {.click = call(&F::Menu_Impr_Graph_Click)});
     add("Menu_Ligne2", &Menu_Ligne2);
-    add("Menu_Quitter", &Menu_Quitter, "", {.click = &F::Menu_Quitter_Click});
+    add("Menu_Quitter", &Menu_Quitter, "", {.click = call(&F::Menu_Quitter_Click)});
     add("Menu_Option", &Menu_Option);
-    add("Menu_Ajouter", &Menu_Ajouter, "", {.click = &F::Menu_Ajouter_Click});
+    add("Menu_Ajouter", &Menu_Ajouter, "", {.click = call(&F::Menu_Ajouter_Click)});
     add("Menu_Ligne2a", &Menu_Ligne2a);
-    add("Menu_Eff", &Menu_Eff, "", {.click = &F::Menu_Eff_Click});
+    add("Menu_Eff", &Menu_Eff, "", {.click = call(&F::Menu_Eff_Click)});
     add("Menu_Ligne2b", &Menu_Ligne2b);
-    add("Menu_OptMG", &Menu_OptMG, "", {.click = &F::Menu_OptMG_Click});
-    add("Menu_OptMM", &Menu_OptMM, "", {.click = &F::Menu_OptMM_Click});
-    add("Menu_Test", &Menu_Test, "", {.click = &F::Menu_Test_Click});
-    add("Menu_Note", &Menu_Note, "", {.click = &F::Menu_Note_Click});
+    add("Menu_OptMG", &Menu_OptMG, "", {.click = call(&F::Menu_OptMG_Click)});
+    add("Menu_OptMM", &Menu_OptMM, "", {.click = call(&F::Menu_OptMM_Click)});
+    add("Menu_Test", &Menu_Test, "", {.click = call(&F::Menu_Test_Click)});
+    add("Menu_Note", &Menu_Note, "", {.click = call(&F::Menu_Note_Click)});
     add("Menu_Ligne3", &Menu_Ligne3);
-    add("Menu_Sang", &Menu_Sang, "", {.click = &F::Menu_Sang_Click});
+    add("Menu_Sang", &Menu_Sang, "", {.click = [this] { glucoseMeter.Menu_Sang_Click(); }});
     add("Menu_Ligne4", &Menu_Ligne4);
-    add("Menu_Calib", &Menu_Calib, "", {.click = &F::Menu_Calib_Click});
+    add("Menu_Calib", &Menu_Calib, "", {.click = [this] { glucoseMeter.Menu_Calib_Click(); }});
     add("Menu_Ligne5", &Menu_Ligne5);
-    add("Menu_Annuler", &Menu_Annuler, "", {.click = &F::Menu_Annuler_Click});
-    add("Menu_Hystorique", &Menu_Hystorique, "", {.click = &F::Menu_Hystorique_Click});
-    add("Menu_Sem", &Menu_Sem, "", {.click = &F::Menu_Sem_Click});
-    add("Menu_Mois", &Menu_Mois, "", {.click = &F::Menu_Mois_Click});
-    add("Menu_Annee", &Menu_Annee, "", {.click = &F::Menu_Annee_Click});
+    add("Menu_Annuler", &Menu_Annuler, "", {.click = call(&F::Menu_Annuler_Click)});
+    add("Menu_Hystorique", &Menu_Hystorique, "", {.click = call(&F::Menu_Hystorique_Click)});
+    add("Menu_Sem", &Menu_Sem, "", {.click = [this] { chart.Menu_Sem_Click(); }});
+    add("Menu_Mois", &Menu_Mois, "", {.click = [this] { chart.Menu_Mois_Click(); }});
+    add("Menu_Annee", &Menu_Annee, "", {.click = [this] { chart.Menu_Annee_Click(); }});
     add("Menu_Aide", &Menu_Aide);
-    add("Menu_Apropos", &Menu_Apropos, "", {.click = &F::Menu_Apropos_Click});
+    add("Menu_Apropos", &Menu_Apropos, "", {.click = call(&F::Menu_Apropos_Click)});
     add("Menu_Res", &Menu_Res);
     add("Menu_Res1", &Menu_Res1);
     add("Menu_Res2", &Menu_Res2);
     add("Menu_Res3", &Menu_Res3);
     // Level display, clock and information line.
-    add("Aff_Resultat", &Aff_Resultat, "", {.hover = &F::Aff_Resultat_MouseMove});
+    add("Aff_Resultat", &Aff_Resultat, "", {.hover = call(&F::Aff_Resultat_MouseMove)});
     add("Aff_Moyenne", &Aff_Moyenne);
     add("Aff_Heure", &Aff_Heure);
     add("Aff_Date", &Aff_Date);
@@ -273,7 +333,8 @@ void Fenetre::buildRegistry() {
     add("Objectif1", &Objectif1, "Graphique");
     add("Objectif2", &Objectif2, "Graphique");
     add("Curseur", &Curseur);
-    add("Bout_Auj", &Bout_Auj, "", {.click = &F::Bout_Auj_Click, .hover = &F::Bout_Auj_MouseMove});
+    add("Bout_Auj", &Bout_Auj, "",
+        {.click = [this] { chart.Bout_Auj_Click(); }, .hover = call(&F::Bout_Auj_MouseMove)});
     add("Aff_Nom_Mois", &Aff_Nom_Mois);
     add("Aff_Mois_Jr1", &Aff_Mois_Jr1);
     add("Aff_Mois_Dernier_Jr", &Aff_Mois_Dernier_Jr);
@@ -283,14 +344,15 @@ void Fenetre::buildRegistry() {
     add("Aff_Dial_Heure", &Aff_Dial_Heure, "Cadre_Ajouter");
     add("Aff_Dial_Taux", &Aff_Dial_Taux, "Cadre_Ajouter");
     add("Aff_Dial_Note", &Aff_Dial_Note, "Cadre_Ajouter");
-    add("Dialog_Date", &Dialog_Date, "Cadre_Ajouter", {.hover = &F::Dialog_Date_MouseMove});
-    add("Dialog_Heure", &Dialog_Heure, "Cadre_Ajouter", {.hover = &F::Dialog_Heure_MouseMove});
-    add("Dialog_Taux", &Dialog_Taux, "Cadre_Ajouter", {.hover = &F::Dialog_Taux_MouseMove});
-    add("Dialog_Note", &Dialog_Note, "Cadre_Ajouter", {.hover = &F::Dialog_Note_MouseMove});
+    add("Dialog_Date", &Dialog_Date, "Cadre_Ajouter", {.hover = call(&F::Dialog_Date_MouseMove)});
+    add("Dialog_Heure", &Dialog_Heure, "Cadre_Ajouter",
+        {.hover = call(&F::Dialog_Heure_MouseMove)});
+    add("Dialog_Taux", &Dialog_Taux, "Cadre_Ajouter", {.hover = call(&F::Dialog_Taux_MouseMove)});
+    add("Dialog_Note", &Dialog_Note, "Cadre_Ajouter", {.hover = call(&F::Dialog_Note_MouseMove)});
     add("Bout_Ok", &Bout_Ok, "Cadre_Ajouter",
-        {.click = &F::Bout_Ok_Click, .hover = &F::Bout_Ok_MouseMove});
+        {.click = call(&F::Bout_Ok_Click), .hover = call(&F::Bout_Ok_MouseMove)});
     add("Bout_Cancel", &Bout_Cancel, "Cadre_Ajouter",
-        {.click = &F::Bout_Cancel_Click, .hover = &F::Bout_Cancel_MouseMove});
+        {.click = call(&F::Bout_Cancel_Click), .hover = call(&F::Bout_Cancel_MouseMove)});
     // Meter.
     add("Thermometre", &Thermometre);
     add("Img_Therm", &Img_Therm, "Thermometre");
@@ -309,19 +371,22 @@ void Fenetre::buildRegistry() {
     // Banner and camera icons.
     add("Picture2", &Picture2);
     add("Image_FTP", &Image_FTP, "Picture2",
-        {.click = &F::Image_FTP_Click, .doubleClick = &F::Image_FTP_DblClick});
-    add("Img_Cam1", &Img_Cam1, "", {.click = &F::Img_Cam1_Click});
-    add("Img_Cam2", &Img_Cam2, "", {.click = &F::Img_Cam2_Click});
+        {.click = call(&F::Image_FTP_Click), .doubleClick = call(&F::Image_FTP_DblClick)});
+    add("Img_Cam1", &Img_Cam1, "", {.click = call(&F::Img_Cam1_Click)});
+    add("Img_Cam2", &Img_Cam2, "", {.click = call(&F::Img_Cam2_Click)});
     add("Shape2", &Shape2);
     // Timers, in the order of the timers table.
-    add("Timer_Ping", &Timer_Ping, "", {.tick = &F::Timer_Ping_Timer});
-    add("Timer_Heure", &Timer_Heure, "", {.tick = &F::Timer_Heure_Timer});
-    add("Timer_Joyst", &Timer_Joyst, "", {.tick = &F::Timer_Joyst_Timer});
-    add("Timer_Anim", &Timer_Anim, "", {.tick = &F::Timer_Anim_Timer});
-    add("Timer_Attente", &Timer_Attente, "", {.tick = &F::Timer_Attente_Timer});
-    add("Timer_Analyse", &Timer_Analyse, "", {.tick = &F::Timer_Analyse_Timer});
-    add("Timer_Calibration", &Timer_Calibration, "", {.tick = &F::Timer_Calibration_Timer});
-    add("Timer_Camera", &Timer_Camera, "", {.tick = &F::Timer_Camera_Timer});
+    add("Timer_Ping", &Timer_Ping, "", {.tick = call(&F::Timer_Ping_Timer)});
+    add("Timer_Heure", &Timer_Heure, "", {.tick = call(&F::Timer_Heure_Timer)});
+    add("Timer_Joyst", &Timer_Joyst, "", {.tick = [this] { glucoseMeter.Timer_Joyst_Timer(); }});
+    add("Timer_Anim", &Timer_Anim, "", {.tick = [this] { glucoseMeter.Timer_Anim_Timer(); }});
+    add("Timer_Attente", &Timer_Attente, "",
+        {.tick = [this] { glucoseMeter.Timer_Attente_Timer(); }});
+    add("Timer_Analyse", &Timer_Analyse, "",
+        {.tick = [this] { glucoseMeter.Timer_Analyse_Timer(); }});
+    add("Timer_Calibration", &Timer_Calibration, "",
+        {.tick = [this] { glucoseMeter.Timer_Calibration_Timer(); }});
+    add("Timer_Camera", &Timer_Camera, "", {.tick = call(&F::Timer_Camera_Timer)});
 }
 
 const ControlEntry* Fenetre::findControl(const std::string& name) const {
@@ -362,7 +427,7 @@ void Fenetre::fireTimer(int index, int64_t at) {
     guarded([&] {
         TimerSlot& slot = timers_.at(static_cast<size_t>(index));
         slot.timer->ticked(at);
-        (this->*slot.handler)();
+        slot.handler();
     });
 }
 
@@ -441,8 +506,8 @@ void Fenetre::start() {
     guarded([this] { Form_Load(); });
 }
 
-void Fenetre::run(Procedure procedure) {
-    if (procedure != nullptr) guarded([&] { (this->*procedure)(); });
+void Fenetre::run(const Procedure& procedure) {
+    if (procedure) guarded([&] { procedure(); });
 }
 
 bool Fenetre::arrayElementShown(const std::string& name) const {
@@ -568,12 +633,6 @@ std::optional<DateTime> Fenetre::textDate(std::string_view text) const {
 MsgAnswer Fenetre::message(const std::string& title, const std::string& text, MsgButtons buttons,
                            MsgIcon icon) {
     return platform.dialogs.messageBox(title, text, buttons, icon);
-}
-
-Line& Fenetre::loadLigne(int index) {
-    Line copy = Ligne.templ();
-    copy.visible = false;
-    return Ligne.load(static_cast<size_t>(index), copy);
 }
 
 void Fenetre::endProgram() { throw ProgramEnded{}; }

@@ -15,10 +15,9 @@
 #include <vector>
 
 #include "banner/banner.h"
-#include "chart/chart_state.h"
-#include "chart/chart_walk.h"
+#include "chart/chart.h"
 #include "journal/journal.h"
-#include "meter/meter_state.h"
+#include "meter/meter.h"
 #include "platform/platform.h"
 #include "settings/settings.h"
 #include "settings/units.h"
@@ -31,28 +30,7 @@ namespace dx {
 // entry points catch it, so that nothing else runs after it.
 struct ProgramEnded {};
 
-using ControlRef = std::variant<WindowProps*, Label*, Button*, Frame*, Picture*, Line*, MenuItem*,
-                                TextField*, Scrollbar*, Timer*>;
-
-class Fenetre;
-using Procedure = void (Fenetre::*)();
-
-// The event procedures of a control, where it has them.
-struct ControlProcedures {
-    Procedure click = nullptr;
-    Procedure doubleClick = nullptr;
-    Procedure hover = nullptr;
-    Procedure tick = nullptr;  // a timer's
-};
-
-struct ControlEntry {
-    std::string name;
-    ControlRef ref;
-    std::string container;  // the frame or picture box it stands in, or ""
-    ControlProcedures on;
-};
-
-class Fenetre {
+class Fenetre : private ChartHost, private MeterHost {
 public:
     explicit Fenetre(Platform& platform);
     Fenetre(const Fenetre&) = delete;
@@ -163,8 +141,10 @@ public:
     SettingsState settings;
     WindowState win;
     EntryState entry;
-    ChartState view;
-    MeterState meter;
+    Chart chart;
+    ChartState& view = chart.view;
+    Meter glucoseMeter;
+    MeterState& meter = glucoseMeter.state;
     Banner webBanner;  // the banner component; its state is `banner`
     BannerState& banner = webBanner.state;
 
@@ -187,7 +167,7 @@ public:
     // as test 1 by Ajouter_A_Liste. A full journal refuses it (the user is
     // told) and false is returned. The caller marks the journal unsaved.
     bool addTest(std::string_view date, std::string_view time, std::string_view level,
-                 std::string_view note);
+                 std::string_view note) override;
     void Ajouter_A_Liste();
     void Donnees_Presentes();
     void Recuperer();
@@ -196,9 +176,9 @@ public:
     // be written (the user was told); the journal in memory is then the only copy.
     bool saveSetupAndJournal();
     void Menu_Sauve_Click();
+    void Menu_Prev_Click();
     void Menu_Eff_Click();
     void Effacer_Donnees();
-    int Qte_Jrs_Annee(DateTime La_Date) const;
     // The table holds 5000 tests: with no free slot, tells the user so (both
     // languages) and returns true; the caller then adds nothing.
     bool refuseFullJournal();
@@ -229,15 +209,15 @@ public:
     // Ends the program, unless a save asked for at quit failed and the user
     // chose to stay so that nothing typed is lost.
     void Quitter_Dextrel();
-    void Re_Executer();
-    void Desactiver_Menu();
-    void Re_Activer_Menu();
-    void Minuteries_On();
+    void Desactiver_Menu() override;
     void Timer_Heure_Timer();
     void Afficher_Heure();
     void Form_KeyDown(int KeyCode);
     void Menu_Annuler_Click();
     void Menu_Apropos_Click();
+    void Menu_Hystorique_Click();
+    void Menu_Test_Click();
+    void Menu_Impr_Graph_Click();
     void Aff_Resultat_MouseMove();
     void Bout_Auj_MouseMove();
     void Bout_Cancel_MouseMove();
@@ -264,62 +244,8 @@ public:
     void Valider_Date_Hre();
     void Menu_Note_Click();
     void Ajouter_Note();
-    void Afficher_Taux();
+    void Afficher_Taux() override;
     void Affichager_Le_Taux();
-
-    // chart/: view state, navigation, labels, plotting, summary, print mode
-    void Menu_Sem_Click();
-    void Menu_Mois_Click();
-    void Menu_Annee_Click();
-    void Choix_Annee();
-    void Valeur_Curseur();
-    void Reset();
-    void Curseur_Change();
-    void Direction_Curseur();
-    void Bout_Auj_Click();
-    void Aujourdhui();
-    void Mois_Sem();
-    void Graphiques();
-    void Test_Du_Jour();
-    void Partitions_Graphiques();
-    void Qte_Test_Par_Partition();
-    void Lignes_Objectif();
-    void Ligne_Premiere();
-    void Effacer_Graph();
-    void Effacer_Titre_AxeX();
-    void Resume_Reset();
-    void Resume_Semaine(Band band, int32_t tests = 1);
-    void showSummaryCounts();
-    void drawFirstSegment(double step);
-    void drawSegmentChain(int32_t from, int32_t count, double step);
-    void Menu_Hystorique_Click();
-    void Menu_Impr_Graph_Click();
-    void Menu_Prev_Click();
-
-    // meter/: probe, calibration, blood test, thermometer and drop
-    void Joysticks();
-    void Port_Joystick();
-    void Timer_Joyst_Timer();
-    void Presence_Joystick();
-    void Afficher_Informations();
-    void Menu_Calib_Click();
-    void Calibration();
-    void Afficher_Calibration();
-    void Verifier_Calibration();
-    void Timer_Calibration_Timer();
-    void Afficher_Axes();
-    void Menu_Test_Click();
-    void Menu_Sang_Click();
-    void Lecture_Resultat();
-    void Timer_Attente_Timer();
-    void Afficher_Analyse();
-    void Timer_Analyse_Timer();
-    void Accepter_Test();
-    void Fin_Analyse();
-    void Afficher_Thermometre();
-    void Thermometre_Zero();
-    void Timer_Anim_Timer();
-    void Fin_Animation();
 
     // banner/: connectivity check, downloads, browser link, camera icons
     void PA_URL();
@@ -337,20 +263,18 @@ public:
 
     // ---- Small helpers shared by the procedures.
     // Today's date (midnight) and the current date and time, from the clock.
-    DateTime today() const;
-    DateTime now() const;
+    DateTime today() const override;
+    DateTime now() const override;
     // A date as text in the short-date format, and back (Format_Date_Courte
     // as set at start-up, or the locale's pattern before that).
-    std::string dateText(DateTime date) const;
-    std::optional<DateTime> textDate(std::string_view text) const;
+    std::string dateText(DateTime date) const override;
+    std::optional<DateTime> textDate(std::string_view text) const override;
     MsgAnswer message(const std::string& title, const std::string& text,
-                      MsgButtons buttons = MsgButtons::Ok, MsgIcon icon = MsgIcon::None);
+                      MsgButtons buttons = MsgButtons::Ok, MsgIcon icon = MsgIcon::None) override;
     // A question box with Yes and No; its answer code ("6" Yes, "7" No) is
     // kept in Reponse.
     MsgAnswer askYesNo(const std::string& title, const std::string& text,
                        MsgIcon icon = MsgIcon::None);
-    // Creates element index of Ligne as a hidden copy of the template.
-    Line& loadLigne(int index);
     // Ends the program at once: nothing else runs after it.
     [[noreturn]] void endProgram();
 
@@ -368,7 +292,7 @@ private:
     TextField* field(const std::string& name);
     void afterEvent();
     // Runs a control's procedure, if it has one.
-    void run(Procedure procedure);
+    void run(const Procedure& procedure);
 
     std::vector<ControlEntry> registry_;
     std::array<TimerSlot, kTimerCount> timers_{};

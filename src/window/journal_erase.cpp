@@ -64,15 +64,15 @@ void Fenetre::Effacer_Donnees() {
     }
     const int32_t before = j.Nb_Tests;
     j.Nb_Tests = firstOlder - 1;
-    Effacer_Graph();
+    chart.Effacer_Graph();
     if (!saveJournalFile(*this, pick(T::kEraseNotDone, l))) {
         // Nothing was moved: the count alone brings the dropped tests back.
         j.Nb_Tests = before;
-        Re_Executer();
+        chart.Re_Executer();
         return;
     }
     Recuperer();
-    Re_Executer();
+    chart.Re_Executer();
 }
 
 }  // namespace dx

@@ -102,7 +102,7 @@ void Fenetre::Menu_Sauve_Click() {
     if (!saveSetupAndJournal()) return;
     Menu_Quitter.enabled = true;
     Menu_Sauve.enabled = false;
-    Effacer_Graph();
+    chart.Effacer_Graph();
     Form_Load();
     Menu_Prev.enabled = true;
     Menu_Hystorique.enabled = true;
@@ -154,12 +154,8 @@ bool Fenetre::refuseFullJournal() {
     return true;
 }
 
-// The length of the year next to the date, from the oldest test held.
-int Fenetre::Qte_Jrs_Annee(DateTime La_Date) const {
-    std::optional<DateTime> oldest;
-    const int64_t day = journal.dayNumber[static_cast<size_t>(journal.Nb_Tests)];
-    if (journal.Nb_Tests > 0 && day != Journal::kNoDay) oldest = DateTime::fromDays(day);
-    return yearLengthNextTo(La_Date, view.Sens_Curseur, oldest);
-}
+// The saved journal goes to the system's viewer as it is; whatever the viewer
+// does, the program says nothing.
+void Fenetre::Menu_Prev_Click() { platform.shell.openFile(journalPath(*this)); }
 
 }  // namespace dx

@@ -20,21 +20,6 @@ void Fenetre::Desactiver_Menu() {
     Curseur.enabled = false;
 }
 
-// The end of a meter run gives them back; the scrollbar is its caller's.
-void Fenetre::Re_Activer_Menu() {
-    for (MenuItem* m : {&Menu_Hystorique, &Menu_Prev, &Menu_Impr_Graph, &Menu_Sang, &Menu_Calib})
-        m->enabled = true;
-}
-
-// A blood test starts: Escape must reach the window whatever control has
-// the focus, then the probe, the clock and the drop run.
-void Fenetre::Minuteries_On() {
-    form.keyPreview = true;
-    Timer_Joyst.setEnabled(true);
-    Timer_Heure.setEnabled(true);
-    Timer_Anim.setEnabled(true);
-}
-
 void Fenetre::Timer_Heure_Timer() { Afficher_Heure(); }
 
 // The live clock. Aff_Date is left alone at midnight: it is the chart's
@@ -52,7 +37,7 @@ void Fenetre::Form_KeyDown(int KeyCode) {
 void Fenetre::Menu_Annuler_Click() {
     Aff_Resultat.visible = true;
     Calibrateur.visible = false;
-    Fin_Animation();
+    glucoseMeter.Fin_Animation();
     Menu_Sang.enabled = true;
     Menu_Calib.enabled = true;
 }
@@ -88,5 +73,9 @@ void Fenetre::Dialog_Note_MouseMove() {
 void Fenetre::Dialog_Taux_MouseMove() {
     Dialog_Taux.tooltip = pick(levelFieldTooltip(settings.Unite), settings.Langue);
 }
+
+void Fenetre::Menu_Hystorique_Click() { Donnees_Presentes(); }
+
+void Fenetre::Menu_Test_Click() { Donnees_Presentes(); }
 
 }  // namespace dx

@@ -2,9 +2,9 @@
 // written, the unit items and their lock, and the captions that follow
 // the unit.
 
+#include "platform/text.h"
 #include "settings/settings_codec.h"
 #include "settings/settings_texts.h"
-#include "settings/text.h"
 #include "settings/units.h"
 #include "window/fenetre.h"
 

@@ -1,16 +1,13 @@
+#include "chart/chart_walk.h"
+#include "platform/text.h"
 #include "settings/language.h"
 #include "settings/numbers.h"
-#include "settings/text.h"
 #include "settings/units.h"
 #include "window/fenetre.h"
 
 namespace dx {
 
 namespace {
-
-// The scrollbar's right end and the offset of its lowest position.
-constexpr int kCursorRightEnd = 32767;
-constexpr int kCursorMinBase = 32773;
 
 const Bilingual kBeforeQuitting = {"Avant de QUITTER!", "Before QUITTING!"};
 const Bilingual kSaveSetup = {"Voulez-vous sauvegarder vos paramêtres?",
@@ -63,10 +60,10 @@ void Fenetre::Form_Load() {
     Correspondance();
     Afficher_Heure();
     win.Format_Date_Courte = platform.locale.shortDatePattern();
-    Port_Joystick();
+    glucoseMeter.Port_Joystick();
     win.Chemin_Prog = platform.env.programDir();
     Recuperer();
-    Partitions_Graphiques();
+    chart.Partitions_Graphiques();
 
     Journal& j = journal;
     const auto oldest = static_cast<size_t>(j.Nb_Tests);
@@ -74,17 +71,17 @@ void Fenetre::Form_Load() {
         // A test whose date cannot be read counts as today's.
         const int64_t days =
             j.dayNumber[oldest] == Journal::kNoDay ? 0 : today().day() - j.dayNumber[oldest];
-        view.Position_Min = static_cast<int32_t>(kCursorMinBase - days);
+        view.Position_Min = static_cast<int32_t>(chart::kWeekOrigin - days);
         view.Qte_Jrs_Historique = static_cast<int32_t>(days);
-        Reset();
+        chart.Reset();
     } else {
         Aff_Date.caption = dateText(today());
         view.Date_Affichee = today();
         Curseur.enabled = false;
     }
-    Mois_Sem();
+    chart.Mois_Sem();
     form.pointer = MousePointer::Default;
-    Presence_Joystick();
+    glucoseMeter.Presence_Joystick();
     Afficher_Taux();
 
     if (auto shown = textDate(Aff_Date.caption)) view.Date_Affichee = *shown;
@@ -104,7 +101,7 @@ void Fenetre::Form_Load() {
         // Enabled only when there is history beyond the week on show.
         Curseur.enabled = j.dayNumber[oldest] != Journal::kNoDay &&
                           view.Date_Affichee.addDays(-7).day() >= j.dayNumber[oldest];
-        Lignes_Objectif();
+        chart.Lignes_Objectif();
         Affichager_Le_Taux();
     } else {
         Menu_Hystorique.enabled = false;
@@ -134,15 +131,6 @@ void Fenetre::Quitter_Dextrel() {
             return;
     }
     endProgram();
-}
-
-// Redraws the chart and puts it back on today.
-void Fenetre::Re_Executer() {
-    Mois_Sem();
-    view.Curseur_Actif = 0;
-    Curseur.setValue(kCursorRightEnd);
-    view.Curseur_Actif = 1;
-    Bout_Auj_Click();
 }
 
 }  // namespace dx

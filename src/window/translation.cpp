@@ -1,4 +1,4 @@
-#include "settings/text.h"
+#include "platform/text.h"
 #include "window/fenetre.h"
 
 namespace dx {

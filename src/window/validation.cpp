@@ -2,7 +2,7 @@
 #include <string>
 
 #include "journal/datetext.h"
-#include "settings/text.h"
+#include "platform/text.h"
 #include "settings/units.h"
 #include "window/entry_rules.h"
 #include "window/fenetre.h"

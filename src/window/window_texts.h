@@ -4,7 +4,7 @@
 // French beside English. Unit-dependent hints live with the unit table
 // (settings/units.h).
 
-#include "settings/text.h"
+#include "platform/text.h"
 
 namespace dx::window_text {
 

@@ -199,9 +199,9 @@ TEST_F(DesktopWindowTest, ButtonsTakeNoFocusAndRunTheirHandlers) {
 
 TEST_F(DesktopWindowTest, TheChartPaintsTheModelsSegmentsAndNothingElse) {
     start();
-    Line& shown = core->loadLigne(1);
+    Line& shown = core->chart.loadLigne(1);
     shown = Line{200, 1000, 1800, 300, colour::kYellow, 2, true};
-    Line& hidden = core->loadLigne(2);
+    Line& hidden = core->chart.loadLigne(2);
     hidden = Line{2200, 200, 3500, 200, colour::kYellow, 2, false};
     window->render();
 

@@ -329,9 +329,9 @@ AtPrint look(const Fenetre& w) {
 }
 
 TEST_F(BannerTest, TheCameraPrintsInPrintColoursThenRestoresTheScreen) {
-    w->loadLigne(1).color = colour::kYellow;
-    w->loadLigne(2).color = colour::kCyan;  // a bridge over an empty day
-    w->loadLigne(3).color = colour::kYellow;
+    w->chart.loadLigne(1).color = colour::kYellow;
+    w->chart.loadLigne(2).color = colour::kCyan;  // a bridge over an empty day
+    w->chart.loadLigne(3).color = colour::kYellow;
     w->view.Ligne_Suivante = 4;
     std::vector<AtPrint> printed;
     sp.printer.snapshot = [&] {

@@ -317,11 +317,11 @@ TEST_F(ChartTest, YearLabelsEndOnTheAnchorsMonthAndFollowTheMonthLengths) {
     for (const DateTime anchor : {day(2000, 3, 31), day(1999, 12, 29)}) {
         for (MenuItem* m : {&w->Menu_Sem, &w->Menu_Mois, &w->Menu_Annee})
             m->checked = m == &w->Menu_Annee;
-        w->Partitions_Graphiques();
+        w->chart.Partitions_Graphiques();
         w->Aff_Date.caption = w->dateText(anchor);
         w->view.Date_Affichee = anchor;
         w->view.Index_Test = 0;
-        w->Mois_Sem();
+        w->chart.Mois_Sem();
         w->view.Periode = static_cast<int16_t>(w->view.Nb_Partitions);
     }
     EXPECT_EQ(w->Aff_Mois[1]->caption, "J");

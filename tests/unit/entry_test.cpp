@@ -1,6 +1,7 @@
 // The entry panel: its live typing rules on their own, then the panel, the
 // hints and the clock through the window.
 
+#include "settings/numbers.h"
 #include "window/entry_rules.h"
 #include "window_fixture.h"
 

@@ -105,10 +105,10 @@ TEST_F(MeterWindowTest, StartUpShowsTheProbeStatus) {
 TEST_F(MeterWindowTest, UnpluggedAfterAttachedKeepsThePositionsAndGreysOutOnlyTheBloodTest) {
     startMeter();
     probe(20400, 30000);
-    w->Joysticks();
+    w->glucoseMeter.Joysticks();
     sp.probe.reading = ProbeReading{0, 0, 167};
-    w->Joysticks();
-    w->Afficher_Informations();
+    w->glucoseMeter.Joysticks();
+    w->glucoseMeter.Afficher_Informations();
     EXPECT_EQ(w->meter.Etat_Sonde, 167);
     EXPECT_EQ(w->meter.Position_Sonde.x, 20400U);
     EXPECT_EQ(w->meter.Position_Sonde.y, 30000U);
@@ -147,7 +147,7 @@ TEST_F(BloodTest, ReturnWhileWaitingEndsTheRunForGood) {
     w->click("Menu_Sang");
     // While it runs, the probe status leaves the run's prompt on show.
     w->Information.fore = colour::kDarkRed;
-    w->Afficher_Informations();
+    w->glucoseMeter.Afficher_Informations();
     EXPECT_EQ(w->Information.caption, "Place a drop of blood between the electrodes.");
     EXPECT_EQ(w->Information.fore, colour::kDarkBlue);
     advance(1500);

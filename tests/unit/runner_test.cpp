@@ -6,9 +6,9 @@
 
 #include <sstream>
 
+#include "platform/controls.h"
 #include "scripted_line.h"
 #include "scripted_runner.h"
-#include "window/controls.h"
 #include "window/snapshot.h"
 #include "window_fixture.h"
 
@@ -191,7 +191,7 @@ TEST_F(Snapshot, NumbersAndDatesAreWrittenInTheirShortestForm) {
     // scenarios; a negative zero is written 0.
     launch();
     w->Ligne = dx::LineArray(*w->Ligne[0]);
-    w->loadLigne(1).x2 = -0.0f;
+    w->chart.loadLigne(1).x2 = -0.0f;
     EXPECT_TRUE(has(snapshotJson(*w, {"Ligne"}), R"(,"x2":0,"y2":1315,)"));
     w->entry.Date_Saisie = DateTime::fromParts(1999, 6, 1);
     w->view.Date_Affichee = DateTime::fromParts(2000, 1, 8, 9, 15, 0);

@@ -6,9 +6,9 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "platform/text.h"
 #include "settings/numbers.h"
 #include "settings/settings_codec.h"
-#include "settings/text.h"
 #include "settings/units.h"
 
 namespace dx {

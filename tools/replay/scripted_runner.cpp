@@ -6,7 +6,7 @@
 #include <limits>
 #include <sstream>
 
-#include "settings/text.h"
+#include "platform/text.h"
 #include "window/snapshot.h"
 
 namespace dx {

@@ -12,12 +12,12 @@
 
 #include "journal/datetext.h"
 #include "journal/journal_codec.h"
+#include "platform/text.h"
 #include "report/doctor_report.h"
 #include "report/exchange.h"
 #include "report/report_texts.h"
 #include "report/statistics.h"
 #include "settings/numbers.h"
-#include "settings/text.h"
 
 #ifdef DEXTREL_REPORT_PDF
 #include <QGuiApplication>
