@@ -28,8 +28,6 @@ void showBanner(Fenetre& w, const BannerShow& show) {
 
 void Fenetre::PA_URL() { webBanner.readSiteAddress(); }
 
-void Fenetre::Decode(const std::string& text) { webBanner.decode(text); }
-
 // The check runs until Aff_Pas_Branche says the program is off line.
 void Fenetre::Timer_Ping_Timer() {
     const bool checkOn = leadingNumber(Aff_Pas_Branche.caption) != 0;
@@ -46,11 +44,9 @@ void Fenetre::Recuperer_IMG() { showBanner(*this, webBanner.fetchPicture(bannerC
 void Fenetre::Image_FTP_Click() {
     if (Image_FTP.pointer != MousePointer::Custom) return;
     banner.URL_A_Ouvrir = trimBlanks(banner.URL_Site);
-    Ouvre_URL();
+    webBanner.openLink(settings.Langue);  // Ouvre_URL
 }
 
 void Fenetre::Image_FTP_DblClick() { Image_FTP_Click(); }
-
-void Fenetre::Ouvre_URL() { webBanner.openLink(settings.Langue); }
 
 }  // namespace dx

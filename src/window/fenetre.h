@@ -7,11 +7,9 @@
 #include <array>
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <variant>
 #include <vector>
 
 #include "banner/banner.h"
@@ -22,6 +20,7 @@
 #include "settings/settings.h"
 #include "settings/units.h"
 #include "window/controls.h"
+#include "window/window_controls.h"
 #include "window/window_state.h"
 
 namespace dx {
@@ -30,7 +29,7 @@ namespace dx {
 // entry points catch it, so that nothing else runs after it.
 struct ProgramEnded {};
 
-class Fenetre : private ChartHost, private MeterHost {
+class Fenetre : public WindowControls, private ChartHost, private MeterHost {
 public:
     explicit Fenetre(Platform& platform);
     Fenetre(const Fenetre&) = delete;
@@ -89,52 +88,6 @@ public:
     bool arrayElementShown(const std::string& name) const;
 
     Platform& platform;
-
-    // ---- Controls (their names are the window's own).
-    WindowProps form;
-
-    Label Aff_Resultat, Aff_Moyenne, Aff_Heure, Aff_Date, Aff_mmol, Aff_Test, Information,
-        Aff_Langue, Aff_Pas_Branche, Aff_Anim;
-    Frame Cadre_Resultats;
-    Label Aff_Optimal, Aff_Suboptimal, Aff_Compromis, Aff_Res_Optim, Aff_Res_Sub_Optim,
-        Aff_Res_Compro;
-
-    Picture Graphique;
-    LineArray Ligne;  // element 0 is the hidden template
-    Line Objectif1, Objectif2;
-    Scrollbar Curseur;
-    Button Bout_Auj;
-    std::array<std::optional<Label>, 8> Aff_Jour;    // 1..7
-    std::array<std::optional<Label>, 13> Aff_Mois;   // 1..12
-    std::array<std::optional<Label>, 6> Aff_Niveau;  // 1..5
-    Label Aff_Nom_Mois, Aff_Mois_Jr1, Aff_Mois_Dernier_Jr;
-
-    Frame Cadre_Ajouter;
-    Label Aff_Dial_Date, Aff_Dial_Heure, Aff_Dial_Taux, Aff_Dial_Note;
-    TextField Dialog_Date, Dialog_Heure, Dialog_Taux, Dialog_Note;
-    Button Bout_Ok, Bout_Cancel;
-
-    Picture Thermometre, Img_Therm;
-    Line Ligne_Therm1, Ligne_Therm2, Ligne_Therm3;
-    Picture Animation, Goutte, Probe_Vide, Probe_Rouge;
-    Picture Calibrateur;
-    Label Aff_Cal_X, Aff_Cal_Y;
-    TextField X_Axe, Y_Axe;
-
-    Picture Picture2, Image_FTP, Img_Cam1, Img_Cam2, Shape2;
-
-    MenuItem Menu_Fichier, Menu_Sauve, Menu_Ligne0, Menu_Prev, Menu_Ligne1, Menu_Impr_Graph,
-        Menu_Ligne2, Menu_Quitter;
-    MenuItem Menu_Option, Menu_Ajouter, Menu_Ligne2a, Menu_Eff, Menu_Ligne2b, Menu_OptMG,
-        Menu_OptMM;
-    MenuItem Menu_Test, Menu_Note, Menu_Ligne3, Menu_Sang, Menu_Ligne4, Menu_Calib, Menu_Ligne5,
-        Menu_Annuler;
-    MenuItem Menu_Hystorique, Menu_Sem, Menu_Mois, Menu_Annee;
-    MenuItem Menu_Aide, Menu_Apropos;
-    MenuItem Menu_Res, Menu_Res1, Menu_Res2, Menu_Res3;
-
-    Timer Timer_Ping, Timer_Heure, Timer_Joyst, Timer_Anim, Timer_Attente, Timer_Analyse,
-        Timer_Calibration, Timer_Camera;
 
     // ---- Form-level state, per subsystem.
     Journal journal;
@@ -218,14 +171,6 @@ public:
     void Menu_Hystorique_Click();
     void Menu_Test_Click();
     void Menu_Impr_Graph_Click();
-    void Aff_Resultat_MouseMove();
-    void Bout_Auj_MouseMove();
-    void Bout_Cancel_MouseMove();
-    void Bout_Ok_MouseMove();
-    void Dialog_Date_MouseMove();
-    void Dialog_Heure_MouseMove();
-    void Dialog_Note_MouseMove();
-    void Dialog_Taux_MouseMove();
 
     // window/: the entry panel, its checks, day notes, the level display
     void Menu_Ajouter_Click();
@@ -249,13 +194,11 @@ public:
 
     // banner/: connectivity check, downloads, browser link, camera icons
     void PA_URL();
-    void Decode(const std::string& text);
     void Timer_Ping_Timer();
     void Recuperer_URL();
     void Recuperer_IMG();
     void Image_FTP_Click();
     void Image_FTP_DblClick();
-    void Ouvre_URL();
     void Timer_Camera_Timer();
     void Img_Cam1_Click();
     void Img_Cam2_Click();
@@ -284,8 +227,6 @@ private:
         Procedure handler;
     };
 
-    void designControls();
-    void designMenus();
     void buildRegistry();
     template <class Fn>
     void guarded(Fn&& fn);

@@ -49,31 +49,6 @@ void Fenetre::Menu_Apropos_Click() {
     message(window_text::kAboutTitle, text, MsgButtons::Ok, MsgIcon::None);
 }
 
-// Each hint is set when the mouse moves over its control, so it follows the
-// language and the unit in force at that moment.
-void Fenetre::Aff_Resultat_MouseMove() {
-    Aff_Resultat.tooltip = pick(resultLabelTooltip(settings.Unite), settings.Langue);
-}
-void Fenetre::Bout_Auj_MouseMove() {
-    Bout_Auj.tooltip = pick(window_text::kHintToday, settings.Langue);
-}
-void Fenetre::Bout_Cancel_MouseMove() {
-    Bout_Cancel.tooltip = pick(window_text::kHintCancel, settings.Langue);
-}
-void Fenetre::Bout_Ok_MouseMove() { Bout_Ok.tooltip = pick(window_text::kHintOk, settings.Langue); }
-void Fenetre::Dialog_Date_MouseMove() {
-    Dialog_Date.tooltip = pick(window_text::kHintDate, settings.Langue);
-}
-void Fenetre::Dialog_Heure_MouseMove() {
-    Dialog_Heure.tooltip = pick(window_text::kHintTime, settings.Langue);
-}
-void Fenetre::Dialog_Note_MouseMove() {
-    Dialog_Note.tooltip = pick(window_text::kHintNote, settings.Langue);
-}
-void Fenetre::Dialog_Taux_MouseMove() {
-    Dialog_Taux.tooltip = pick(levelFieldTooltip(settings.Unite), settings.Langue);
-}
-
 void Fenetre::Menu_Hystorique_Click() { Donnees_Presentes(); }
 
 void Fenetre::Menu_Test_Click() { Donnees_Presentes(); }
