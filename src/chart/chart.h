@@ -33,7 +33,7 @@ struct ChartControls {
     Label &Aff_Nom_Mois, &Aff_Mois_Jr1, &Aff_Mois_Dernier_Jr;
     Frame& Cadre_Resultats;
     Label &Aff_Res_Optim, &Aff_Res_Sub_Optim, &Aff_Res_Compro;
-    Label& Aff_Date;  // the anchor date
+    Label& Aff_Date;                              // the anchor date
     MenuItem &Menu_Sem, &Menu_Mois, &Menu_Annee;  // the checked one is the period
     // Shared with the level display and the rest of the window.
     Label &Aff_Resultat, &Aff_Moyenne, &Aff_Heure, &Information;

@@ -42,8 +42,8 @@ public:
     virtual DateTime today() const = 0;
     virtual DateTime now() const = 0;
     virtual std::optional<DateTime> textDate(std::string_view text) const = 0;
-    virtual MsgAnswer message(const std::string& title, const std::string& text,
-                              MsgButtons buttons, MsgIcon icon) = 0;
+    virtual MsgAnswer message(const std::string& title, const std::string& text, MsgButtons buttons,
+                              MsgIcon icon) = 0;
     // The commands a run keeps the user from while it lasts.
     virtual void Desactiver_Menu() = 0;
     // The one way a test enters the journal; false when it was refused.
