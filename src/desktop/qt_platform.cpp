@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "banner/address.h"
+#include "platform/posix/local_time.h"
 
 namespace dx {
 
@@ -115,6 +116,8 @@ std::string QtLocale::monthAbbrev(int month) const {
 std::string QtLocale::monthFull(int month) const {
     return QLocale::system().monthName(month, QLocale::LongFormat).toStdString();
 }
+
+int QtLocale::utcOffsetAt(int64_t localSeconds) const { return systemUtcOffset(localSeconds); }
 
 MsgAnswer QtDialogs::messageBox(const std::string& title, const std::string& text,
                                 MsgButtons buttons, MsgIcon icon) {

@@ -37,6 +37,7 @@ public:
     std::string dayAbbrev(int weekday) const override;
     std::string monthAbbrev(int month) const override;
     std::string monthFull(int month) const override;
+    int utcOffsetAt(int64_t localSeconds) const override;
 };
 
 // Message and input boxes over the main window. `beforeModal` runs before

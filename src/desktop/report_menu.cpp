@@ -1,6 +1,5 @@
 #include "desktop/report_menu.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -9,7 +8,6 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QSaveFile>
-#include <QTimeZone>
 
 #include "desktop/report_dialogs.h"
 #include "desktop/report_pdf.h"
@@ -27,12 +25,6 @@ namespace {
 const QString kCsvFilter = QStringLiteral("CSV (*.csv);;* (*)");
 const QString kJsonFilter = QStringLiteral("JSON (*.json);;* (*)");
 const QString kPdfFilter = QStringLiteral("PDF (*.pdf)");
-
-// The system's offset from UTC at a local time given as if it were UTC.
-int systemOffset(int64_t localSeconds) {
-    const QDateTime asUtc = QDateTime::fromSecsSinceEpoch(localSeconds, Qt::UTC);
-    return QDateTime(asUtc.date(), asUtc.time(), QTimeZone::systemTimeZone()).offsetFromUtc();
-}
 
 QString suggestedPath(const char* name) { return QDir::home().filePath(QString::fromLatin1(name)); }
 
@@ -118,8 +110,12 @@ void ReportMenu::exportCsv() {
 
 void ReportMenu::exportJson() {
     const std::vector<report::Test> tests = report::journalTests(w_);
-    exportBytes(suggestedPath("dextrel.json"), kJsonFilter,
-                report::exportNightscoutJson(tests, w_.settings.Unite, systemOffset), tests.size());
+    exportBytes(
+        suggestedPath("dextrel.json"), kJsonFilter,
+        report::exportNightscoutJson(
+            tests, w_.settings.Unite,
+            [this](int64_t localSeconds) { return w_.platform.locale.utcOffsetAt(localSeconds); }),
+        tests.size());
 }
 
 // Written whole or not at all: the old file stays when the write fails.

@@ -32,6 +32,9 @@ public:
     virtual std::string dayAbbrev(int weekday) const = 0;  // 1 = Sunday .. 7
     virtual std::string monthAbbrev(int month) const = 0;  // 1..12
     virtual std::string monthFull(int month) const = 0;    // 1..12
+    // The offset from UTC, in seconds, in force at a local time given as
+    // seconds since 1970-01-01 as if it were UTC.
+    virtual int utcOffsetAt(int64_t localSeconds) const = 0;
 };
 
 enum class MsgButtons { Ok, YesNo };

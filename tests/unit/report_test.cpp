@@ -3,7 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <ctime>
+
 #include "platform/datetime.h"
+#include "platform/posix/local_time.h"
 #include "report/doctor_report.h"
 #include "report/exchange.h"
 #include "report/report_texts.h"
@@ -196,6 +200,28 @@ TEST(ReportExport, NightscoutJsonInMgDlAndUtc) {
     EXPECT_NE(west.find("\"mbg\":100,\"date\":947223000000,"), std::string::npos) << west;
     EXPECT_NE(west.find("2000-01-07T00:00:00-05:30"), std::string::npos) << west;
     EXPECT_EQ(exportNightscoutJson({}, 0, nullptr), "[\n]\n");
+}
+
+// The system's offset follows its time zone's summer time; a POSIX rule
+// string needs no zone files.
+TEST(ReportExport, SystemOffsetFollowsSummerTime) {
+    const char* saved = std::getenv("TZ");
+    const std::string before = saved ? saved : "";
+    setenv("TZ", "CET-1CEST,M3.5.0,M10.5.0/3", 1);
+    tzset();
+    auto localSeconds = [](int y, int m, int d, int hour) {
+        return dayOf(y, m, d) * 86400 + hour * 3600;
+    };
+    EXPECT_EQ(systemUtcOffset(localSeconds(2026, 1, 15, 12)), 3600);
+    EXPECT_EQ(systemUtcOffset(localSeconds(2026, 7, 15, 12)), 7200);
+    setenv("TZ", "UTC0", 1);
+    tzset();
+    EXPECT_EQ(systemUtcOffset(localSeconds(2026, 7, 15, 12)), 0);
+    if (saved)
+        setenv("TZ", before.c_str(), 1);
+    else
+        unsetenv("TZ");
+    tzset();
 }
 
 // ---- Reading CSV.

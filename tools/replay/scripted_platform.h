@@ -45,6 +45,8 @@ public:
     std::string dayAbbrev(int weekday) const override;
     std::string monthAbbrev(int month) const override;
     std::string monthFull(int month) const override;
+    // The scripted system keeps UTC all year round.
+    int utcOffsetAt(int64_t) const override { return 0; }
 
 private:
     bool french() const { return language == "French"; }

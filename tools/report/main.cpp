@@ -3,7 +3,6 @@
 // everything it prints comes from the report module.
 
 #include <cstdio>
-#include <ctime>
 #include <fstream>
 #include <iostream>
 #include <optional>
@@ -12,6 +11,7 @@
 
 #include "journal/datetext.h"
 #include "journal/journal_codec.h"
+#include "platform/posix/local_time.h"
 #include "platform/text.h"
 #include "report/doctor_report.h"
 #include "report/exchange.h"
@@ -110,16 +110,6 @@ std::optional<std::string> readFile(const std::string& path) {
     return bytes.str();
 }
 
-// The system's offset from UTC at a local time given as if UTC.
-int systemOffset(int64_t localSeconds) {
-    const auto asUtc = static_cast<std::time_t>(localSeconds);
-    std::tm fields{};
-    gmtime_r(&asUtc, &fields);
-    fields.tm_isdst = -1;
-    const std::time_t utc = std::mktime(&fields);
-    return static_cast<int>(localSeconds - static_cast<int64_t>(utc));
-}
-
 R::DayRange rangeOf(const Options& o, const std::vector<R::Test>& tests) {
     if (o.from) return {*o.from, *o.to};
     return R::spanOf(tests);
@@ -198,7 +188,7 @@ int main(int argc, char** argv) {
         const std::vector<R::Test> tests = o.from ? R::testsIn(all, range) : all;
         return writeOut(o, o.format == "csv"
                                ? R::exportCsv(tests, o.unite)
-                               : R::exportNightscoutJson(tests, o.unite, systemOffset))
+                               : R::exportNightscoutJson(tests, o.unite, dx::systemUtcOffset))
                    ? 0
                    : kFailed;
     }
