@@ -10,8 +10,7 @@ Chart::Chart(const ChartControls& controls, const ChartReads& reads, ChartHost& 
       journal(reads.journal),
       settings(reads.settings),
       locale(reads.locale),
-      host_(host),
-      Compteur(reads.Compteur) {}
+      host_(host) {}
 
 // Redraws the chart and puts it back on today.
 void Chart::Re_Executer() {

@@ -59,7 +59,6 @@ struct ChartReads {
     const Journal& journal;
     const SettingsState& settings;
     const Locale& locale;
-    int32_t& Compteur;  // the loop counter the chart procedures share
 };
 
 class Chart : public ChartControls {
@@ -114,7 +113,6 @@ public:
 
 private:
     ChartHost& host_;
-    int32_t& Compteur;
 };
 
 }  // namespace dx

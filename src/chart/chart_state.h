@@ -30,6 +30,9 @@ struct ChartState {
     int32_t Y_Derniere_Partition = 0;
     int32_t Partitions_Restantes = 0;
     int32_t Qte_Resultats = 0;
+    // The loop counter the chart procedures share; the window lists it among
+    // its own variables.
+    int32_t Compteur = 0;
     // The walk's count of each band (optimal, suboptimal, compromise), shown
     // in the summary's captions once the walk is over.
     int32_t bandCounts[3] = {0, 0, 0};

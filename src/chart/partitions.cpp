@@ -85,7 +85,7 @@ void Chart::Effacer_Graph() {
     // Removing an element that does not exist is an error that ends the
     // procedure there, leaving the rest undone.
     const size_t missing = Ligne.firstMissing(last);
-    Compteur = static_cast<int32_t>(missing);
+    view.Compteur = static_cast<int32_t>(missing);
     if (missing <= static_cast<size_t>(std::max(last, 0))) {
         Ligne.unload(1, missing);
         return;

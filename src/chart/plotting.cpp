@@ -196,7 +196,7 @@ void Chart::Test_Du_Jour() {
             from = 1;
         }
         if (from < count) drawSegmentChain(from, count, step);
-        Compteur = count;
+        view.Compteur = count;
     }
     view.Date_Affichee = view.Date_Affichee.addDays(-1);
     const Line& last = lineAt(*this, view.Ligne_Suivante - 1);
@@ -208,7 +208,7 @@ void Chart::Test_Du_Jour() {
 // The segment at the right edge: its level shows in the level display, and
 // its right end meets the edge as firstSegmentRightEnd says.
 void Chart::drawFirstSegment(double step) {
-    Compteur = 0;
+    view.Compteur = 0;
     const double level = levelOf(journal, view.Index_Test + 1);
     Line& l = loadLigne(1);
     l.color = colour::kYellow;

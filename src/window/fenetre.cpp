@@ -13,7 +13,7 @@ namespace dx {
 Fenetre::Fenetre(Platform& p)
     : WindowControls(p.clock),
       platform(p),
-      chart(chartControls(), ChartReads{journal, settings, p.locale, win.Compteur}, *this),
+      chart(chartControls(), ChartReads{journal, settings, p.locale}, *this),
       glucoseMeter(meterControls(), MeterReads{journal, settings, p, chart}, *this),
       webBanner(p) {
     buildRegistry();

@@ -107,6 +107,7 @@ public:
         journal.forEachVar(f);
         settings.forEachVar(f);
         win.forEachVar(f);
+        f("Compteur", view.Compteur);  // where dumps have always listed it
         entry.forEachVar(f);
         view.forEachVar(f);
         meter.forEachVar(f);

@@ -12,14 +12,12 @@ struct WindowState {
     std::string Chemin_Prog;         // the program's directory, ending with "/"
     std::string Format_Date_Courte;  // the system's short-date pattern
     std::string Reponse;             // answer code of the last question box
-    int32_t Compteur = 0;            // loop counter shared by the chart procedures
 
     template <class F>
     void forEachVar(F&& f) const {
         f("Chemin_Prog", Chemin_Prog);
         f("Format_Date_Courte", Format_Date_Courte);
         f("Reponse", Reponse);
-        f("Compteur", Compteur);
     }
 };
 
