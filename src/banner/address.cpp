@@ -1,6 +1,6 @@
 #include "banner/address.h"
 
-#include <cctype>
+#include "platform/text.h"
 
 namespace dx {
 
@@ -16,7 +16,7 @@ std::string shifted(std::string_view text, int by) {
 bool startsWithNoCase(std::string_view text, std::string_view prefix) {
     if (text.size() < prefix.size()) return false;
     for (size_t i = 0; i < prefix.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(text[i])) != prefix[i]) return false;
+        if (asciiLower(text[i]) != prefix[i]) return false;
     return true;
 }
 

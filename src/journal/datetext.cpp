@@ -1,8 +1,9 @@
 #include "journal/datetext.h"
 
 #include <array>
-#include <cstdio>
 #include <vector>
+
+#include "platform/text.h"
 
 namespace dx {
 
@@ -35,11 +36,7 @@ std::array<Field, 3> fieldOrder(std::string_view pattern) {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-std::string twoDigits(int v) {
-    char buf[8];
-    std::snprintf(buf, sizeof buf, "%02d", v);
-    return buf;
-}
+std::string twoDigits(int v) { return zeroPadded(v, 2); }
 
 }  // namespace
 
@@ -59,9 +56,7 @@ std::string formatShortDate(DateTime date, std::string_view pattern) {
             if (run <= 2) {
                 out += twoDigits(((y % 100) + 100) % 100);
             } else {
-                char buf[16];
-                std::snprintf(buf, sizeof buf, "%04d", y);
-                out += buf;
+                out += zeroPadded(y, 4);
             }
         } else if (c == '\'') {
             // Quoted literal text.

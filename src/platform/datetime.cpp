@@ -1,6 +1,6 @@
 #include "platform/datetime.h"
 
-#include <cstdio>
+#include "platform/text.h"
 
 namespace dx {
 
@@ -141,13 +141,10 @@ DateTime DateTime::addMonths(int months) const {
 std::string DateTime::iso() const {
     int y, m, d;
     civilFromDays(day(), y, m, d);
-    char buf[40];
-    if (hasTime())
-        std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d", y, m, d, hour(), minute(),
-                      second());
-    else
-        std::snprintf(buf, sizeof buf, "%04d-%02d-%02d", y, m, d);
-    return buf;
+    const std::string date = zeroPadded(y, 4) + "-" + zeroPadded(m, 2) + "-" + zeroPadded(d, 2);
+    if (!hasTime()) return date;
+    return date + " " + zeroPadded(hour(), 2) + ":" + zeroPadded(minute(), 2) + ":" +
+           zeroPadded(second(), 2);
 }
 
 }  // namespace dx

@@ -1,5 +1,7 @@
 #include "platform/text.h"
 
+#include <charconv>
+
 namespace dx {
 
 namespace {
@@ -114,5 +116,17 @@ std::string cutAtNul(std::string_view s) {
     if (at == std::string_view::npos) return {};
     return std::string(s.substr(0, at));
 }
+
+std::string zeroPadded(long long value, int width, int base) {
+    char digits[72];
+    const auto [end, error] = std::to_chars(digits, digits + sizeof digits, value, base);
+    std::string out(digits, end);
+    const size_t signs = value < 0 ? 1 : 0;
+    if (static_cast<int>(out.size()) < width)
+        out.insert(signs, static_cast<size_t>(width) - out.size(), '0');
+    return out;
+}
+
+char asciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 }  // namespace dx

@@ -33,4 +33,11 @@ std::string trimBlanks(std::string_view s);
 // The part before the first NUL character; a text with no NUL gives "".
 std::string cutAtNul(std::string_view s);
 
+// Digits of a whole number in a base up to 16 (lower-case letters), with
+// zeros after the sign up to `width` characters in all: (7, 2) "07",
+// (-5, 4) "-005", (31, 4, 16) "001f". Whatever the process's C locale.
+std::string zeroPadded(long long value, int width, int base = 10);
+// ASCII letters only, whatever the process's C locale.
+char asciiLower(char c);
+
 }  // namespace dx

@@ -222,7 +222,7 @@ namespace {
 
 std::string lowerAscii(std::string_view s) {
     std::string out(s);
-    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (char& c : out) c = asciiLower(c);
     return trimBlanks(out);
 }
 
@@ -266,7 +266,7 @@ bool mapHeader(const std::vector<std::string>& header, ColumnMapping& m,
 bool looksLikeDate(std::string_view s) {
     int digits = 0, separators = 0;
     for (char c : s) {
-        if (std::isdigit(static_cast<unsigned char>(c)))
+        if (c >= '0' && c <= '9')
             ++digits;
         else if (c == '-' || c == '/' || c == '.')
             ++separators;
@@ -308,8 +308,8 @@ DateOrder guessOrder(const CsvTable& t, const ColumnMapping& m) {
         const size_t firstEnd = s.find_first_not_of("0123456789");
         if (firstEnd == 4) return DateOrder::YMD;
         if (firstEnd != std::string::npos && firstEnd + 1 < s.size()) {
-            const int first = std::atoi(s.c_str());
-            const int second = std::atoi(s.c_str() + firstEnd + 1);
+            const int first = leadingInteger(s);
+            const int second = leadingInteger(std::string_view(s).substr(firstEnd + 1));
             if (first > 12) return DateOrder::DMY;
             if (second > 12) secondAbove12 = true;
         }
@@ -374,7 +374,7 @@ std::optional<int64_t> readDay(std::string_view text, DateOrder order) {
     int count = 0, digits = 0;
     int lengths[3] = {0, 0, 0};
     for (char c : text) {
-        if (std::isdigit(static_cast<unsigned char>(c))) {
+        if (c >= '0' && c <= '9') {
             if (count >= 3) return std::nullopt;
             if (++digits > 4) return std::nullopt;
             numbers[count] = numbers[count] * 10 + (c - '0');

@@ -1,11 +1,11 @@
 #include "settings/numbers.h"
 
+#include <algorithm>
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
+#include <limits>
 #include <string>
 
 namespace dx {
@@ -14,17 +14,60 @@ namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
+// The sign of a decimal text's order of magnitude: positive when its first
+// significant digit stands before the point, once the exponent is applied.
+// Tells a number too large for a double from one too small.
+bool largerThanOne(std::string_view number) {
+    const size_t exponentAt = number.find_first_of("eE");
+    const std::string_view digits = number.substr(0, exponentAt);
+    const size_t point = std::min(digits.find('.'), digits.size());
+    const size_t first = digits.find_first_of("123456789");
+    if (first == std::string_view::npos) return false;
+    long long order = first < point ? static_cast<long long>(point - first)
+                                    : -static_cast<long long>(first - point - 1);
+    if (exponentAt != std::string_view::npos) {
+        std::string_view e = number.substr(exponentAt + 1);
+        const bool negative = !e.empty() && e[0] == '-';
+        if (!e.empty() && (e[0] == '-' || e[0] == '+')) e.remove_prefix(1);
+        long long exponent = 0;
+        for (const char c : e) exponent = std::min(exponent * 10 + (c - '0'), 1'000'000'000LL);
+        order += negative ? -exponent : exponent;
+    }
+    return order > 0;
+}
+
+// A sign, digits, a point, decimals and an exponent, read with a point
+// whatever the process's C locale says, to the double strtod gives under the
+// C locale: the nearest one, infinity above the largest, zero below the
+// smallest.
+double decimalValue(std::string_view number) {
+    const bool negative = !number.empty() && number[0] == '-';
+    if (!number.empty() && number[0] == '+') number.remove_prefix(1);
+    double value = 0;
+    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (error != std::errc::result_out_of_range) return value;
+    const double limit = largerThanOne(number) ? std::numeric_limits<double>::infinity() : 0.0;
+    return negative ? -limit : limit;
+}
+
+// The number's decimal form with a point ("5.6", "5.400000000000000e+00").
+template <typename... Format>
+std::string decimalForm(double value, Format... format) {
+    char buf[400];
+    const auto [end, error] = std::to_chars(buf, buf + sizeof buf, value, format...);
+    return error == std::errc() ? std::string(buf, end) : std::string();
+}
+
 // Rounds the magnitude's decimal digits half up at the given count of
 // decimals, working on the number's 15-digit decimal form so that a value
 // such as 5.55 rounds as it reads.
 std::string roundedDigits(double magnitude, int decimals) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.15e", magnitude);
-    // buf: d.ddddddddddddddde[+-]xx
+    const std::string form = decimalForm(magnitude, std::chars_format::scientific, 15);
+    // form: d.ddddddddddddddde[+-]xx
     std::string mant;
-    mant += buf[0];
-    mant.append(buf + 2, 15);
-    const int exp10 = std::atoi(std::strchr(buf, 'e') + 1);
+    mant += form[0];
+    mant.append(form, 2, 15);
+    const int exp10 = static_cast<int>(decimalValue(form.substr(form.find('e') + 1)));
     // The value is 0.<mant> * 10^(exp10 + 1).
     const int intDigits = exp10 + 1;
     const int keep = intDigits + decimals;  // digits of mant kept
@@ -58,8 +101,8 @@ std::string roundedDigits(double magnitude, int decimals) {
 // every test a drawing passes, so the usual short texts take a fast path:
 // with at most 15 significant digits the digits and the power of ten are
 // both exact doubles, and their quotient is the correctly rounded value,
-// the same as strtod gives.
-double decimalValue(std::string_view number) {
+// the same as the general reading gives.
+double shortDecimalValue(std::string_view number) {
     static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                          1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
     size_t i = 0;
@@ -79,12 +122,12 @@ double decimalValue(std::string_view number) {
             if (afterPoint) ++decimals;
             continue;
         }
-        if (++digits > 15) return std::strtod(std::string(number).c_str(), nullptr);
+        if (++digits > 15) return decimalValue(number);
         mantissa = mantissa * 10 + (c - '0');
         if (afterPoint) ++decimals;
     }
     const double value = static_cast<double>(mantissa) / kPowers[decimals > 15 ? 15 : decimals];
-    if (decimals > 15) return std::strtod(std::string(number).c_str(), nullptr);
+    if (decimals > 15) return decimalValue(number);
     return negative ? -value : value;
 }
 
@@ -146,7 +189,15 @@ double leadingNumber(std::string_view text) {
         anyDigit = anyDigit || i > afterPoint;
     }
     if (!anyDigit) return 0.0;
-    return decimalValue(text.substr(start, i - start));
+    return shortDecimalValue(text.substr(start, i - start));
+}
+
+int leadingInteger(std::string_view text) {
+    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    if (text.size() > 1 && text[0] == '+' && isDigit(text[1])) text.remove_prefix(1);
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() ? value : 0;
 }
 
 std::optional<double> numericValue(std::string_view text) {
@@ -172,7 +223,7 @@ std::optional<double> numericValue(std::string_view text) {
         i = j;
     }
     if (i != t.size()) return std::nullopt;
-    const double v = std::strtod(std::string(t).c_str(), nullptr);
+    const double v = decimalValue(t);
     if (!std::isfinite(v)) return std::nullopt;
     return v;
 }
@@ -203,12 +254,9 @@ std::string formatNumber(double value, std::string_view pattern) {
 
 std::string numberText(double value) {
     if (!std::isfinite(value)) return "0";
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.15g", value);
-    std::string s = buf;
+    std::string s = decimalForm(value, std::chars_format::general, 15);
     if (s.find('e') != std::string::npos) {
-        std::snprintf(buf, sizeof buf, "%.15f", value);
-        s = buf;
+        s = decimalForm(value, std::chars_format::fixed, 15);
         if (s.find('.') != std::string::npos) {
             while (!s.empty() && s.back() == '0') s.pop_back();
             if (!s.empty() && s.back() == '.') s.pop_back();

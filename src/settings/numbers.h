@@ -14,6 +14,10 @@ namespace dx {
 // from the start of the text; 0 when the text starts with none.
 double leadingNumber(std::string_view text);
 
+// The whole number at the start of a text: optional blanks, an optional
+// sign, digits; 0 when the text starts with none or the number is too large.
+int leadingInteger(std::string_view text);
+
 // The whole text is a number (blanks around it allowed), as a numeric check
 // of a field's content understands it.
 std::optional<double> numericValue(std::string_view text);

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <type_traits>
 
+#include "platform/text.h"
 #include "window/fenetre.h"
 
 namespace dx {
@@ -31,9 +31,7 @@ std::string jsonQuote(std::string_view text) {
                 break;
             default:
                 if (c < 0x20) {
-                    char buf[8];
-                    std::snprintf(buf, sizeof buf, "\\u%04x", c);
-                    out += buf;
+                    out += "\\u" + zeroPadded(c, 4, 16);
                 } else {
                     out += static_cast<char>(c);
                 }
@@ -56,9 +54,9 @@ std::string floatText(F v) {
 }
 
 std::string colourText(const Rgb& c) {
-    char buf[8];
-    std::snprintf(buf, sizeof buf, "#%02X%02X%02X", c.r & 0xFF, c.g & 0xFF, c.b & 0xFF);
-    return buf;
+    std::string text = "#";
+    for (const int part : {c.r, c.g, c.b}) text += upperCase(zeroPadded(part, 2, 16));
+    return text;
 }
 
 // Builds one JSON object, member by member, in the order given.

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 #include "platform/text.h"
@@ -47,6 +49,99 @@ TEST(Numbers, LeadingNumberReadsExactlyAsStrtod) {
         EXPECT_EQ(leadingNumber(text), std::strtod(text, nullptr)) << text;
 }
 
+TEST(Numbers, WholeNumbersAndPlainTextsReadAndWriteAsTheCLibraryDoesUnderTheCLocale) {
+    // The C library under the C locale is the reference every journal,
+    // replay and display was written with.
+    for (const char* text : {"5.4", " 05.6 ", "+7", "-0", "1e3", "2.5E-3", "1e-400", "-2e-324",
+                             "3e-324", "1e400", "-1e400", "0.0000001e400", "1000e-310", "1.", ".5",
+                             "0e999999999999", "12345678901234567890"}) {
+        const auto value = numericValue(text);
+        const double reference = std::strtod(text, nullptr);
+        if (std::isfinite(reference)) {
+            ASSERT_TRUE(value) << text;
+            EXPECT_EQ(*value, reference) << text;
+            EXPECT_EQ(std::signbit(*value), std::signbit(reference)) << text;
+        } else {
+            EXPECT_FALSE(value) << text;
+        }
+    }
+    for (const char* text : {"", "5,4", "1e", "e5", ".", "5 4", "--5", "0x10"})
+        EXPECT_FALSE(numericValue(text)) << text;
+
+    // The plain text of a number as the C library's printf wrote it before.
+    const auto printed = [](double value) {
+        char buf[400];
+        std::snprintf(buf, sizeof buf, "%.15g", value);
+        std::string text = buf;
+        if (text.find('e') != std::string::npos) {
+            std::snprintf(buf, sizeof buf, "%.15f", value);
+            text = buf;
+            while (text.back() == '0') text.pop_back();
+            if (text.back() == '.') text.pop_back();
+        }
+        return text == "-0" ? std::string("0") : text;
+    };
+    for (double value : {5.6, 0.5, 10.0, -2.25, 1e-5, 1e-7, 123456789012345.0, 1e15, 1e20, 1.0 / 3,
+                         -0.0, 5e-324, 1.7976931348623157e308})
+        EXPECT_EQ(numberText(value), printed(value)) << value;
+
+    for (auto [text, value] : {std::pair{"17/12", 17},
+                               {" +5x", 5},
+                               {"-3", -3},
+                               {"+-5", 0},
+                               {"abc", 0},
+                               {"", 0},
+                               {"99999999999", 0}})
+        EXPECT_EQ(leadingInteger(text), value) << text;
+}
+
+// Restores the process's C locale when the test ends, however it ends.
+class CLocaleGuard {
+public:
+    CLocaleGuard() : saved_(std::setlocale(LC_ALL, nullptr)) {}
+    ~CLocaleGuard() { std::setlocale(LC_ALL, saved_.c_str()); }
+
+private:
+    std::string saved_;
+};
+
+// Qt sets the C library's locale from the environment at start-up: in a
+// comma-decimal language the levels must still read and write with a point.
+TEST(Numbers, LevelsKeepTheirPointUnderACommaDecimalCLocale) {
+    for (const char* name : {"fr_FR.UTF-8", "de_DE.UTF-8"}) {
+        SCOPED_TRACE(name);
+        CLocaleGuard guard;
+        ASSERT_NE(std::setlocale(LC_ALL, name), nullptr) << "locale not installed";
+        char check[16];
+        std::snprintf(check, sizeof check, "%.1f", 5.4);
+        ASSERT_STREQ(check, "5,4");  // the locale really is in force
+
+        for (auto [text, unite, stored] : {std::tuple{"5.4", 0, "05.4"},
+                                           {"4.7", 0, "04.7"},
+                                           {"05.55", 0, "05.6"},
+                                           {"5,4", 0, "05.0"},
+                                           {"126", 1, "126"},
+                                           {"95.6", 1, "096"},
+                                           {"5.4", 1, "005"}})
+            EXPECT_EQ(storedLevel(text, static_cast<int16_t>(unite)), stored) << text;
+        for (auto [text, pattern, shown] : {std::tuple{"04.7", "00.0", "04.7"},
+                                            {"5.4", "00.0", "05.4"},
+                                            {"95.6", "##0", "96"},
+                                            {"5,4", "00.0", "5,4"},
+                                            {"1e1", "00.0", "10.0"}})
+            EXPECT_EQ(formatIfNumber(text, pattern), shown) << text << " " << pattern;
+        for (auto [text, number] : {std::pair{"5.4", 5.4},
+                                    {"-5.4abc", -5.4},
+                                    {"5,4", 5.0},
+                                    {"12345678901234567.5x", 12345678901234567.5}})
+            EXPECT_EQ(leadingNumber(text), number) << text;
+        EXPECT_EQ(numericValue(" 2.5e1 "), 25.0);
+        EXPECT_EQ(numberText(5.6), "5.6");
+        EXPECT_EQ(numberText(1e-7), "0.0000001");
+        EXPECT_EQ(formatNumber(5.55, "00.0"), "05.6");
+    }
+}
+
 TEST(Numbers, FormatsLikeTheDisplayPatterns) {
     for (auto [value, pattern, text] : {std::tuple{5.56, "00.0", "05.6"},
                                         {5.0, "00.0", "05.0"},
@@ -70,6 +165,18 @@ TEST(Text, CountsAndCutsByCharacters) {
     EXPECT_EQ(utf8Left("août", 3), "aoû");
     EXPECT_EQ(utf8Right("août", 2), "ût");
     EXPECT_EQ(upperCase("févr."), "FÉVR.");
+}
+
+TEST(Text, ZeroPaddedNumbersPadAfterTheSign) {
+    for (auto [value, width, base, text] : {std::tuple{7LL, 2, 10, "07"},
+                                            {2026LL, 4, 10, "2026"},
+                                            {12345LL, 4, 10, "12345"},
+                                            {-5LL, 4, 10, "-005"},
+                                            {-5LL, 2, 10, "-5"},
+                                            {0LL, 2, 10, "00"},
+                                            {31LL, 4, 16, "001f"},
+                                            {255LL, 2, 16, "ff"}})
+        EXPECT_EQ(zeroPadded(value, width, base), text) << value;
 }
 
 TEST(SettingsUnits, BandsAreHalfOpenAtTheLowerBound) {
