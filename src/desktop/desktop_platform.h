@@ -14,6 +14,7 @@
 #include "desktop/qt_platform.h"
 #include "platform/posix/file_store.h"
 #include "platform/posix/joystick_probe.h"
+#include "platform/posix/posix_locale.h"
 
 namespace dx {
 
@@ -27,7 +28,7 @@ public:
 
     QPointer<QWidget> window;
     QtClock clock;
-    QtLocale locale;
+    PosixLocale locale;
     QtDialogs dialogs;
     DesktopEnvironment env;
     PosixFileStore files;

@@ -1,8 +1,8 @@
 #pragma once
 
 // The platform services the desktop program gets from Qt and the system:
-// local time, the system locale, message and input boxes, the beep and the
-// program's folders.
+// local time, message and input boxes, the beep and the program's folders.
+// The system locale is the C library's (platform/posix/posix_locale.h).
 
 #include <QElapsedTimer>
 #include <QString>
@@ -23,21 +23,6 @@ public:
 
 private:
     QElapsedTimer steady_;
-};
-
-// A Qt date pattern ("dd/MM/yy", "d MMM yyyy") in the Windows notation the
-// journal uses: numeric day, month and a four-digit year with the locale's
-// separators. Names of days and months become numbers.
-std::string windowsDatePattern(const QString& qtPattern);
-
-class QtLocale : public Locale {
-public:
-    std::string languageName() const override;
-    std::string shortDatePattern() const override;
-    std::string dayAbbrev(int weekday) const override;
-    std::string monthAbbrev(int month) const override;
-    std::string monthFull(int month) const override;
-    int utcOffsetAt(int64_t localSeconds) const override;
 };
 
 // Message and input boxes over the main window. `beforeModal` runs before

@@ -175,12 +175,14 @@ inline constexpr Bilingual kCliUsage = {
     "...]\n"
     "        dextrel-report pdf JOURNAL -o FICHIER [--unit ...] [--lang ...] [--from ... --to "
     "...]\n"
-    "Les dates du journal se lisent selon MODELE (yyyy-MM-dd par défaut, notation Windows).\n",
+    "Les dates du journal se lisent selon MODELE (notation Windows ; par défaut celui du\n"
+    "système, comme le programme : dd/MM/yyyy en français, yyyy-MM-dd pour la locale C).\n",
     "usage: dextrel-report stats JOURNAL [--unit mmol|mg] [--lang en|fr]\n"
     "                            [--date-format PATTERN] [--from YYYY-MM-DD --to YYYY-MM-DD]\n"
     "       dextrel-report export --csv|--json JOURNAL [-o FILE] [--unit ...] [--date-format ...]\n"
     "       dextrel-report pdf JOURNAL -o FILE [--unit ...] [--lang ...] [--from ... --to ...]\n"
-    "The journal's dates are read with PATTERN (default yyyy-MM-dd, Windows notation).\n"};
+    "The journal's dates are read with PATTERN (Windows notation; by default the system's, as\n"
+    "the program uses it: MM/dd/yyyy in American English, yyyy-MM-dd for the C locale).\n"};
 inline constexpr Bilingual kCliNoCommand = {"aucune commande", "no command"};
 inline constexpr Bilingual kCliNeedsValue = {" attend une valeur", " needs a value"};
 inline constexpr Bilingual kCliUnitValues = {"--unit prend mmol ou mg", "--unit takes mmol or mg"};

@@ -5,21 +5,6 @@
 
 namespace dx {
 
-TEST(DesktopLocale, QtDatePatternsBecomeNumericWindowsPatternsWithFourDigitYears) {
-    EXPECT_EQ(windowsDatePattern("M/d/yy"), "M/d/yyyy");
-    EXPECT_EQ(windowsDatePattern("dd/MM/yyyy"), "dd/MM/yyyy");
-    EXPECT_EQ(windowsDatePattern("dd.MM.yy"), "dd.MM.yyyy");
-    EXPECT_EQ(windowsDatePattern("yyyy-MM-dd"), "yyyy-MM-dd");
-    // Names of days are dropped, names of months become numbers.
-    EXPECT_EQ(windowsDatePattern("dddd d MMMM yyyy"), "d MM yyyy");
-    // Quoted words and odd separators leave a blank between the numbers.
-    EXPECT_EQ(windowsDatePattern("d 'de' MMM 'de' yyyy"), "d MM yyyy");
-    EXPECT_EQ(windowsDatePattern("yy. M. d."), "yyyy.M.d");
-    // A pattern without a day, a month and a year is no short date.
-    EXPECT_EQ(windowsDatePattern("MMMM yyyy"), "yyyy-MM-dd");
-    EXPECT_EQ(windowsDatePattern(""), "yyyy-MM-dd");
-}
-
 TEST(DesktopFolders, JournalBesideAWritableProgramElseInTheUserDataFolder) {
     const ProgramFolders portable = chooseFolders("/opt/dx", true, nullptr, nullptr, "/home/u");
     EXPECT_EQ(portable.program, "/opt/dx/");

@@ -12,6 +12,7 @@
 #include "journal/datetext.h"
 #include "journal/journal_codec.h"
 #include "platform/posix/local_time.h"
+#include "platform/posix/posix_locale.h"
 #include "platform/text.h"
 #include "report/doctor_report.h"
 #include "report/exchange.h"
@@ -34,7 +35,8 @@ constexpr int kBadArguments = 2;
 constexpr int kFailed = 1;
 
 struct Options {
-    std::string command, journal, output, format, datePattern = "yyyy-MM-dd";
+    // The journal's dates are read as the program on this system writes them.
+    std::string command, journal, output, format, datePattern = dx::systemShortDatePattern();
     int16_t unite = 0, langue = 0;
     std::optional<int64_t> from, to;
 };
