@@ -14,12 +14,9 @@
 #include <QTest>
 #include <clocale>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <memory>
-#include <sstream>
 
-#include "../../tools/replay/scripted_platform.h"
+#include "../../unit/window_fixture.h"
 #include "desktop/main_window.h"
 #include "platform/posix/posix_locale.h"
 #include "window/fenetre.h"
@@ -54,29 +51,25 @@ const Expected* expectedHere() {
     return nullptr;
 }
 
-class LocaleWindowTest : public ::testing::Test {
+// The window fixture's folders, files and scripted services, with the
+// system's locale in place of the scripted one.
+class LocaleWindowTest : public testing::WindowTest {
 protected:
     void SetUp() override {
         expected = expectedHere();
         ASSERT_NE(expected, nullptr) << "run with LC_ALL set to one of the tested locales";
-        dir_ = (std::filesystem::temp_directory_path() / "dextrel-locale-XXXXXX").string();
-        ASSERT_NE(mkdtemp(dir_.data()), nullptr);
-        std::filesystem::create_directories(dir_ + "/prog");
-        std::filesystem::create_directories(dir_ + "/settings");
-        sp.env.program = dir_ + "/prog/";
-        sp.env.settings = dir_ + "/settings/";
+        WindowTest::SetUp();
         sp.clock.set(DateTime::fromParts(2026, 12, 17, 9, 15, 0));
-        sp.emit = [this](const std::string& line) { events.push_back(line); };
     }
     void TearDown() override {
         window.reset();
         core.reset();
-        std::filesystem::remove_all(dir_);
+        WindowTest::TearDown();
     }
 
-    void start(const std::string& journal) {
-        std::ofstream(journalPath(), std::ios::binary) << journal;
-        core = std::make_unique<Fenetre>(platform);
+    void startWindow(const std::string& journal) {
+        writeJournal(journal);
+        core = std::make_unique<Fenetre>(systemPlatform);
         window = std::make_unique<MainWindow>(*core);
         window->startProgram();
         window->show();
@@ -84,13 +77,6 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
 
-    std::string journalPath() const { return dir_ + "/prog/Diabete.glc"; }
-    std::string journalBytes() const {
-        std::ifstream in(journalPath(), std::ios::binary);
-        std::ostringstream bytes;
-        bytes << in.rdbuf();
-        return bytes.str();
-    }
     std::string labelText(const char* name) const {
         return qobject_cast<QLabel*>(window->widgetOf(name))->text().toStdString();
     }
@@ -101,16 +87,11 @@ protected:
     }
 
     const Expected* expected = nullptr;
-    ScriptedPlatform sp;
     PosixLocale locale;  // the system's, from the environment
-    Platform platform{sp.clock, locale,  sp.dialogs, sp.env,   sp.files,
-                      sp.probe, sp.http, sp.net,     sp.shell, sp.printer};
-    std::vector<std::string> events;  // message boxes among them
+    Platform systemPlatform{sp.clock, locale,  sp.dialogs, sp.env,   files,
+                            sp.probe, sp.http, sp.net,     sp.shell, sp.printer};
     std::unique_ptr<Fenetre> core;
     std::unique_ptr<MainWindow> window;
-
-private:
-    std::string dir_;
 };
 
 std::string line(const std::string& date, const char* time, const char* level) {
@@ -121,7 +102,7 @@ std::string line(const std::string& date, const char* time, const char* level) {
 
 TEST_F(LocaleWindowTest, ATestTypedWithKeysIsShownAndSavedWithItsDecimals) {
     ASSERT_STREQ(std::localeconv()->decimal_point, expected->decimalPoint);
-    start(line(expected->earlier, "08:00", "04.7"));
+    startWindow(line(expected->earlier, "08:00", "04.7"));
     EXPECT_EQ(window->windowTitle().toStdString(), expected->title);
     EXPECT_EQ(labelText("Aff_Date"), expected->today);
     EXPECT_EQ(weekInitials(), expected->weekInitials);
