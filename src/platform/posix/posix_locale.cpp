@@ -53,7 +53,8 @@ private:
 
 // glibc's flags after the "%": "-" and "_" drop the zero padding.
 size_t skipFlags(std::string_view format, size_t i, bool& padded) {
-    while (i < format.size() && std::strchr("-_0^#", format[i]) != nullptr && format[i] != '\0') {
+    while (i < format.size() &&
+           std::string_view("-_0^#").find(format[i]) != std::string_view::npos) {
         if (format[i] == '-' || format[i] == '_') padded = false;
         ++i;
     }
