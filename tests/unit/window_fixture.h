@@ -32,19 +32,13 @@ class FailingFiles : public FileStore {
 public:
     bool failWrites = false;
     std::string failOnlySuffix;  // when set, only paths ending so fail
-    // Reads of paths ending so fail as a file the user may not read does.
-    std::string failReadsSuffix;
+
     bool exists(const std::string& path) const override { return real_.exists(path); }
     std::optional<std::string> read(const std::string& path) const override {
         return real_.read(path);
     }
     FileRead readFile(const std::string& path, uint64_t maxBytes) const override {
-        if (failReadsSuffix.empty() || !path.ends_with(failReadsSuffix))
-            return real_.readFile(path, maxBytes);
-        FileRead denied;
-        denied.problem = FileRead::Problem::Unreadable;
-        denied.reason = "Permission denied";
-        return denied;
+        return real_.readFile(path, maxBytes);
     }
     FileStatus status(const std::string& path) const override { return real_.status(path); }
     Lock lockForWriting(const std::string& path, std::string& error) override {
