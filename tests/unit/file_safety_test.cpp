@@ -154,9 +154,10 @@ protected:
     // A second window on the same folders, with its own file store, as a
     // second program would have.
     struct OtherWindow {
-        explicit OtherWindow(const ScriptedPlatform& model) {
+        OtherWindow(const ScriptedPlatform& model, const std::string& language) {
             sp.env.program = model.env.program;
             sp.env.settings = model.env.settings;
+            sp.locale.language = language;
             sp.emit = [this](const std::string& line) { events.push_back(line); };
             w = std::make_unique<Fenetre>(platform);
             w->start();
@@ -186,20 +187,33 @@ TEST_F(JournalSafetyTest, ASecondWindowShowsTheJournalButSavesNothing) {
     launch();
     EXPECT_TRUE(eventsOf("msgbox").empty());
 
-    OtherWindow other(sp);
-    ASSERT_EQ(other.events.size(), 1u);
-    EXPECT_TRUE(has(other.events[0], "is already open in another Dextrel window"));
-    EXPECT_TRUE(has(other.events[0], progPath("Diabete.glc")));
-    EXPECT_EQ(other.w->journal.Nb_Tests, 2);
+    // Told in its own language; its save refused, the journal untouched.
+    const struct {
+        const char* language;
+        const char* openElsewhere;
+        const char* saveRefused;
+    } cases[] = {
+        {"English", "is already open in another Dextrel window",
+         "open in another Dextrel window, which alone may save it"},
+        {"French", "est déjà ouvert dans une autre fenêtre du Dextrel",
+         "ouvert dans une autre fenêtre du Dextrel, qui seule peut le sauvegarder"},
+    };
+    for (const auto& c : cases) {
+        OtherWindow other(sp, c.language);
+        ASSERT_EQ(other.events.size(), 1u) << c.language;
+        EXPECT_TRUE(has(other.events[0], c.openElsewhere)) << c.language;
+        EXPECT_TRUE(has(other.events[0], progPath("Diabete.glc"))) << c.language;
+        EXPECT_EQ(other.w->journal.Nb_Tests, 2) << c.language;
 
-    other.w->addTest("2000-01-08", "10:00", "7.0", "");
-    other.w->Menu_Sauve.enabled = true;
-    other.events.clear();
-    other.w->click("Menu_Sauve");
-    ASSERT_EQ(other.events.size(), 1u);
-    EXPECT_TRUE(has(other.events[0], "open in another Dextrel window, which alone may save it"));
-    EXPECT_TRUE(other.w->Menu_Sauve.enabled);
-    EXPECT_EQ(journalBytes(), kTwoTests);
+        other.w->addTest("2000-01-08", "10:00", "7.0", "");
+        other.w->Menu_Sauve.enabled = true;
+        other.events.clear();
+        other.w->click("Menu_Sauve");
+        ASSERT_EQ(other.events.size(), 1u) << c.language;
+        EXPECT_TRUE(has(other.events[0], c.saveRefused)) << c.language;
+        EXPECT_TRUE(other.w->Menu_Sauve.enabled) << c.language;
+        EXPECT_EQ(journalBytes(), kTwoTests) << c.language;
+    }
 
     // The first window saves as ever, its test on top of the file.
     addAndSave();
