@@ -1,6 +1,8 @@
 // The desktop program: the core's window shown with Qt widgets, on the real
 // platform services.
 
+#include <sys/stat.h>
+
 #include <QApplication>
 #include <memory>
 
@@ -9,6 +11,9 @@
 #include "window/fenetre.h"
 
 int main(int argc, char** argv) {
+    // A person's glucose history: whatever the program creates (exports,
+    // printouts, banner copies, folders) is for its owner only.
+    ::umask(077);
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
         Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
     QApplication app(argc, argv);

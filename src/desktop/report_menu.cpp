@@ -1,19 +1,18 @@
 #include "desktop/report_menu.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QSaveFile>
 
 #include "desktop/report_dialogs.h"
 #include "desktop/report_pdf.h"
 #include "report/exchange.h"
 #include "report/logbook.h"
 #include "report/report_texts.h"
+#include "settings/file_problems.h"
 #include "window/fenetre.h"
 
 namespace dx {
@@ -125,15 +124,11 @@ void ReportMenu::exportBytes(const QString& suggested, const QString& filter,
     const std::string title = pick(T::kExportTitle, l);
     const QString path = askSavePath(QString::fromUtf8(title.c_str()), suggested, filter);
     if (path.isEmpty()) return;
-    QSaveFile file(path);
-    const bool written = file.open(QIODevice::WriteOnly) &&
-                         file.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
-                             static_cast<qint64>(bytes.size()) &&
-                         file.commit();
-    if (!written) {
-        w_.platform.dialogs.messageBox(title,
-                                       pick(T::kCannotWrite, l) + file.errorString().toStdString(),
-                                       MsgButtons::Ok, MsgIcon::Exclamation);
+    // As the journal is: private when new, through a link, atomically.
+    std::string error;
+    if (!w_.platform.files.writeAtomic(path.toStdString(), bytes, error)) {
+        w_.platform.dialogs.messageBox(title, pick(T::kCannotWrite, l) + error, MsgButtons::Ok,
+                                       MsgIcon::Exclamation);
         return;
     }
     inform(title, std::to_string(count) + pick(T::kExported, l));
@@ -150,11 +145,14 @@ void ReportMenu::importCsv() {
     const int16_t l = w_.settings.Langue;
     const QString path = askOpenPath(QString::fromUtf8(pick(T::kImportTitle, l)), kCsvFilter);
     if (path.isEmpty()) return;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return readFailed(file.errorString());
-    const QByteArray bytes = file.readAll();
-    const report::CsvParse parsed =
-        report::parseCsv(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+    // Read whole under the ceiling of every read; a FIFO or a device is
+    // refused at once.
+    const std::string file = path.toStdString();
+    const FileRead read = w_.platform.files.readFile(file, kDefaultMaxReadBytes);
+    if (!read.bytes)
+        return readFailed(QString::fromStdString(
+            unreadableFileReason(w_.platform.files.status(file), read, kDefaultMaxReadBytes, l)));
+    const report::CsvParse parsed = report::parseCsv(*read.bytes);
     if (!parsed.table) return readFailed(QString::fromStdString(parsed.error));
 
     ImportDialog dialog(w_, *parsed.table, owner_);

@@ -35,6 +35,18 @@ std::string keepUnreadCopy(FileStore& files, const std::string& path, const std:
     return {};
 }
 
+bool stillAsSeen(const FileStatus& now, const JournalFileSeen& seen) {
+    switch (seen.state) {
+        case JournalFileSeen::State::Absent:
+            return now.kind == FileKind::Missing;
+        case JournalFileSeen::State::Read:
+            return now.kind == FileKind::Regular && now.identity == seen.identity;
+        case JournalFileSeen::State::Unread:
+            break;
+    }
+    return false;
+}
+
 JournalWrite writeJournalFile(FileStore& files, const std::string& path, const Journal& journal) {
     JournalWrite result;
     if (files.exists(path))

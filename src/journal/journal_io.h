@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "journal/journal_codec.h"
+#include "platform/platform.h"
 
 namespace dx {
 
@@ -15,7 +16,9 @@ inline constexpr const char* kJournalFileName = "Diabete.glc";
 // The previous journal, kept before each replacement.
 inline constexpr const char* kBackupSuffix = ".bak";
 
-class FileStore;
+// The largest journal read: 5000 tests with long notes fit many times over.
+inline constexpr uint64_t kMaxJournalBytes = uint64_t{64} << 20;
+
 class DateTextReader;
 struct Journal;
 
@@ -27,6 +30,23 @@ struct JournalWrite {
     bool backedUp = true;
     std::string error;
 };
+
+// What the window knows of its journal file since it last looked: the
+// identity of the file it read, or that there was none, or that it could
+// not be read (and so must not be replaced). And whether this window alone
+// may write it.
+struct JournalFileSeen {
+    enum class State { Absent, Read, Unread };
+    State state = State::Absent;
+    FileIdentity identity;
+    std::string unreadReason;  // told again when a save is refused
+    bool lockTried = false;
+    bool otherWindow = false;  // another window holds the lock: no saves
+};
+
+// Whether the file at path is still the one seen (a missing file for
+// Absent); a file that was not read never is.
+bool stillAsSeen(const FileStatus& now, const JournalFileSeen& seen);
 
 // Writes tests 1..Nb_Tests as they stand over the file at path, after
 // keeping the previous file as path + ".bak"; both writes are atomic, so a

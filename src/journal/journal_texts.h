@@ -56,6 +56,35 @@ inline constexpr Bilingual kEraseNotDone = {
     "Rien n'a été effacé : le fichier et les analyses en mémoire sont restés tels quels.",
     "Nothing was erased: the file and the tests in memory are as they were."};
 
+// One writer per journal, and a file that is not the one read.
+inline constexpr Bilingual kOpenElsewhere = {"Le journal\n", "The journal\n"};
+inline constexpr Bilingual kOpenElsewhereEnd = {
+    "\nest déjà ouvert dans une autre fenêtre du Dextrel.\n\n"
+    "Cette fenêtre le montre tel qu'il a été sauvegardé, mais ne peut pas le sauvegarder : "
+    "fermez l'autre fenêtre, puis redémarrez le Dextrel pour ajouter des analyses.",
+    "\nis already open in another Dextrel window.\n\n"
+    "This window shows it as it was saved, but cannot save it: close the other window, "
+    "then start the Dextrel again to add tests."};
+inline constexpr Bilingual kSavesOff = {
+    "le journal est ouvert dans une autre fenêtre du Dextrel, qui seule peut le sauvegarder.",
+    "the journal is open in another Dextrel window, which alone may save it."};
+inline constexpr Bilingual kChangedOnDisk = {
+    "un autre programme a modifié ou remplacé ce fichier depuis que le Dextrel l'a lu. "
+    "Il n'est pas écrasé, pour que rien de ce qu'il contient ne soit perdu.",
+    "another program has changed or replaced this file since the Dextrel read it. "
+    "It is not written over, so that nothing it holds is lost."};
+inline constexpr Bilingual kNotReadNotReplaced = {
+    "ce fichier n'a pas pu être lu au démarrage. Il n'est pas remplacé, pour que les "
+    "analyses qu'il contient ne soient pas perdues. Rendez-le lisible, puis redémarrez le "
+    "Dextrel.",
+    "this file could not be read at start-up. It is not replaced, so that the tests it "
+    "holds are not lost. Make it readable, then start the Dextrel again."};
+inline constexpr Bilingual kStillInMemory = {
+    "Le fichier n'a pas été touché et vos analyses sont toujours en mémoire : exportez-les "
+    "(Rapport, Exporter en CSV) pour les garder.",
+    "The file was not touched and your tests are still in memory: export them (Report, "
+    "Export CSV) to keep them."};
+
 // The table is full.
 inline constexpr Bilingual kJournalFull = {
     "Le journal est plein : il contient déjà 5000 analyses.\n"

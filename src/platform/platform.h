@@ -65,14 +65,77 @@ public:
     virtual std::string scrambledSiteAddress() const = 0;
 };
 
+// What identifies a file's content on disk: a save compares the file with
+// the one it read, so that a change made meanwhile by another program is
+// noticed rather than written over.
+struct FileIdentity {
+    uint64_t device = 0;
+    uint64_t inode = 0;
+    int64_t size = 0;
+    int64_t modifiedNs = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
+
+// What stands at a path, symbolic links followed.
+enum class FileKind {
+    Missing,
+    Regular,
+    DanglingLink,  // a symbolic link whose target is not there
+    NotAFile,      // a folder, a FIFO, a device, a socket
+};
+
+struct FileStatus {
+    FileKind kind = FileKind::Missing;
+    FileIdentity identity;   // of a regular file
+    std::string linkTarget;  // the file a link finally leads to, when path is one
+};
+
+// A whole-file read: the bytes, or why there are none.
+struct FileRead {
+    enum class Problem { None, Missing, NotAFile, TooLarge, Unreadable };
+    std::optional<std::string> bytes;
+    Problem problem = Problem::None;
+    std::string reason;     // the system's words for Unreadable
+    FileIdentity identity;  // of the file the bytes came from
+};
+
+// The ceiling of a read that names none: no file the program reads is
+// meant to come near it.
+inline constexpr uint64_t kDefaultMaxReadBytes = uint64_t{64} << 20;
+
 // Whole-file operations. Every write replaces the file atomically: either the
 // old file or the complete new one is on disk, whatever happens meanwhile.
+// A path that is a symbolic link is written at the link's target, the link
+// kept. A new file is private to its owner; a replaced one keeps its mode.
 class FileStore {
 public:
     virtual ~FileStore() = default;
     virtual bool exists(const std::string& path) const = 0;
-    // The file's bytes, or nothing when it cannot be read.
+    // The file's bytes, or nothing when it cannot be read (or is larger
+    // than kDefaultMaxReadBytes).
     virtual std::optional<std::string> read(const std::string& path) const = 0;
+    // The bytes of a regular file of at most maxBytes. A folder, a FIFO or a
+    // device is refused at once, never waited on.
+    virtual FileRead readFile(const std::string& path, uint64_t maxBytes) const {
+        FileRead result;
+        if (!exists(path)) {
+            result.problem = FileRead::Problem::Missing;
+            return result;
+        }
+        result.bytes = read(path);
+        if (result.bytes && result.bytes->size() > maxBytes) {
+            result.bytes.reset();
+            result.problem = FileRead::Problem::TooLarge;
+        } else if (!result.bytes) {
+            result.problem = FileRead::Problem::Unreadable;
+        }
+        return result;
+    }
+    virtual FileStatus status(const std::string& path) const {
+        FileStatus s;
+        s.kind = exists(path) ? FileKind::Regular : FileKind::Missing;
+        return s;
+    }
     // On failure returns false and leaves the old file untouched; error then
     // holds a short reason ("No space left on device").
     virtual bool writeAtomic(const std::string& path, const std::string& bytes,
@@ -88,6 +151,13 @@ public:
     // Removes the temporary files that writes of these paths, interrupted by
     // a crash, may have left beside them.
     virtual void removeLeftovers(const std::vector<std::string>& /*paths*/) {}
+
+    // One writer per file: an exclusive lock on path + ".lock", held until
+    // the store goes. Taking a lock already held by this store succeeds.
+    enum class Lock { Held, TakenElsewhere, Failed };
+    virtual Lock lockForWriting(const std::string& /*path*/, std::string& /*error*/) {
+        return Lock::Held;
+    }
 };
 
 struct ProbeReading {

@@ -10,6 +10,9 @@
 
 namespace dx {
 
+// The largest settings file read: the default one is 39 bytes.
+inline constexpr uint64_t kMaxSettingsBytes = uint64_t{64} << 10;
+
 struct SetupValues {
     int16_t unite = 0;
     int16_t verrou = 0;

@@ -16,6 +16,11 @@ inline constexpr Bilingual kCannotWrite = {"Les paramètres n'ont pas pu être e
 inline constexpr Bilingual kReason = {"Raison : ", "Reason: "};
 inline constexpr Bilingual kOldKept = {"Le fichier précédent est resté intact.",
                                        "The previous file is intact."};
+inline constexpr Bilingual kCannotRead = {"Les paramètres n'ont pas pu être lus dans\n",
+                                          "The setup could not be read from\n"};
+inline constexpr Bilingual kDefaultsKeptFile = {
+    "Le Dextrel démarre avec les paramètres par défaut et ne remplace pas ce fichier.",
+    "The Dextrel starts with the default setup and does not replace this file."};
 inline constexpr Bilingual kLockQuestion = {"Voulez-vous VERROUILLER cette option?",
                                             "Do you want to LOCK this option?"};
 

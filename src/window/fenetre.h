@@ -15,6 +15,7 @@
 #include "banner/banner.h"
 #include "chart/chart.h"
 #include "journal/journal.h"
+#include "journal/journal_io.h"
 #include "meter/meter.h"
 #include "platform/platform.h"
 #include "settings/settings.h"
@@ -91,6 +92,7 @@ public:
 
     // ---- Form-level state, per subsystem.
     Journal journal;
+    JournalFileSeen journalFile;  // the file behind the table, as last seen
     SettingsState settings;
     WindowState win;
     EntryState entry;

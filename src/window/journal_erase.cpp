@@ -65,7 +65,7 @@ void Fenetre::Effacer_Donnees() {
     const int32_t before = j.Nb_Tests;
     j.Nb_Tests = firstOlder - 1;
     chart.Effacer_Graph();
-    if (!saveJournalFile(*this, pick(T::kEraseNotDone, l))) {
+    if (!saveJournalFile(*this, pick(T::kEraseNotDone, l), pick(T::kEraseNotDone, l))) {
         // Nothing was moved: the count alone brings the dropped tests back.
         j.Nb_Tests = before;
         chart.Re_Executer();

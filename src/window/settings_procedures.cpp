@@ -3,6 +3,8 @@
 // the unit.
 
 #include "platform/text.h"
+#include "settings/file_problems.h"
+#include "settings/language.h"
 #include "settings/settings_codec.h"
 #include "settings/settings_texts.h"
 #include "settings/units.h"
@@ -15,16 +17,34 @@ namespace T = settings_text;
 // Reads dextrel.ini at start-up. A missing file is created with the
 // defaults; a file too short to hold its four values is replaced by the
 // default file and the program ends, so that the next start finds it sound.
+// A file that cannot be read at all (a link to a missing drive, a folder, a
+// file too large or forbidden) is left as it is: the user is told, and the
+// program runs on the defaults.
 void Fenetre::Recup_Init() {
     const std::string path = platform.env.settingsDir() + kSettingsFileName;
     platform.files.removeLeftovers({path});  // what a write cut short left
     bool created = false, createdWritten = false;
-    if (!platform.files.exists(path)) {
+    const FileStatus status = platform.files.status(path);
+    if (status.kind == FileKind::Missing) {
         created = true;
         createdWritten = saveDefaultSetup();
     }
+    const FileRead read = status.kind == FileKind::DanglingLink
+                              ? FileRead{}
+                              : platform.files.readFile(path, kMaxSettingsBytes);
     std::optional<SetupValues> values;
-    if (auto bytes = platform.files.read(path)) values = parseSettingsFile(*bytes);
+    if (read.bytes) {
+        values = parseSettingsFile(*read.bytes);
+    } else if (!created) {
+        // The language is not chosen yet: the system's decides.
+        const int16_t l = languageFlag(platform.locale.languageName());
+        message(pick(T::kFileTitle, l),
+                std::string(pick(T::kCannotRead, l)) + path + "\n" +
+                    unreadableFileReason(status, read, kMaxSettingsBytes, l) + "\n\n" +
+                    pick(T::kDefaultsKeptFile, l),
+                MsgButtons::Ok, MsgIcon::Exclamation);
+        values = SetupValues{};
+    }
     if (!values) {
         // A settings folder where the default file cannot even be created
         // (the user was told why) starts with the defaults instead of

@@ -58,6 +58,13 @@ protected:
         server_.Get("/exact-small", [](const httplib::Request&, httplib::Response& res) {
             res.set_content("arrived", "text/plain");
         });
+        // Another host: 127.0.0.2 is loopback too, and nothing listens there.
+        server_.Get("/to-other-host", [this](const httplib::Request&, httplib::Response& res) {
+            res.set_redirect("http://127.0.0.2:" + std::to_string(port_) + "/exact-small");
+        });
+        server_.Get("/to-own-host", [this](const httplib::Request&, httplib::Response& res) {
+            res.set_redirect("http://127.0.0.1:" + std::to_string(port_) + "/exact-small");
+        });
         server_.Get("/to-file", [](const httplib::Request&, httplib::Response& res) {
             res.set_redirect("file:///etc/hostname");
         });
@@ -121,6 +128,20 @@ TEST_F(LoopbackSite, FollowsThreeRedirectsButNotFour) {
     EXPECT_TRUE(three.ok);
     EXPECT_EQ(three.body, "arrived");
     EXPECT_FALSE(http_.get(url("/hop1")).ok);
+}
+
+// A redirect is followed only within the site's own host: the body of
+// another host's page is never taken for the banner's.
+TEST_F(LoopbackSite, FollowsRedirectsOnlyWithinTheSitesOwnHost) {
+    const struct {
+        const char* path;
+        bool ok;
+    } cases[] = {{"/to-own-host", true}, {"/to-other-host", false}};
+    for (const auto& c : cases) {
+        const HttpResponse r = http_.get(url(c.path));
+        EXPECT_EQ(r.ok, c.ok) << c.path;
+        EXPECT_EQ(r.body, c.ok ? "arrived" : "") << c.path;
+    }
 }
 
 TEST_F(LoopbackSite, NeverLeavesTheWebProtocols) {

@@ -32,9 +32,17 @@ class FailingFiles : public FileStore {
 public:
     bool failWrites = false;
     std::string failOnlySuffix;  // when set, only paths ending so fail
+
     bool exists(const std::string& path) const override { return real_.exists(path); }
     std::optional<std::string> read(const std::string& path) const override {
         return real_.read(path);
+    }
+    FileRead readFile(const std::string& path, uint64_t maxBytes) const override {
+        return real_.readFile(path, maxBytes);
+    }
+    FileStatus status(const std::string& path) const override { return real_.status(path); }
+    Lock lockForWriting(const std::string& path, std::string& error) override {
+        return real_.lockForWriting(path, error);
     }
     bool writeAtomic(const std::string& path, const std::string& bytes,
                      std::string& error) override {

@@ -18,6 +18,7 @@
 #include "report/exchange.h"
 #include "report/report_texts.h"
 #include "report/statistics.h"
+#include "safe_files.h"
 #include "settings/numbers.h"
 
 #ifdef DEXTREL_REPORT_PDF
@@ -103,15 +104,6 @@ std::string parseArguments(int argc, char** argv, Options& o) {
     return "";
 }
 
-std::optional<std::string> readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    if (in.bad()) return std::nullopt;
-    return bytes.str();
-}
-
 R::DayRange rangeOf(const Options& o, const std::vector<R::Test>& tests) {
     if (o.from) return {*o.from, *o.to};
     return R::spanOf(tests);
@@ -137,12 +129,17 @@ bool writeOut(const Options& o, const std::string& text) {
         std::cout << text;
         return bool(std::cout);
     }
-    std::ofstream out(o.output, std::ios::binary);
-    out << text;
-    out.close();
-    if (!out)
-        std::cerr << "dextrel-report: " << dx::pick(T::kCannotWrite, o.langue) << o.output << "\n";
-    return bool(out);
+    std::string error;
+    if (dx::report_files::writeOutput(o.output, text, error)) return true;
+    std::cerr << "dextrel-report: " << dx::pick(T::kCannotWrite, o.langue) << o.output << ": "
+              << error << "\n";
+    return false;
+}
+
+// Why the output may not be written, or "": it must not be the journal read.
+std::string refusedOutput(const Options& o) {
+    if (o.output.empty() || !dx::report_files::isOneOf(o.output, {o.journal})) return "";
+    return dx::report_files::outputIsInputMessage(o.output, o.langue);
 }
 
 int writePdf(const Options& o, const R::ReportContent& content, int argc, char** argv) {
@@ -150,9 +147,15 @@ int writePdf(const Options& o, const R::ReportContent& content, int argc, char**
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     QString error;
-    if (dx::writeReportPdf(content, QString::fromStdString(o.output), &error)) return 0;
-    std::cerr << "dextrel-report: " << dx::pick(T::kCannotWrite, o.langue) << error.toStdString()
-              << "\n";
+    // Painted into a private folder first, then written as every output is.
+    const std::optional<std::string> pdf =
+        dx::report_files::renderedFile([&](const std::string& path) {
+            return dx::writeReportPdf(content, QString::fromStdString(path), &error);
+        });
+    if (pdf && writeOut(o, *pdf)) return 0;
+    if (!pdf)
+        std::cerr << "dextrel-report: " << dx::pick(T::kCannotWrite, o.langue)
+                  << error.toStdString() << "\n";
     return kFailed;
 #else
     (void)o, (void)content, (void)argc, (void)argv;
@@ -173,10 +176,14 @@ int main(int argc, char** argv) {
         std::cerr << "dextrel-report: " << error << "\n" << dx::pick(T::kCliUsage, o.langue);
         return kBadArguments;
     }
-    const auto bytes = readFile(o.journal);
+    if (const std::string refusal = refusedOutput(o); !refusal.empty()) {
+        std::cerr << "dextrel-report: " << refusal << "\n";
+        return kFailed;
+    }
+    std::string why;
+    const auto bytes = dx::report_files::readInput(o.journal, o.langue, why);
     if (!bytes) {
-        std::cerr << "dextrel-report: " << dx::pick(T::kCliCannotRead, o.langue) << o.journal
-                  << "\n";
+        std::cerr << "dextrel-report: " << why << "\n";
         return kFailed;
     }
     const dx::ParsedJournal parsed = dx::parseJournal(*bytes, dx::kMaxTests);
@@ -184,6 +191,11 @@ int main(int argc, char** argv) {
         std::cerr << "dextrel-report: " << o.journal << dx::pick(T::kCliReadingStopped, o.langue)
                   << parsed.stopLine << "\n";
     const std::vector<R::Test> all = R::testsOf(parsed.tests, o.datePattern);
+    if (all.empty()) {
+        std::cerr << "dextrel-report: " << dx::report_files::noTestMessage(o.journal, o.langue)
+                  << "\n";
+        return kFailed;
+    }
     const R::DayRange range = rangeOf(o, all);
 
     if (o.command == "export") {

@@ -2,6 +2,7 @@
 
 #include <curl/curl.h>
 
+#include <chrono>
 #include <memory>
 #include <mutex>
 
@@ -47,16 +48,44 @@ bool configure(CURL* curl, const std::string& url, curl_slist* headers, Body& bo
     return curl_easy_setopt(curl, CURLOPT_URL, url.c_str()) == CURLE_OK &&
            curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, kProtocols) == CURLE_OK &&
            curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, kProtocols) == CURLE_OK &&
-           curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L) == CURLE_OK &&
-           curl_easy_setopt(curl, CURLOPT_MAXREDIRS, kMaxRedirects) == CURLE_OK &&
+           // Redirects are followed by hand, within the site's own host.
+           curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 0L) == CURLE_OK &&
            curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, kConnectTimeoutMs) == CURLE_OK &&
-           curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, kWholeRequestMs) == CURLE_OK &&
            curl_easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE, maxBytes) == CURLE_OK &&
            curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L) == CURLE_OK &&
            // Always from the network: no cached copy on the way.
            curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers) == CURLE_OK &&
            curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &appendCapped) == CURLE_OK &&
            curl_easy_setopt(curl, CURLOPT_WRITEDATA, &body) == CURLE_OK;
+}
+
+struct UrlDeleter {
+    void operator()(CURLU* u) const { curl_url_cleanup(u); }
+};
+
+// The host an address names, in lower case; "" when it names none.
+std::string hostOf(const std::string& url) {
+    const std::unique_ptr<CURLU, UrlDeleter> parsed(curl_url());
+    char* host = nullptr;
+    if (!parsed || curl_url_set(parsed.get(), CURLUPART_URL, url.c_str(), 0) != CURLUE_OK ||
+        curl_url_get(parsed.get(), CURLUPART_HOST, &host, 0) != CURLUE_OK)
+        return "";
+    std::string out(host);
+    curl_free(host);
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return out;
+}
+
+// Where a redirect answer sends the request next, or "" for none.
+std::string redirectTarget(CURL* curl) {
+    long status = 0;
+    curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
+    char* next = nullptr;
+    if (status < 300 || status > 399 ||
+        curl_easy_getinfo(curl, CURLINFO_REDIRECT_URL, &next) != CURLE_OK || next == nullptr)
+        return "";
+    return next;
 }
 
 }  // namespace
@@ -75,9 +104,27 @@ HttpResponse CurlHttp::get(const std::string& url) {
         if (more != nullptr) list = more;
     }
     const std::unique_ptr<curl_slist, ListDeleter> headers(list);
+    // The banner's files come from the site itself: a redirect to another
+    // host (a hijacked page, a parked domain) is a failure, not a body.
+    const std::string host = hostOf(url);
+    if (host.empty()) return {};
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(kWholeRequestMs);
+    std::string next = url;
     Body body;
-    if (!configure(curl.get(), url, headers.get(), body)) return {};
-    if (curl_easy_perform(curl.get()) != CURLE_OK || body.tooLarge) return {};
+    for (long hop = 0;; ++hop) {
+        body = Body{};
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                              deadline - std::chrono::steady_clock::now())
+                              .count();
+        if (left <= 0 || !configure(curl.get(), next, headers.get(), body) ||
+            curl_easy_setopt(curl.get(), CURLOPT_TIMEOUT_MS, static_cast<long>(left)) != CURLE_OK)
+            return {};
+        if (curl_easy_perform(curl.get()) != CURLE_OK || body.tooLarge) return {};
+        next = redirectTarget(curl.get());
+        if (next.empty()) break;
+        if (hop == kMaxRedirects || hostOf(next) != host) return {};
+    }
     long status = 0;
     curl_easy_getinfo(curl.get(), CURLINFO_RESPONSE_CODE, &status);
     if (status < 200 || status > 299) return {};
