@@ -22,14 +22,15 @@ QString installedFamily(const std::string& family) {
     return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
 }
 
-QFont qtFont(const Font& font) {
+QFont qtFont(const Font& font, double zoom) {
     // Looking a family up asks fontconfig; every render asks for the same few fonts.
     static std::map<std::tuple<std::string, double, bool>, QFont> cache;
-    const auto key = std::make_tuple(font.name, font.size, font.bold);
+    const double points = font.size * kFontScale * zoom;
+    const auto key = std::make_tuple(font.name, points, font.bold);
     const auto it = cache.find(key);
     if (it != cache.end()) return it->second;
     QFont f(installedFamily(font.name));
-    f.setPointSizeF(font.size * kFontScale);
+    f.setPointSizeF(points);
     f.setBold(font.bold);
     cache.emplace(key, f);
     return f;

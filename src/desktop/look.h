@@ -18,7 +18,9 @@ inline constexpr double kFontScale = 1.2;
 // The family to use for a family the window names: the family itself when
 // installed, else its metric-compatible or look-alike stand-in.
 QString installedFamily(const std::string& family);
-QFont qtFont(const Font& font);
+// The font drawn at `zoom` times its size (the window drawn smaller to fit a
+// small screen).
+QFont qtFont(const Font& font, double zoom = 1);
 
 // Text shown for a caption in a font: the symbol font's "n" is its black square.
 QString shownCaption(const std::string& caption, const Font& font);

@@ -8,14 +8,14 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QScrollBar>
-#include <QSignalBlocker>
+#include <QScreen>
 #include <QSvgRenderer>
 #include <algorithm>
 #include <set>
 
 #include "desktop/look.h"
 #include "desktop/model_field.h"
+#include "desktop/model_scrollbar.h"
 #include "desktop/report_menu.h"
 #include "desktop/surfaces.h"
 #include "desktop/window_layout.h"
@@ -70,11 +70,11 @@ void setColours(QWidget* w, Rgb fore, Rgb back) {
 
 // A label whose background is the window's own colour is drawn without one,
 // so that it sits cleanly on frames and panels.
-void showLabel(QLabel* q, const Label& l, Rgb windowBack) {
+void showLabel(QLabel* q, const Label& l, Rgb windowBack, double zoom) {
     q->setAutoFillBackground(!(l.back == windowBack));
     const QString text = qs(l.caption);
     if (q->text() != text) q->setText(text);
-    const QFont f = qtFont(l.font);
+    const QFont f = qtFont(l.font, zoom);
     if (q->font() != f) q->setFont(f);
     setColours(q, l.fore, l.back);
     q->setEnabled(l.enabled);
@@ -100,15 +100,18 @@ Line lineOf(const std::optional<Line>& l) { return l ? *l : Line{0, 0, 0, 0, {},
 
 }  // namespace
 
-MainWindow::MainWindow(Fenetre& window, QWidget* parent) : QMainWindow(parent), w_(window) {
+MainWindow::MainWindow(Fenetre& window, QSize available, QWidget* parent)
+    : QMainWindow(parent), w_(window) {
     central_ = new QWidget(this);
-    central_->setFixedSize(layout::kWindow);
     central_->setAutoFillBackground(true);
     setCentralWidget(central_);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     setWindowIcon(QIcon(":/artwork/dextrel.png"));
 
     buildMenus();
+    if (!available.isValid()) available = screen()->availableGeometry().size();
+    zoom_ = layout::zoomToFit(available, menuBar()->sizeHint().height());
+    central_->setFixedSize(place(QRect(QPoint(0, 0), layout::kWindow)).size());
     buildSurfaces();
     for (const ControlEntry& e : w_.controls()) buildControl(e);
     buildArrays();
@@ -191,8 +194,8 @@ void MainWindow::buildSurfaces() {
     auto* frame = new QFrame(central_);
     frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     frame->setLineWidth(layout::kChartBorder);
-    frame->setGeometry(layout::kChart);
-    chart_ = new ModelSurface(layout::kChartTwips, 1.5, frame);
+    frame->setGeometry(place(layout::kChart));
+    chart_ = new ModelSurface(layout::kChartTwips, 1.5 * zoom_, frame);
     chart_->setGeometry(frame->contentsRect());
     renderers_.push_back([this] {
         std::vector<Line> lines{w_.Objectif1, w_.Objectif2};
@@ -204,14 +207,14 @@ void MainWindow::buildSurfaces() {
     // The information line reads as the window's status strip.
     auto* strip = new QFrame(central_);
     strip->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    strip->setGeometry(layout::controlRect("Information").adjusted(-8, -7, 2, 7));
+    strip->setGeometry(place(layout::controlRect("Information").adjusted(-8, -7, 2, 7)));
 
     // The thermometer: one pixel of a line's width is 15 twips, so that its
     // three lines make one solid column as on the original screen.
-    const double thermScale = layout::kTherm.height() / layout::kThermTwips.height();
+    const double thermScale = layout::kTherm.height() * zoom_ / layout::kThermTwips.height();
     therm_ = new ModelSurface(layout::kThermTwips, 15 * thermScale, central_);
     therm_->setFlatCaps(true);
-    anim_ = new ModelSurface(layout::kAnimTwips, 1, central_);
+    anim_ = new ModelSurface(layout::kAnimTwips, zoom_, central_);
     renderers_.push_back([this] {
         auto sprite = [this](const char* name, const Picture& p) {
             const SpritePlace& place = kSprites.at(name);
@@ -234,13 +237,13 @@ QLabel* MainWindow::addLabel(const std::string& name, const Label& model, QWidge
     q->setAlignment(labelAlignment(name));
     q->setGeometry(rect);
     watch(q, name);
-    renderers_.push_back([this, q, &model] { showLabel(q, model, w_.form.back); });
+    renderers_.push_back([this, q, &model] { showLabel(q, model, w_.form.back, zoom_); });
     return q;
 }
 
 void MainWindow::buildControl(const ControlEntry& e) {
     QWidget* parent = parentFor(e);
-    const QRect rect = layout::controlRect(e.name);
+    const QRect rect = place(layout::controlRect(e.name));
     const std::string name = e.name;
     std::visit(
         Overloaded{
@@ -261,9 +264,9 @@ void MainWindow::buildControl(const ControlEntry& e) {
                 watch(q, name);
                 connect(q, &QPushButton::clicked, this,
                         [this, name] { forward([&] { w_.click(name); }); });
-                renderers_.push_back([q, b] {
+                renderers_.push_back([this, q, b] {
                     q->setText(shownCaption(b->caption, b->font));
-                    const QFont f = qtFont(b->font);
+                    const QFont f = qtFont(b->font, zoom_);
                     if (q->font() != f) q->setFont(f);
                     q->setEnabled(b->enabled);
                     q->setToolTip(qs(b->tooltip));
@@ -282,9 +285,9 @@ void MainWindow::buildControl(const ControlEntry& e) {
                 } else {
                     auto* box = new QGroupBox(parent);
                     q = box;
-                    renderers_.push_back([box, f] {
+                    renderers_.push_back([this, box, f] {
                         box->setTitle(qs(f->caption));
-                        const QFont font = qtFont(f->font);
+                        const QFont font = qtFont(f->font, zoom_);
                         if (box->font() != font) box->setFont(font);
                         box->setVisible(f->visible);
                     });
@@ -350,8 +353,8 @@ void MainWindow::buildControl(const ControlEntry& e) {
                 };
                 q->onFocus = [this, name] { forward([&] { w_.focus(name); }); };
                 q->onEscape = [this] { forward([&] { w_.escape(); }); };
-                renderers_.push_back([q, t] {
-                    const QFont f = qtFont(t->font);
+                renderers_.push_back([this, q, t] {
+                    const QFont f = qtFont(t->font, zoom_);
                     if (q->font() != f) q->setFont(f);
                     q->setEnabled(t->enabled);
                     q->setToolTip(qs(t->tooltip));
@@ -360,24 +363,13 @@ void MainWindow::buildControl(const ControlEntry& e) {
                 });
             },
             [&](Scrollbar* s) {
-                auto* q = new QScrollBar(Qt::Horizontal, parent);
-                q->setFocusPolicy(Qt::NoFocus);
-                // The change arrives when the thumb is let go, not while it moves.
-                q->setTracking(false);
+                auto* q = new ModelScrollbar(*s, parent);
                 q->setGeometry(rect);
                 watch(q, name);
-                connect(q, &QScrollBar::valueChanged, this, [this](int v) {
-                    if (!rendering_) forward([&] { w_.userScroll(v); });
-                });
-                renderers_.push_back([q, s] {
-                    const QSignalBlocker quiet(q);
-                    q->setRange(s->min, s->max);
-                    q->setSingleStep(s->smallChange);
-                    q->setPageStep(s->largeChange);
-                    q->setValue(s->value());
-                    q->setEnabled(s->enabled);
-                    q->setVisible(s->visible);
-                });
+                q->onMove = [this](int v) { forward([&] { w_.userScroll(v); }); };
+                q->onFocus = [this, name] { forward([&] { w_.focus(name); }); };
+                q->onEscape = [this] { forward([&] { w_.escape(); }); };
+                renderers_.push_back([q] { q->showModel(); });
             },
             [&](Timer*) {},
         },
@@ -387,21 +379,27 @@ void MainWindow::buildControl(const ControlEntry& e) {
 void MainWindow::buildArrays() {
     for (int i = 1; i <= 7; ++i) {
         const auto& l = w_.Aff_Jour[static_cast<size_t>(i)];
-        QLabel* q =
-            addLabel("Aff_Jour(" + std::to_string(i) + ")", *l, central_, layout::dayLabelRect(i));
-        renderers_.back() = [this, q, &l] { l ? showLabel(q, *l, w_.form.back) : q->hide(); };
+        QLabel* q = addLabel("Aff_Jour(" + std::to_string(i) + ")", *l, central_,
+                             place(layout::dayLabelRect(i)));
+        renderers_.back() = [this, q, &l] {
+            l ? showLabel(q, *l, w_.form.back, zoom_) : q->hide();
+        };
     }
     for (int i = 1; i <= 12; ++i) {
         const auto& l = w_.Aff_Mois[static_cast<size_t>(i)];
         QLabel* q = addLabel("Aff_Mois(" + std::to_string(i) + ")", *l, central_,
-                             layout::monthLabelRect(i));
-        renderers_.back() = [this, q, &l] { l ? showLabel(q, *l, w_.form.back) : q->hide(); };
+                             place(layout::monthLabelRect(i)));
+        renderers_.back() = [this, q, &l] {
+            l ? showLabel(q, *l, w_.form.back, zoom_) : q->hide();
+        };
     }
     for (int i = 1; i <= 5; ++i) {
         const auto& l = w_.Aff_Niveau[static_cast<size_t>(i)];
         QLabel* q = addLabel("Aff_Niveau(" + std::to_string(i) + ")", *l, central_,
-                             layout::levelLabelRect(i));
-        renderers_.back() = [this, q, &l] { l ? showLabel(q, *l, w_.form.back) : q->hide(); };
+                             place(layout::levelLabelRect(i)));
+        renderers_.back() = [this, q, &l] {
+            l ? showLabel(q, *l, w_.form.back, zoom_) : q->hide();
+        };
     }
 }
 
@@ -411,7 +409,23 @@ void MainWindow::render() {
     if (finished_) return;
     rendering_ = true;
     for (const auto& r : renderers_) r();
+    showFocus();
     rendering_ = false;
+}
+
+// The keyboard focus is the model's: the control the core names has it, and
+// no control has it when the core names none. Set while rendering, so the
+// widgets' own focus reports are not sent back.
+void MainWindow::showFocus() {
+    QWidget* wanted = widgetOf(w_.focused());
+    if (wanted != nullptr && (wanted->focusPolicy() == Qt::NoFocus || !wanted->isEnabled()))
+        wanted = nullptr;
+    QWidget* has = focusWidget();
+    if (wanted != nullptr) {
+        if (has != wanted) wanted->setFocus(Qt::OtherFocusReason);
+    } else if (has != nullptr && has->property("dxName").isValid()) {
+        has->clearFocus();
+    }
 }
 
 // ---- Events -----------------------------------------------------------------

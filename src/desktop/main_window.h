@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "desktop/window_layout.h"
 #include "window/fenetre.h"
 
 class QAction;
@@ -28,7 +29,10 @@ class ReportMenu;
 
 class MainWindow : public QMainWindow {
 public:
-    explicit MainWindow(Fenetre& window, QWidget* parent = nullptr);
+    // The window is drawn smaller, all of it alike, when it would not fit
+    // the available area of the screen (an invalid size: the primary
+    // screen's) with the window manager's frame.
+    explicit MainWindow(Fenetre& window, QSize available = {}, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // Runs the window's load handler.
@@ -42,6 +46,8 @@ public:
     // drawn inside a picture box); "Aff_Jour(3)" names an array element.
     QWidget* widgetOf(const std::string& name) const;
     QAction* actionOf(const std::string& name) const;
+    // The factor the window is drawn at: 1 as designed, less on a small screen.
+    double zoom() const { return zoom_; }
     // The desktop's own Report menu, after the window's menus.
     ReportMenu& reportMenu() const { return *report_; }
 
@@ -54,6 +60,7 @@ private:
     // Runs one event of the core, then shows its outcome.
     void forward(const std::function<void()>& event);
     void settle();
+    void showFocus();
     void armTimer();
     void timerDue();
     bool clickablePicture(const std::string& name) const;
@@ -66,8 +73,11 @@ private:
     QLabel* addLabel(const std::string& name, const Label& model, QWidget* parent, QRect rect);
     void watch(QWidget* widget, const std::string& name);
     QSvgRenderer* art(const std::string& file);
+    // A rectangle of the design as drawn at the window's zoom.
+    QRect place(QRect design) const { return layout::zoomed(design, zoom_); }
 
     Fenetre& w_;
+    double zoom_ = 1;
     QWidget* central_ = nullptr;
     ModelSurface* chart_ = nullptr;
     ModelSurface* therm_ = nullptr;

@@ -8,6 +8,11 @@
 
 namespace dx {
 
+bool movedByUser(Qt::FocusReason reason) {
+    return reason == Qt::MouseFocusReason || reason == Qt::TabFocusReason ||
+           reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason;
+}
+
 ModelField::ModelField(const TextField& model, QWidget* parent) : QLineEdit(parent), model_(model) {
     setContextMenuPolicy(Qt::NoContextMenu);  // its Undo, Cut and Delete would edit on their own
     setDragEnabled(false);
@@ -138,7 +143,7 @@ void ModelField::focusInEvent(QFocusEvent* e) {
     QLineEdit::focusInEvent(e);
     showing_ = false;
     showModel();
-    if (onFocus) onFocus();
+    if (onFocus && movedByUser(e->reason())) onFocus();
 }
 
 void ModelField::mouseReleaseEvent(QMouseEvent* e) {

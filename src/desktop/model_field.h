@@ -12,6 +12,12 @@
 
 namespace dx {
 
+// Whether a control got the keyboard focus from the user (a click, Tab, an
+// access key) rather than from the window coming back to the front or from
+// the front itself showing the model's focus. Only the user's moves go to the
+// core.
+bool movedByUser(Qt::FocusReason reason);
+
 class ModelField : public QLineEdit {
 public:
     ModelField(const TextField& model, QWidget* parent);

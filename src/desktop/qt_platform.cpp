@@ -8,6 +8,7 @@
 #include <QMessageBox>
 
 #include "banner/address.h"
+#include "desktop/message_box.h"
 
 namespace dx {
 
@@ -31,34 +32,8 @@ int64_t QtClock::monotonicMs() const { return steady_.elapsed(); }
 MsgAnswer QtDialogs::messageBox(const std::string& title, const std::string& text,
                                 MsgButtons buttons, MsgIcon icon) {
     beforeModal();
-    QMessageBox box(parent());
-    box.setWindowTitle(qs(title));
-    box.setText(qs(text));
-    box.setTextFormat(Qt::PlainText);
-    switch (icon) {
-        case MsgIcon::None:
-            box.setIcon(QMessageBox::NoIcon);
-            break;
-        case MsgIcon::Critical:
-            box.setIcon(QMessageBox::Critical);
-            break;
-        case MsgIcon::Exclamation:
-            box.setIcon(QMessageBox::Warning);
-            break;
-        case MsgIcon::Information:
-            box.setIcon(QMessageBox::Information);
-            break;
-    }
-    if (buttons == MsgButtons::YesNo) {
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setDefaultButton(QMessageBox::Yes);
-        // Closing the box with its title-bar button counts as No.
-        box.setEscapeButton(QMessageBox::No);
-        return box.exec() == QMessageBox::Yes ? MsgAnswer::Yes : MsgAnswer::No;
-    }
-    box.setStandardButtons(QMessageBox::Ok);
-    box.exec();
-    return MsgAnswer::Ok;
+    MessageBox box(parent(), title, text, buttons, icon);
+    return box.ask();
 }
 
 std::optional<std::string> QtDialogs::inputBox(const std::string& title, const std::string& prompt,

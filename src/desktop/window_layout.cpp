@@ -1,5 +1,7 @@
 #include "desktop/window_layout.h"
 
+#include <algorithm>
+#include <cmath>
 #include <map>
 
 namespace dx::layout {
@@ -78,6 +80,23 @@ QRect controlRect(const std::string& name) {
     };
     const auto it = kRects.find(name);
     return it == kRects.end() ? QRect() : it->second;
+}
+
+double zoomToFit(QSize available, int menuBarHeight) {
+    const double across = double(available.width() - kFrameRoom.width()) / kWindow.width();
+    const double down =
+        double(available.height() - kFrameRoom.height() - menuBarHeight) / kWindow.height();
+    // A screen too small for any sensible drawing still gets a window.
+    return std::clamp(std::min(across, down), 0.25, 1.0);
+}
+
+QRect zoomed(QRect design, double zoom) {
+    if (zoom == 1 || !design.isValid()) return design;
+    auto at = [zoom](int v) { return static_cast<int>(std::floor(v * zoom)); };
+    const int left = at(design.left());
+    const int top = at(design.top());
+    return {left, top, at(design.left() + design.width()) - left,
+            at(design.top() + design.height()) - top};
 }
 
 QRect dayLabelRect(int index) {

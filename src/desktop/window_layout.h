@@ -25,6 +25,19 @@ inline constexpr QRect kTherm{10, 10, 96, 514};
 // The drop animation's box, in twips (it stands where the level display is).
 inline constexpr QSizeF kAnimTwips{1200, 560};
 
+// The room the window manager's frame takes around the window (borders and
+// title bar), allowed for when the window is fitted to a screen.
+inline constexpr QSize kFrameRoom{16, 48};
+
+// The factor the whole window is drawn at so that it, its menu bar and its
+// frame fit the available area of a screen: 1 when the design fits, less
+// (the same across and down, so the window keeps its shape) when not.
+double zoomToFit(QSize available, int menuBarHeight);
+
+// A rectangle of the design drawn at `zoom`: its edges scaled, so that
+// neighbouring controls stay edge to edge.
+QRect zoomed(QRect design, double zoom);
+
 // The rectangle of a control by its name, relative to the frame or picture
 // box it stands in; an empty rectangle for a control with no place of its own.
 QRect controlRect(const std::string& name);

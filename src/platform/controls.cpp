@@ -92,6 +92,12 @@ void TextField::backspace() {
     assign(std::move(next), selStart_ - 1);
 }
 
+int Scrollbar::stepped(int direction, bool large) const {
+    const int64_t step = large ? largeChange : smallChange;
+    const int64_t target = int64_t{value_} + (direction < 0 ? -step : step);
+    return static_cast<int>(std::clamp<int64_t>(target, min, max));
+}
+
 void Scrollbar::setValue(int v) {
     v = std::clamp(v, min, max);
     if (v == value_) return;

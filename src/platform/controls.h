@@ -213,6 +213,10 @@ public:
     std::function<void()> onChange;
 
     int value() const { return value_; }
+    // Where an arrow click (the small step) or a trough click (the large
+    // step) moves the value: back when `direction` is negative, forward
+    // otherwise, kept within min..max.
+    int stepped(int direction, bool large) const;
     // Raises the change handler at once, nested, when the value really
     // changes. A value outside min..max is clamped first.
     void setValue(int v);

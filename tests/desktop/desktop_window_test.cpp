@@ -9,96 +9,69 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
+#include <QStyleOptionSlider>
+#include <QTest>
+#include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
-#include "../../tools/replay/scripted_platform.h"
+#include "desktop/look.h"
 #include "desktop/main_window.h"
+#include "desktop/window_layout.h"
 #include "window/fenetre.h"
+#include "window/snapshot.h"
+#include "window_fixture.h"
 
 namespace dx {
 
 namespace {
-
-class DesktopWindowTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        // prog/ is the program's folder, settings/ the one of dextrel.ini.
-        dir_ = (std::filesystem::temp_directory_path() / "dextrel-desktop-XXXXXX").string();
-        ASSERT_NE(mkdtemp(dir_.data()), nullptr);
-        std::filesystem::create_directories(dir_ + "/prog");
-        std::filesystem::create_directories(dir_ + "/settings");
-        sp.env.program = dir_ + "/prog/";
-        sp.env.settings = dir_ + "/settings/";
-        sp.clock.set(DateTime::fromParts(2000, 1, 8, 9, 15, 0));
-    }
-    void TearDown() override {
-        window.reset();
-        core.reset();
-        std::filesystem::remove_all(dir_);
-    }
-
-    // Starts the program on a journal given as its file's lines.
-    void start(const std::string& journal = "") {
-        std::ofstream(dir_ + "/prog/Diabete.glc", std::ios::binary) << journal;
-        core = std::make_unique<Fenetre>(sp.platform);
-        window = std::make_unique<MainWindow>(*core);
-        window->startProgram();
-        window->show();
-    }
-
-    // Every menu item on screen as the model holds it.
-    void expectMenusMirrorModel() {
-        for (const ControlEntry& e : core->controls()) {
-            const auto* item = std::get_if<MenuItem*>(&e.ref);
-            if (item == nullptr) continue;
-            const MenuItem& m = **item;
-            QAction* a = window->actionOf(e.name);
-            ASSERT_NE(a, nullptr) << e.name;
-            SCOPED_TRACE(e.name);
-            if (!m.isSeparator()) {
-                EXPECT_EQ(a->text().toStdString(), m.caption);
-            }
-            EXPECT_EQ(a->isSeparator(), m.isSeparator());
-            EXPECT_EQ(a->isVisible(), m.visible);
-            // Qt reports a hidden action as disabled too.
-            if (m.visible) {
-                EXPECT_EQ(a->isEnabled(), m.enabled);
-            }
-            EXPECT_EQ(a->isChecked(), m.checked);
-        }
-    }
-
-    void sendKey(QWidget* to, int key, const QString& text = {},
-                 Qt::KeyboardModifiers mods = Qt::NoModifier) {
-        QKeyEvent press(QEvent::KeyPress, key, mods, text);
-        QApplication::sendEvent(to, &press);
-        QKeyEvent release(QEvent::KeyRelease, key, mods, text);
-        QApplication::sendEvent(to, &release);
-    }
-
-    void type(QWidget* to, const QString& text) {
-        for (QChar c : text) sendKey(to, 0, QString(c));
-    }
-
-    ScriptedPlatform sp;
-    std::unique_ptr<Fenetre> core;
-    std::unique_ptr<MainWindow> window;
-
-private:
-    std::string dir_;
-};
 
 // A week of tests ending on the scripted clock's day, newest first.
 const char* const kWeek =
     "\"2000-01-08\",\"08:00\",\"05.6\",\"\"\r\n"
     "\"2000-01-06\",\"12:30\",\"09.1\",\"lunch\"\r\n"
     "\"1999-12-28\",\"07:45\",\"06.2\",\"\"\r\n";
+
+// A journal reaching 49 days back from the scripted clock's day.
+const char* const kSevenWeeks =
+    "\"2000-01-08\",\"08:00\",\"05.6\",\"\"\r\n"
+    "\"1999-12-20\",\"08:00\",\"06.6\",\"\"\r\n"
+    "\"1999-11-20\",\"08:00\",\"07.6\",\"\"\r\n";
+
+// Where a part of the scrollbar (arrow, trough, thumb) stands on screen.
+QRect partOf(QScrollBar* bar, QStyle::SubControl part) {
+    QStyleOptionSlider opt;
+    opt.initFrom(bar);
+    opt.orientation = bar->orientation();
+    opt.minimum = bar->minimum();
+    opt.maximum = bar->maximum();
+    opt.sliderPosition = bar->sliderPosition();
+    opt.sliderValue = bar->value();
+    opt.singleStep = bar->singleStep();
+    opt.pageStep = bar->pageStep();
+    opt.subControls = QStyle::SC_All;
+    return bar->style()->subControlRect(QStyle::CC_ScrollBar, &opt, part, bar);
+}
+
+void clickOn(QScrollBar* bar, QStyle::SubControl part) {
+    QTest::mouseClick(bar, Qt::LeftButton, {}, partOf(bar, part).center());
+}
+
+void turnWheel(QScrollBar* bar, QPoint angle) {
+    const QPointF at = QRectF(bar->rect()).center();
+    QWheelEvent e(at, bar->mapToGlobal(at), QPoint(), angle, Qt::NoButton, Qt::NoModifier,
+                  Qt::NoScrollPhase, false);
+    QApplication::sendEvent(bar, &e);
+}
 
 bool yellow(QRgb p) { return qRed(p) > 150 && qGreen(p) > 150 && qBlue(p) < 110; }
 
@@ -241,18 +214,184 @@ TEST_F(DesktopWindowTest, TheChartPaintsTheModelsSegmentsAndNothingElse) {
     EXPECT_EQ(QColor(grey.pixel(5, 5)), QColor(192, 192, 192));
 }
 
-TEST_F(DesktopWindowTest, ScrollbarMovesGoToTheCoreAsUserMoves) {
-    start(kWeek);
-    auto* bar = qobject_cast<QScrollBar*>(window->widgetOf("Curseur"));
-    ASSERT_NE(bar, nullptr);
-    ASSERT_TRUE(core->Curseur.enabled);
-    EXPECT_EQ(bar->value(), core->Curseur.value());
-    EXPECT_EQ(bar->maximum(), core->Curseur.max);
-    const std::string before = core->Aff_Date.caption;
-    bar->triggerAction(QAbstractSlider::SliderPageStepSub);
-    // The change handler moved the chart back; the bar shows where the core left it.
-    EXPECT_NE(core->Aff_Date.caption, before);
-    EXPECT_EQ(bar->value(), core->Curseur.value());
+TEST_F(DesktopWindowTest, TheFieldTheCoreFocusesHasTheKeyboardAndTheCoresSelection) {
+    start();
+    window->actionOf("Menu_Ajouter")->trigger();
+    auto* taux = qobject_cast<QLineEdit*>(window->widgetOf("Dialog_Taux"));
+    auto* note = qobject_cast<QLineEdit*>(window->widgetOf("Dialog_Note"));
+    ASSERT_EQ(QApplication::focusWidget(), taux);
+    EXPECT_EQ(taux->selectedText(), "00.0");
+
+    // Typing goes where the keyboard is: the default level is replaced.
+    QTest::keyClick(window->windowHandle(), '6');
+    EXPECT_EQ(core->Dialog_Taux.text(), "6");
+    EXPECT_EQ(taux->text(), "6");
+
+    // Tab is the user's focus move: the level field's lost-focus handler
+    // rewrites it, and the window stands where the runner stands.
+    QTest::keyClick(window->windowHandle(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), note);
+    EXPECT_EQ(core->focused(), "Dialog_Note");
+    EXPECT_EQ(taux->text(), "06.0");
+    const auto runner = replay({"click Menu_Ajouter", "type Dialog_Taux 6", "focus Dialog_Note"});
+    EXPECT_EQ(snapshotJson(*core), snapshotJson(*runner->window()));
+
+    // A click and Shift+Tab move it too.
+    QWidget* heure = window->widgetOf("Dialog_Heure");
+    QTest::mouseClick(heure, Qt::LeftButton, {}, QPoint(4, heure->height() / 2));
+    EXPECT_EQ(core->focused(), "Dialog_Heure");
+    QTest::keyClick(window->windowHandle(), Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(core->focused(), "Dialog_Date");
+    EXPECT_EQ(QApplication::focusWidget(), window->widgetOf("Dialog_Date"));
+
+    // The panel closes: no control keeps the keyboard. It opens again: the
+    // level field has it, its default selected, every time.
+    qobject_cast<QPushButton*>(window->widgetOf("Bout_Cancel"))->click();
+    EXPECT_EQ(core->focused(), "");
+    QWidget* has = QApplication::focusWidget();
+    EXPECT_TRUE(has == nullptr || !has->property("dxName").isValid());
+    window->actionOf("Menu_Mois")->trigger();
+    window->actionOf("Menu_Ajouter")->trigger();
+    EXPECT_EQ(QApplication::focusWidget(), taux);
+    EXPECT_EQ(taux->selectedText(), "00.0");
+}
+
+// Each gesture on the scrollbar against the runner's commands for it: the
+// whole window (controls, variables, journal) must come out the same.
+TEST_F(DesktopWindowTest, EveryScrollbarGestureReachesTheCoreAsTheRunnersScrollDoes) {
+    struct Step {
+        std::function<void(QScrollBar*, MainWindow*)> gesture;
+        std::vector<std::string> script;
+    };
+    const Step focus{[](QScrollBar* b, MainWindow*) { b->setFocus(Qt::MouseFocusReason); },
+                     {"focus Curseur"}};
+    auto click = [](QStyle::SubControl part, const char* line) {
+        return Step{[part](QScrollBar* b, MainWindow*) { clickOn(b, part); }, {line}};
+    };
+    auto key = [](Qt::Key k, const char* line) {
+        return Step{[k](QScrollBar* b, MainWindow*) { QTest::keyClick(b, k); }, {line}};
+    };
+    auto wheel = [](QPoint angle, std::vector<std::string> lines) {
+        return Step{[angle](QScrollBar* b, MainWindow*) { turnWheel(b, angle); }, lines};
+    };
+    auto period = [](const char* item) {
+        return Step{[item](QScrollBar*, MainWindow* w) { w->actionOf(item)->trigger(); },
+                    {std::string("click ") + item}};
+    };
+    // The thumb pressed, carried past one end of the trough and let go; a
+    // timer tick that sets the window again while it is held must not put
+    // it back.
+    auto drag = [](bool toLeft, bool tickWhileHeld) {
+        return Step{[toLeft, tickWhileHeld](QScrollBar* b, MainWindow* w) {
+                        const QPoint from = partOf(b, QStyle::SC_ScrollBarSlider).center();
+                        const QPoint to(toLeft ? 1 : b->width() - 2, from.y());
+                        QTest::mousePress(b, Qt::LeftButton, {}, from);
+                        QTest::mouseMove(b, (from + to) / 2);
+                        QTest::mouseMove(b, to);
+                        const int held = b->sliderPosition();
+                        if (tickWhileHeld) w->render();
+                        EXPECT_EQ(b->sliderPosition(), held);
+                        QTest::mouseRelease(b, Qt::LeftButton, {}, to);
+                    },
+                    {toLeft ? "scroll 0" : "scroll 32767"}};
+    };
+    const QStyle::SubControl back = QStyle::SC_ScrollBarSubLine;
+    const QStyle::SubControl forward = QStyle::SC_ScrollBarAddLine;
+    const QStyle::SubControl trough = QStyle::SC_ScrollBarSubPage;
+    const struct {
+        const char* name;
+        std::vector<Step> steps;
+    } cases[] = {
+        {"arrows",
+         {focus, click(back, "scroll -small"), click(back, "scroll -small"),
+          click(forward, "scroll +small")}},
+        {"trough", {focus, click(trough, "scroll -large"), click(trough, "scroll -large")}},
+        {"trough in Week/Month",
+         {period("Menu_Mois"), focus, click(trough, "scroll -large"),
+          click(trough, "scroll -large"), click(forward, "scroll +small")}},
+        {"trough in Month/Year",
+         {period("Menu_Annee"), focus, click(trough, "scroll -large"),
+          click(trough, "scroll -large")}},
+        {"drag to the oldest", {focus, drag(true, false)}},
+        {"drag with a tick while held", {focus, drag(true, true)}},
+        {"drag back to today", {focus, click(trough, "scroll -large"), drag(false, true)}},
+        {"wheel",
+         {wheel({0, 120}, {"scroll -small"}), wheel({0, 240}, {"scroll -small", "scroll -small"}),
+          wheel({0, -120}, {"scroll +small"}), wheel({120, 0}, {"scroll -small"}),
+          wheel({0, 40}, {}), wheel({0, 40}, {}), wheel({0, 40}, {"scroll -small"})}},
+        {"keys",
+         {focus, key(Qt::Key_Left, "scroll -small"), key(Qt::Key_Up, "scroll -small"),
+          key(Qt::Key_Right, "scroll +small"), key(Qt::Key_PageUp, "scroll -large"),
+          key(Qt::Key_PageDown, "scroll +large"), key(Qt::Key_Home, "scroll 0"),
+          key(Qt::Key_End, "scroll 32767")}},
+        {"keys in Week/Month",
+         {period("Menu_Mois"), focus, key(Qt::Key_PageUp, "scroll -large"),
+          key(Qt::Key_PageUp, "scroll -large"), key(Qt::Key_Down, "scroll +small")}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        start(kSevenWeeks);
+        auto* bar = qobject_cast<QScrollBar*>(window->widgetOf("Curseur"));
+        ASSERT_NE(bar, nullptr);
+        std::vector<std::string> script;
+        for (const Step& step : c.steps) {
+            step.gesture(bar, window.get());
+            script.insert(script.end(), step.script.begin(), step.script.end());
+        }
+        const auto runner = replay(script);
+        const Fenetre& replayed = *runner->window();
+        EXPECT_EQ(core->Aff_Date.caption, replayed.Aff_Date.caption);
+        EXPECT_EQ(core->Curseur.value(), replayed.Curseur.value());
+        EXPECT_EQ(snapshotJson(*core), snapshotJson(replayed));
+        // The window shows the model.
+        EXPECT_EQ(bar->value(), core->Curseur.value());
+        EXPECT_EQ(bar->pageStep(), core->Curseur.largeChange);
+        EXPECT_EQ(qobject_cast<QLabel*>(window->widgetOf("Aff_Date"))->text().toStdString(),
+                  core->Aff_Date.caption);
+        window.reset();
+        core.reset();
+    }
+}
+
+// The window fits the available area with its frame, drawn smaller as a
+// whole when it must: never cut, never out of shape.
+TEST_F(DesktopWindowTest, OnASmallScreenTheWholeWindowIsDrawnSmallerToFit) {
+    const struct {
+        QSize screen;
+        bool smaller;
+    } cases[] = {
+        {{1024, 768}, true},
+        {{1093, 614}, true},  // 1366 x 768 at 125 %
+        {{1280, 800}, false},
+        {{1920, 1080}, false},
+    };
+    const double designAspect = double(layout::kWindow.width()) / layout::kWindow.height();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.screen.width());
+        start(kWeek, c.screen);
+        const QSize size = window->size();
+        EXPECT_LE(size.width() + layout::kFrameRoom.width(), c.screen.width());
+        EXPECT_LE(size.height() + layout::kFrameRoom.height(), c.screen.height());
+        const QSize body = window->centralWidget()->size();
+        EXPECT_NEAR(double(body.width()) / body.height(), designAspect, 0.01);
+        EXPECT_EQ(window->zoom() < 1, c.smaller);
+        if (!c.smaller) {
+            EXPECT_EQ(body, layout::kWindow);
+        }
+        // Everything inside follows: the chart, the fonts, the scrollbar.
+        EXPECT_NEAR(window->widgetOf("Graphique")->width(), 930 * window->zoom(), 2);
+        EXPECT_NEAR(window->widgetOf("Aff_Date")->font().pointSizeF(),
+                    core->Aff_Date.font.size * kFontScale * window->zoom(), 0.01);
+        QWidget* today = window->widgetOf("Bout_Auj");
+        EXPECT_LE(today->mapTo(window.get(), today->rect().bottomRight()).x(), size.width());
+        window.reset();
+        core.reset();
+    }
+    // Without a size given, the screen the window opens on decides.
+    start(kWeek, QSize());
+    const QRect screen = window->screen()->availableGeometry();
+    EXPECT_LE(window->width() + layout::kFrameRoom.width(), screen.width());
+    EXPECT_LE(window->height() + layout::kFrameRoom.height(), screen.height());
 }
 
 TEST_F(DesktopWindowTest, AClickOnTheCameraPrintsTheWindow) {

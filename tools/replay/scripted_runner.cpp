@@ -262,10 +262,8 @@ ScriptedRunner::Action ScriptedRunner::scroll(ScriptLine& line) {
     }
     return [this, sign, large, value] {
         const Scrollbar& bar = win().Curseur;
-        int64_t target = value;
-        if (sign != 0)
-            target = int64_t{bar.value()} + sign * (large ? bar.largeChange : bar.smallChange);
-        target = std::clamp<int64_t>(target, bar.min, bar.max);
+        const int64_t target =
+            sign != 0 ? bar.stepped(sign, large) : std::clamp<int64_t>(value, bar.min, bar.max);
         if (!win().userScroll(static_cast<int>(target))) refused(current_);
     };
 }

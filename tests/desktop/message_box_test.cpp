@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "desktop/main_window.h"
+#include "desktop/message_box.h"
+#include "desktop/qt_platform.h"
+#include "window/fenetre.h"
+#include "window_fixture.h"
+
+namespace dx {
+
+namespace {
+
+// Presses a key where the box has its keyboard focus (a button), as the
+// user would; the button passes Escape on to the box.
+void pressInBox(QMessageBox* box, Qt::Key key) {
+    QWidget* to = box->focusWidget() != nullptr ? box->focusWidget() : box;
+    QTest::keyClick(to, key);
+}
+
+// Runs `user` on the modal box as soon as it shows; a box still open two
+// seconds later is answered with its first button so that a test cannot hang.
+void whenTheBoxShows(const std::function<void(QMessageBox*)>& user) {
+    QTimer::singleShot(0, [user] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        user(box);
+    });
+    QTimer::singleShot(2000, [] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            ADD_FAILURE() << "the box was still open";
+            box->buttons().front()->click();
+        }
+    });
+}
+
+// A program that ended in an earlier test asked the application's event
+// loop to stop; with no loop running then, the request would stop the next
+// box's own loop at once. Running the application's loop briefly clears it.
+void forgetEndedPrograms() {
+    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    QCoreApplication::exec();
+}
+
+}  // namespace
+
+TEST(MessageBox, AYesNoQuestionHasNoEscapeAnswerWhileAnOkBoxClosesOnEscape) {
+    const struct {
+        MsgButtons buttons;
+        const char* title;
+        bool escapeCloses;
+    } cases[] = {
+        {MsgButtons::YesNo, "Do you want to save your data?", false},
+        {MsgButtons::YesNo, "Voulez-vous sauvegarder vos paramêtres?", false},
+        {MsgButtons::Ok, "Message", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.title);
+        MessageBox box(nullptr, c.title, "Before QUITTING!", c.buttons, MsgIcon::None);
+        box.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+        pressInBox(&box, Qt::Key_Escape);
+        EXPECT_EQ(box.isVisible(), !c.escapeCloses);
+        // The title bar's close button asks the box to close: a question
+        // stays until it is answered.
+        if (box.isVisible()) {
+            EXPECT_EQ(box.close(), c.escapeCloses);
+            EXPECT_EQ(box.isVisible(), !c.escapeCloses);
+        }
+    }
+}
+
+TEST(MessageBox, EveryBoxIsAsWideAsItsTitleBarNeeds) {
+    const char* const titles[] = {
+        "Do you want to save your data?",
+        "Voulez-vous sauvegarder vos données?",
+        "Message",
+        "Version: 1.3.1",
+    };
+    for (const char* title : titles) {
+        SCOPED_TRACE(title);
+        for (MsgButtons buttons : {MsgButtons::YesNo, MsgButtons::Ok}) {
+            MessageBox box(nullptr, title, "Before QUITTING!", buttons, MsgIcon::None);
+            box.show();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+            EXPECT_GE(box.width(), titleBarWidth(QString::fromUtf8(title), box.font()));
+            // Much wider than its title bar and the buttons would look odd.
+            EXPECT_LE(box.width(), titleBarWidth(QString::fromUtf8(title), box.font()) + 200);
+        }
+    }
+}
+
+// The whole road: the window's quit question on screen, Escape pressed,
+// then the answer No given with the mouse.
+class QuitQuestionTest : public DesktopWindowTest {
+protected:
+    void SetUp() override {
+        forgetEndedPrograms();
+        DesktopWindowTest::SetUp();
+        start("", QSize(1920, 1080), true);
+    }
+};
+
+TEST_F(QuitQuestionTest, EscapeLeavesTheQuestionOpenAndTheUnsavedTestsWithIt) {
+    window->actionOf("Menu_Ajouter")->trigger();
+    QTest::keyClicks(window->widgetOf("Dialog_Taux"), "5.6");
+    qobject_cast<QPushButton*>(window->widgetOf("Bout_Ok"))->click();
+    ASSERT_TRUE(core->Menu_Sauve.enabled);
+
+    QString title;
+    bool openAfterEscape = false;
+    whenTheBoxShows([&](QMessageBox* box) {
+        title = box->windowTitle();
+        pressInBox(box, Qt::Key_Escape);
+        openAfterEscape = box->isVisible();
+        box->button(QMessageBox::No)->click();
+    });
+    window->close();
+    EXPECT_EQ(title, "Do you want to save your data?");
+    EXPECT_TRUE(openAfterEscape);
+    EXPECT_TRUE(core->ended());
+}
+
+}  // namespace dx
