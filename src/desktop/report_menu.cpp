@@ -157,7 +157,7 @@ void ReportMenu::importCsv() {
         report::parseCsv(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
     if (!parsed.table) return readFailed(QString::fromStdString(parsed.error));
 
-    ImportDialog dialog(w_, *parsed.table, owner_);
+    ImportDialog dialog(w_, parsed, owner_);
     if (runDialog(dialog) != QDialog::Accepted) return;
     const report::Outcome outcome = report::applyImport(w_, dialog.plan());
     if (!outcome.done) return showRefusal(w_, outcome);

@@ -339,7 +339,8 @@ TEST_F(ReportMenuTest, ABadFileOrABadRowImportsNothing) {
     start();
     const std::string before = journalBytes();
 
-    // One row after today: the row is listed, the import cannot be started.
+    // One row after today: the row is listed with its line and reason, and
+    // "Import nothing" leaves the journal as it was.
     openPath = writeFile("late.csv",
                          "date,time,mmol_l,mg_dl,note\r\n"
                          "2000-01-07,18:00,7.5,135,\r\n"
@@ -349,8 +350,12 @@ TEST_F(ReportMenuTest, ABadFileOrABadRowImportsNothing) {
         ASSERT_EQ(bad->rowCount(), 1);
         EXPECT_EQ(bad->item(0, 0)->text(), "3");
         EXPECT_EQ(bad->item(0, 1)->text(), "the date is after today");
-        EXPECT_FALSE(child<QPushButton>(d, "importOk")->isEnabled());
-        child<QPushButton>(d, "importOk")->click();
+        EXPECT_EQ(child<QLabel>(d, "importHeaderLine")->text(), "1");
+        EXPECT_EQ(child<QLabel>(d, "importSeparator")->text(), ",");
+        EXPECT_EQ(child<QLabel>(d, "importEncoding")->text(), "UTF-8");
+        EXPECT_EQ(child<QPushButton>(d, "importOk")->text(), "Import the good rows");
+        EXPECT_TRUE(child<QPushButton>(d, "importOk")->isEnabled());
+        child<QPushButton>(d, "importCancel")->click();
     });
     EXPECT_EQ(journalBytes(), before);
 
