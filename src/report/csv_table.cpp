@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <map>
 
 #include "journal/journal_codec.h"
@@ -12,8 +13,8 @@ namespace dx::report {
 std::string_view CsvTable::field(size_t row, size_t column) const {
     const size_t at = rowBegin(row) + column;
     if (at >= rowEnd(row)) return {};
-    const size_t begin = at == 0 ? 0 : fieldEnds_[at - 1];
-    return std::string_view(text_).substr(begin, fieldEnds_[at] - begin);
+    const auto [begin, end] = fields_[at];
+    return std::string_view(text_).substr(begin, end - begin);
 }
 
 std::vector<std::string> CsvTable::row(size_t r) const {
@@ -22,15 +23,17 @@ std::vector<std::string> CsvTable::row(size_t r) const {
     return fields;
 }
 
+void CsvTable::addField(size_t begin, size_t end) {
+    fields_.emplace_back(static_cast<uint32_t>(begin), static_cast<uint32_t>(end));
+}
+
 void CsvTable::endRow(int line) {
     const size_t begin = rowEnds_.empty() ? 0 : rowEnds_.back();
-    const size_t fields = fieldEnds_.size() - begin;
-    const size_t textBegin = begin == 0 ? 0 : fieldEnds_[begin - 1];
-    if (fields == 1 && fieldEnds_.back() == textBegin) {
-        fieldEnds_.pop_back();
+    if (fields_.size() - begin == 1 && fields_.back().first == fields_.back().second) {
+        fields_.pop_back();
         return;
     }
-    rowEnds_.push_back(static_cast<uint32_t>(fieldEnds_.size()));
+    rowEnds_.push_back(static_cast<uint32_t>(fields_.size()));
     lines_.push_back(line);
 }
 
@@ -70,14 +73,23 @@ std::string utf16ToUtf8(std::string_view bytes, bool littleEndian) {
 }  // namespace
 
 DecodedText decodeText(std::string_view bytes) {
-    if (bytes.starts_with("\xEF\xBB\xBF"))
-        return {std::string(bytes.substr(3)), TextEncoding::Utf8WithMark};
-    if (bytes.starts_with("\xFF\xFE"))
-        return {utf16ToUtf8(bytes.substr(2), true), TextEncoding::Utf16Le};
-    if (bytes.starts_with("\xFE\xFF"))
-        return {utf16ToUtf8(bytes.substr(2), false), TextEncoding::Utf16Be};
-    if (isValidUtf8(bytes)) return {std::string(bytes), TextEncoding::Utf8};
-    return {cp1252ToUtf8(bytes), TextEncoding::Windows1252};
+    DecodedText d;
+    if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
+        const bool little = bytes[0] == '\xFF';
+        d.encoding = little ? TextEncoding::Utf16Le : TextEncoding::Utf16Be;
+        d.converted = utf16ToUtf8(bytes.substr(2), little);
+        return d;
+    }
+    const bool marked = bytes.starts_with("\xEF\xBB\xBF");
+    if (marked) bytes.remove_prefix(3);
+    if (isAscii(bytes) || isValidUtf8(bytes)) {
+        d.encoding = marked ? TextEncoding::Utf8WithMark : TextEncoding::Utf8;
+        d.unchanged = bytes;
+    } else {
+        d.encoding = TextEncoding::Windows1252;
+        d.converted = cp1252ToUtf8(bytes);
+    }
+    return d;
 }
 
 const char* encodingName(TextEncoding encoding) {
@@ -144,39 +156,58 @@ const char* separatorName(char separator) {
 
 // ---- Reading.
 
-namespace {
-
+// Reads the table's own copy of the text, unquoting quoted fields in place:
+// a field's unquoted text is never longer than its quoted one.
 class CsvReader {
 public:
-    CsvReader(std::string_view text, char separator) : text_(text), separator_(separator) {}
+    CsvReader(std::string_view text, char separator) : separator_(separator) {
+        ends_[static_cast<unsigned char>(separator)] = true;
+        ends_['\n'] = ends_['\r'] = true;
+        table_.text_.assign(text);
+        reserveFor(text);
+    }
 
     // The whole table, or the error that stopped it.
     std::optional<CsvTable> read() {
-        CsvTable table;
-        while (pos_ < text_.size()) {
+        while (pos_ < text().size()) {
             const int startLine = line_;
-            if (!readRow(table)) return std::nullopt;
-            table.endRow(startLine);
+            if (!readRow()) return std::nullopt;
+            table_.endRow(startLine);
         }
-        return table;
+        return std::move(table_);
     }
     const std::string& error() const { return error_; }
 
 private:
-    bool atLineEnd() const { return text_[pos_] == '\r' || text_[pos_] == '\n'; }
+    // Room for the rows and fields the first 64 KiB foretell.
+    void reserveFor(std::string_view text) {
+        constexpr size_t kSample = 64 * 1024;
+        const std::string_view sample = text.substr(0, kSample);
+        size_t lines = 1, separators = 0;
+        for (char c : sample) {
+            lines += c == '\n';
+            separators += c == separator_;
+        }
+        const size_t scale = text.size() / std::max<size_t>(sample.size(), 1) + 1;
+        table_.fields_.reserve((lines + separators) * scale);
+        table_.rowEnds_.reserve(lines * scale);
+        table_.lines_.reserve(lines * scale);
+    }
+
+    std::string& text() { return table_.text_; }
+    bool atLineEnd(size_t at) { return text()[at] == '\r' || text()[at] == '\n'; }
     void consumeLineEnd() {
-        if (text_[pos_] == '\r' && pos_ + 1 < text_.size() && text_[pos_ + 1] == '\n') ++pos_;
+        if (text()[pos_] == '\r' && pos_ + 1 < text().size() && text()[pos_ + 1] == '\n') ++pos_;
         ++pos_;
         ++line_;
     }
 
     // Fields up to the end of a line (consumed) or of the text.
-    bool readRow(CsvTable& table) {
+    bool readRow() {
         for (;;) {
-            if (!readField(table)) return false;
-            table.endField();
-            if (pos_ >= text_.size()) return true;
-            if (atLineEnd()) {
+            if (!readField()) return false;
+            if (pos_ >= text().size()) return true;
+            if (atLineEnd(pos_)) {
                 consumeLineEnd();
                 return true;
             }
@@ -184,56 +215,70 @@ private:
         }
     }
 
-    bool readField(CsvTable& table) {
-        if (pos_ < text_.size() && text_[pos_] == '"') return readQuoted(table);
-        readPlain(table);
-        return true;
+    size_t plainEnd(size_t from) const {
+        const char* t = table_.text_.data();
+        const size_t size = table_.text_.size();
+        while (from < size && !ends_[static_cast<unsigned char>(t[from])]) ++from;
+        return from;
     }
 
-    void readPlain(CsvTable& table) {
+    bool readField() {
+        if (pos_ < text().size() && text()[pos_] == '"') return readQuoted();
         const size_t begin = pos_;
-        while (pos_ < text_.size() && text_[pos_] != separator_ && !atLineEnd()) ++pos_;
-        table.append(text_.substr(begin, pos_ - begin));
+        pos_ = plainEnd(pos_);
+        table_.addField(begin, pos_);
+        return true;
     }
 
     // A quoted field; whatever follows its closing quote up to the next
     // separator is kept, as spreadsheets do.
-    bool readQuoted(CsvTable& table) {
+    bool readQuoted() {
+        std::string& t = text();
         const int openedOn = line_;
-        ++pos_;
+        const size_t begin = ++pos_;
+        size_t out = begin;  // where the unquoted text is written
+        auto keep = [&](size_t from, size_t to) {
+            if (out != from) std::memmove(t.data() + out, t.data() + from, to - from);
+            out += to - from;
+        };
         for (;;) {
-            const size_t quote = text_.find('"', pos_);
-            if (quote == std::string_view::npos) {
+            const size_t quote = t.find('"', pos_);
+            if (quote == std::string::npos) {
                 error_ = "quote opened on line " + std::to_string(openedOn) + " is not closed";
                 return false;
             }
             countLineBreaks(pos_, quote);
-            table.append(text_.substr(pos_, quote - pos_));
+            keep(pos_, quote);
             pos_ = quote + 1;
-            if (pos_ < text_.size() && text_[pos_] == '"') {
-                table.append("\"");
+            if (pos_ < t.size() && t[pos_] == '"') {
+                t[out++] = '"';
                 ++pos_;
                 continue;
             }
             break;
         }
-        readPlain(table);
+        const size_t rest = plainEnd(pos_);
+        keep(pos_, rest);
+        pos_ = rest;
+        table_.addField(begin, out);
         return true;
     }
 
     void countLineBreaks(size_t from, size_t to) {
+        const std::string& t = text();
         for (size_t i = from; i < to; ++i)
-            if (text_[i] == '\n' ||
-                (text_[i] == '\r' && !(i + 1 < text_.size() && text_[i + 1] == '\n')))
-                ++line_;
+            if (t[i] == '\n' || (t[i] == '\r' && !(i + 1 < t.size() && t[i + 1] == '\n'))) ++line_;
     }
 
-    std::string_view text_;
+    CsvTable table_;
     char separator_;
+    std::array<bool, 256> ends_{};  // the bytes that end an unquoted field
     size_t pos_ = 0;
     int line_ = 1;
     std::string error_;
 };
+
+namespace {
 
 constexpr std::string_view kOwnHeader = "date,time,mmol_l,mg_dl,note\r\n";
 
@@ -249,10 +294,11 @@ CsvParse parseCsv(std::string_view bytes) {
         return parse;
     }
     const DecodedText decoded = decodeText(bytes);
+    const std::string_view text = decoded.text();
     parse.encoding = decoded.encoding;
     // Our own export is always read with commas, whatever its notes hold.
-    parse.separator = decoded.text.starts_with(kOwnHeader) ? ',' : detectSeparator(decoded.text);
-    CsvReader reader(decoded.text, parse.separator);
+    parse.separator = text.starts_with(kOwnHeader) ? ',' : detectSeparator(text);
+    CsvReader reader(text, parse.separator);
     parse.table = reader.read();
     if (!parse.table) parse.error = reader.error();
     return parse;

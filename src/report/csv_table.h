@@ -17,9 +17,9 @@ namespace dx::report {
 
 enum class TextEncoding { Utf8, Utf8WithMark, Utf16Le, Utf16Be, Windows1252 };
 
-// The rows of a CSV file, their fields laid end to end in one buffer: an
-// export of tens of thousands of rows costs one allocation per column of
-// offsets, not one per field.
+// The rows of a CSV file. The table keeps the file's text once, each field
+// a span of it (a quoted field unquoted where it lies): an export of tens
+// of thousands of rows costs a copy of its text and two offsets a field.
 class CsvTable {
 public:
     size_t rowCount() const { return lines_.size(); }
@@ -31,20 +31,18 @@ public:
     // A row's fields as texts, for showing.
     std::vector<std::string> row(size_t r) const;
 
-    // Building, field by field: text is appended to the open field.
-    void append(std::string_view text) { text_.append(text); }
-    void endField() { fieldEnds_.push_back(static_cast<uint32_t>(text_.size())); }
-    // Closes the row of the fields ended since the last row, read from line;
+private:
+    friend class CsvReader;
+    size_t rowBegin(size_t row) const { return row == 0 ? 0 : rowEnds_[row - 1]; }
+    size_t rowEnd(size_t row) const { return rowEnds_[row]; }
+    void addField(size_t begin, size_t end);
+    // Closes the row of the fields added since the last row, read from line;
     // a row of one empty field (a blank line) is dropped.
     void endRow(int line);
 
-private:
-    size_t rowBegin(size_t row) const { return row == 0 ? 0 : rowEnds_[row - 1]; }
-    size_t rowEnd(size_t row) const { return rowEnds_[row]; }
-
     std::string text_;
-    std::vector<uint32_t> fieldEnds_;  // where each field ends in text_
-    std::vector<uint32_t> rowEnds_;    // one past each row's last field in fieldEnds_
+    std::vector<std::pair<uint32_t, uint32_t>> fields_;  // begin and end in text_
+    std::vector<uint32_t> rowEnds_;  // one past each row's last field in fields_
     std::vector<int> lines_;
 };
 
@@ -56,10 +54,13 @@ struct CsvParse {
 };
 CsvParse parseCsv(std::string_view bytes);
 
-// The bytes as UTF-8 text, and how they were written.
+// The bytes as UTF-8 text, and how they were written. UTF-8 bytes are read
+// where they lie; other encodings are converted.
 struct DecodedText {
-    std::string text;
     TextEncoding encoding = TextEncoding::Utf8;
+    std::string converted;
+    std::string_view unchanged;  // the bytes after a byte-order mark, when not converted
+    std::string_view text() const { return converted.empty() ? unchanged : converted; }
 };
 DecodedText decodeText(std::string_view bytes);
 

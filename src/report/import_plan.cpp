@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <initializer_list>
-#include <unordered_set>
+#include <unordered_map>
 #include <variant>
 
 #include "journal/datetext.h"
@@ -56,14 +56,15 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // "2026-11-01 08:30", "2026-11-01T08:30:00Z", "3/7/2026 8:15 PM": the
 // date, and the time after the first blank or "T".
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
 std::pair<std::string_view, std::string_view> splitDateTime(std::string_view s) {
-    const size_t first = s.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
-    s.remove_prefix(first);
-    const size_t cut = s.find_first_of(" \tT");
-    if (cut == std::string_view::npos) return {s, {}};
+    while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
+    size_t cut = 0;
+    while (cut < s.size() && !isBlank(s[cut]) && s[cut] != 'T') ++cut;
+    if (cut == s.size()) return {s, {}};
     std::string_view time = s.substr(cut + 1);
-    while (!time.empty() && (time.front() == ' ' || time.front() == '\t')) time.remove_prefix(1);
+    while (!time.empty() && isBlank(time.front())) time.remove_prefix(1);
     return {s.substr(0, cut), time};
 }
 
@@ -79,6 +80,7 @@ bool equalsNoCase(std::string_view text, std::string_view upper) {
 // "AM", "PM", "a.m.", "p.m." at the end of a time: 0 none, 1 AM, 2 PM.
 int meridiem(std::string_view& rest) {
     while (!rest.empty() && (rest.back() == ' ' || rest.back() == '\t')) rest.remove_suffix(1);
+    if (rest.empty() || (rest.back() != 'M' && rest.back() != 'm' && rest.back() != '.')) return 0;
     for (const auto& [word, which] : {std::pair{"AM", 1}, {"PM", 2}, {"A.M.", 1}, {"P.M.", 2}}) {
         const std::string_view w(word);
         if (rest.size() >= w.size() && equalsNoCase(rest.substr(rest.size() - w.size()), w)) {
@@ -152,7 +154,8 @@ std::optional<int64_t> readImportDay(std::string_view text, DateOrder order) {
             numbers[count] = numbers[count] * 10 + (c - '0');
             continue;
         }
-        if ((c != '-' && c != '/' && c != '.') || lengths[count] == 0) return std::nullopt;
+        if ((c != '-' && c != '/' && c != '.') || count >= 2 || lengths[count] == 0)
+            return std::nullopt;
         ++count;
     }
     if (count != 2 || lengths[2] == 0) return std::nullopt;
@@ -364,12 +367,15 @@ void guessOrder(const CsvTable& t, ColumnMapping& m) {
 // entry's own limit (25) is no guide: a 26 mmol/L read as mg/dl would come
 // in quietly as 1.4 mmol/L instead of being refused.
 constexpr double kHighestMmolReading = 35;
+// Nearly every mg/dl reading is above it: the first rows tell.
+constexpr size_t kRowsForTheUnit = 2000;
 
 void guessUnit(const CsvTable& t, ColumnMapping& m) {
     if (m.unitSource != UnitSource::Assumed || m.level < 0) return;
     std::vector<int> columns = {m.level};
     columns.insert(columns.end(), m.moreLevels.begin(), m.moreLevels.end());
-    for (size_t r = m.firstDataRow(); r < t.rowCount(); ++r)
+    const size_t last = std::min(t.rowCount(), m.firstDataRow() + kRowsForTheUnit);
+    for (size_t r = m.firstDataRow(); r < last; ++r)
         for (int c : columns) {
             const auto v = readImportLevel(t.field(r, static_cast<size_t>(c)));
             if (v && *v > kHighestMmolReading) {
@@ -424,16 +430,21 @@ ColumnMapping guessMapping(const CsvTable& table) {
 
 namespace {
 
+// "hh:mm", as the journal writes a time.
 std::string hhmm(int minute) {
-    return formatShortTime(DateTime::fromParts(2000, 1, 1, minute / 60, minute % 60));
+    const char text[] = {
+        static_cast<char>('0' + minute / 600), static_cast<char>('0' + minute / 60 % 10), ':',
+        static_cast<char>('0' + minute % 60 / 10), static_cast<char>('0' + minute % 10)};
+    return std::string(text, sizeof text);
 }
 
 // What a record-type cell says of its row: a kind that is no reading, Other
 // for a type of no known kind, nothing for a reading (or a number code,
 // which only the row's content explains).
 std::optional<SkipKind> kindOfRecordType(std::string_view text) {
+    if (std::all_of(text.begin(), text.end(), [](char c) { return isDigit(c) || isBlank(c); }))
+        return std::nullopt;
     const std::string t = upperCase(trimBlanks(text));
-    if (t.empty() || std::all_of(t.begin(), t.end(), isDigit)) return std::nullopt;
     static const std::pair<SkipKind, std::vector<const char*>> kinds[] = {
         {SkipKind::Insulin, {"INSULIN", "BOLUS", "BASAL"}},
         {SkipKind::Carbs, {"CARB", "FOOD", "MEAL", "REPAS", "GLUCIDE", "MAHLZEIT", "KOHLENHYDRAT"}},
@@ -459,7 +470,8 @@ std::string_view ownCell(std::string_view cell, bool ownExport) {
     return ownExport ? withoutFormulaGuard(cell) : cell;
 }
 
-using RowResult = std::variant<Test, SkipKind, std::string>;
+// A row read into the test given (monostate), left out, or bad.
+using RowResult = std::variant<std::monostate, SkipKind, std::string>;
 
 class RowReader {
 public:
@@ -480,7 +492,7 @@ public:
         levels_.insert(levels_.end(), m.moreLevels.begin(), m.moreLevels.end());
     }
 
-    RowResult read(size_t r) {
+    RowResult read(size_t r, Test& t) {
         if (t_.fieldCount(r) != fields_) return fieldCountReason(r);
         if (m_.date < 0 || m_.level < 0 || (m_.levelUnit == ImportUnit::FromColumn && m_.unit < 0))
             return txt(T::kMissingColumn);
@@ -491,13 +503,13 @@ public:
         if (blank(levelText)) return withoutGlucose(r, type);
 
         auto [dateText, timeText] = dateAndTime(t_, r, m_);
-        const auto day = readImportDay(ownCell(dateText, m_.ownExport), m_.order);
+        const auto day = dayOf(ownCell(dateText, m_.ownExport));
         if (!day) return txt(T::kBadDate);
         if (*day > today_) return txt(T::kDateAfterToday);
         const auto minute = readImportMinute(ownCell(timeText, m_.ownExport));
         if (!minute) return txt(T::kBadTime);
         if (choices_.days && !choices_.days->contains(*day)) return SkipKind::OutOfRange;
-        return readLevelAndNote(r, levelText, *day, *minute);
+        return readLevelAndNote(r, levelText, *day, *minute, t);
     }
 
 private:
@@ -524,19 +536,40 @@ private:
         return SkipKind::NoGlucose;
     }
 
-    RowResult readLevelAndNote(size_t r, std::string_view levelText, int64_t day, int minute) {
-        const auto level = readImportLevel(levelText);
-        if (!level) return txt(T::kBadLevel);
+    // A level cell in the journal's unit, or why it is refused: read once
+    // for each text, as a CGM's readings repeat the same few.
+    struct LevelRead {
+        std::string stored, refusal;
+        double value = 0;
+    };
+    const LevelRead& levelOf(std::string_view text, bool sourceMg) {
+        auto [at, fresh] = levelCache_[sourceMg ? 1 : 0].try_emplace(text);
+        if (fresh) at->second = readLevel(text, sourceMg);
+        return at->second;
+    }
+
+    LevelRead readLevel(std::string_view text, bool sourceMg) const {
+        LevelRead read;
+        const auto level = readImportLevel(text);
+        if (!level) return read.refusal = txt(T::kBadLevel), read;
+        const int16_t fileUnit = sourceMg ? 1 : 0;
+        const double value = sourceMg == isMgDl(unite_)
+                                 ? *level
+                                 : (sourceMg ? toMmolL(*level, 1) : toMgDl(*level, 0));
+        read.stored = formatNumber(value, storageFormat(unite_));
+        read.value = leadingNumber(read.stored);
+        if (*level <= 0 || *level > highestLevel(fileUnit) || levelRefused(read.stored, unite_))
+            read.refusal = txt(T::kLevelRefused) + std::to_string(highestLevel(fileUnit)) + " " +
+                           unitName(fileUnit) + ")";
+        return read;
+    }
+
+    RowResult readLevelAndNote(size_t r, std::string_view levelText, int64_t day, int minute,
+                               Test& t) {
         const auto sourceMg = sourceIsMgDl(r);
         if (!sourceMg) return txt(T::kBadUnit);
-        const int16_t fileUnit = *sourceMg ? 1 : 0;
-        const double value = *sourceMg == isMgDl(unite_)
-                                 ? *level
-                                 : (*sourceMg ? toMmolL(*level, 1) : toMgDl(*level, 0));
-        const std::string stored = formatNumber(value, storageFormat(unite_));
-        if (*level <= 0 || *level > highestLevel(fileUnit) || levelRefused(stored, unite_))
-            return txt(T::kLevelRefused) + std::to_string(highestLevel(fileUnit)) + " " +
-                   unitName(fileUnit) + ")";
+        const LevelRead& level = levelOf(levelText, *sourceMg);
+        if (!level.refusal.empty()) return level.refusal;
 
         std::string note(m_.note >= 0 ? ownCell(field(r, m_.note), m_.ownExport) : "");
         const StorableCheck check = checkStorable(note);
@@ -544,19 +577,27 @@ private:
             return txt(T::kUnstorableNote) +
                    (check.problem == Unstorable::LineBreak ? std::string("\\n") : check.character);
 
-        Test t;
         t.day = day;
         t.minute = minute;
         t.date = dateText(day);
         t.time = hhmm(minute);
-        t.level = stored;
-        t.value = leadingNumber(stored);
+        t.level = level.stored;
+        t.value = level.value;
         t.note = std::move(note);
-        return t;
+        return {};
     }
 
-    // The journal's date text of a day; rows come day after day, so the
-    // last one is kept.
+    // The day of a date text; rows come day after day, so the last one is
+    // kept.
+    std::optional<int64_t> dayOf(std::string_view date) {
+        if (date != lastDateRead_) {
+            lastDateRead_ = date;
+            lastDayRead_ = readImportDay(date, m_.order);
+        }
+        return lastDayRead_;
+    }
+
+    // The journal's date text of a day, the last one kept likewise.
     const std::string& dateText(int64_t day) {
         if (day != lastDay_) {
             lastDay_ = day;
@@ -590,6 +631,10 @@ private:
     std::vector<int> levels_;
     int64_t lastDay_ = kNoDay;
     std::string lastDate_;
+    std::string_view lastDateRead_;  // a view of the table, which outlives the reader
+    std::optional<int64_t> lastDayRead_;
+    // By unit of the file, keyed by views of the table, which outlives the reader.
+    std::array<std::unordered_map<std::string_view, LevelRead>, 2> levelCache_;
 };
 
 int64_t momentKey(int64_t day, int minute) { return day * 1440 + minute; }
@@ -605,34 +650,73 @@ std::optional<int64_t> firstDayThatFits(const std::vector<Test>& newestFirst, in
 
 }  // namespace
 
+namespace {
+
+// The tests read (in the file's order) newest first, each moment once: the
+// first row read of a moment is kept, any other and any moment the journal
+// holds already counted as a duplicate. Exports list their rows oldest or
+// newest first, which needs no sorting.
+std::vector<Test> newestFirstOnce(std::vector<Test>& read, const std::vector<Test>& journal,
+                                  int& duplicates) {
+    std::vector<int64_t> held;
+    held.reserve(journal.size());
+    for (const Test& t : journal) held.push_back(momentKey(t.day, t.minute));
+    std::sort(held.begin(), held.end());
+
+    std::vector<std::pair<int64_t, uint32_t>> order;  // moment, row read
+    order.reserve(read.size());
+    for (size_t i = 0; i < read.size(); ++i)
+        order.emplace_back(momentKey(read[i].day, read[i].minute), static_cast<uint32_t>(i));
+    auto oldestFirst = [](const auto& a, const auto& b) { return a.first < b.first; };
+    if (std::is_sorted(order.begin(), order.end(), oldestFirst)) {
+        // Newest first, each run of one moment led by the row read first.
+        std::reverse(order.begin(), order.end());
+        for (size_t end = 0, begin = 0; begin < order.size(); begin = end) {
+            end = begin;
+            while (end < order.size() && order[end].first == order[begin].first) ++end;
+            std::reverse(order.begin() + static_cast<ptrdiff_t>(begin),
+                         order.begin() + static_cast<ptrdiff_t>(end));
+        }
+    } else {
+        std::stable_sort(order.begin(), order.end(),
+                         [](const auto& a, const auto& b) { return a.first > b.first; });
+    }
+    std::vector<Test> once;
+    once.reserve(order.size());
+    for (size_t k = 0; k < order.size(); ++k) {
+        const int64_t moment = order[k].first;
+        if ((k > 0 && order[k - 1].first == moment) ||
+            std::binary_search(held.begin(), held.end(), moment)) {
+            ++duplicates;
+            continue;
+        }
+        once.push_back(std::move(read[order[k].second]));
+    }
+    return once;
+}
+
+}  // namespace
+
 ImportPlan planImport(const CsvTable& table, const ColumnMapping& mapping,
                       const std::vector<Test>& journal, std::string_view datePattern, int16_t unite,
                       int16_t langue, int64_t today, const ImportChoices& choices) {
     ImportPlan plan;
     plan.journalCount = static_cast<int>(journal.size());
-    std::unordered_set<int64_t> held;
-    held.reserve(journal.size() + table.rowCount());
-    for (const Test& t : journal) held.insert(momentKey(t.day, t.minute));
-
+    std::vector<Test> read;
+    read.reserve(table.rowCount());
     RowReader reader(table, mapping, datePattern, unite, langue, today, choices);
     for (size_t r = mapping.firstDataRow(); r < table.rowCount(); ++r) {
         if (table.fieldCount(r) == 1 && blank(table.field(r, 0))) continue;
-        RowResult read = reader.read(r);
-        if (auto* reason = std::get_if<std::string>(&read)) {
+        Test& t = read.emplace_back();
+        RowResult result = reader.read(r, t);
+        if (std::holds_alternative<std::monostate>(result)) continue;
+        read.pop_back();
+        if (auto* reason = std::get_if<std::string>(&result))
             plan.bad.push_back({table.line(r), std::move(*reason)});
-        } else if (auto* kind = std::get_if<SkipKind>(&read)) {
-            ++plan.skipped[static_cast<size_t>(*kind)];
-        } else {
-            Test& t = std::get<Test>(read);
-            if (!held.insert(momentKey(t.day, t.minute)).second)
-                ++plan.duplicates;
-            else
-                plan.toAdd.push_back(std::move(t));
-        }
+        else
+            ++plan.skipped[static_cast<size_t>(std::get<SkipKind>(result))];
     }
-    std::stable_sort(plan.toAdd.begin(), plan.toAdd.end(), [](const Test& a, const Test& b) {
-        return std::pair(a.day, a.minute) > std::pair(b.day, b.minute);
-    });
+    plan.toAdd = newestFirstOnce(read, journal, plan.duplicates);
     plan.room = std::max(0, kMaxTests - plan.journalCount);
     plan.overLimit = static_cast<int>(plan.toAdd.size()) > plan.room;
     if (plan.overLimit) plan.fitsFrom = firstDayThatFits(plan.toAdd, plan.room);

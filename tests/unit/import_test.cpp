@@ -166,6 +166,7 @@ TEST(ImportRules, DatesInEachOrder) {
         {"12/03/202", DateOrder::DMY, std::nullopt},
         {"12/03", DateOrder::DMY, std::nullopt},
         {"12//2026", DateOrder::DMY, std::nullopt},
+        {"3/8/206./14", DateOrder::MDY, std::nullopt},
         {"", DateOrder::YMD, std::nullopt},
     };
     for (const auto& c : cases) EXPECT_EQ(readImportDay(c.text, c.order), c.day) << c.text;
