@@ -73,11 +73,7 @@ void BM_ReadAndSplitCgm26000(benchmark::State& state) {
     CgmFile f;
     for (auto _ : state) {
         const auto bytes = f.files.read(f.path);
-        std::vector<std::string_view> lines;
-        std::string_view rest(*bytes);
-        for (size_t end; (end = rest.find('\n')) != std::string_view::npos;
-             rest.remove_prefix(end + 1))
-            lines.push_back(rest.substr(0, end));
+        const std::vector<std::string_view> lines = splitLines(*bytes);
         benchmark::DoNotOptimize(lines.data());
     }
 }

@@ -470,7 +470,22 @@ std::string_view ownCell(std::string_view cell, bool ownExport) {
     return ownExport ? withoutFormulaGuard(cell) : cell;
 }
 
-// A row read into the test given (monostate), left out, or bad.
+// A level cell in the journal's unit, or why it is refused.
+struct LevelRead {
+    std::string stored, refusal;
+    double value = 0;
+};
+
+// A reading as a row gives it, before it becomes a test: the plan first
+// orders and sorts out the moments, then writes the tests once.
+struct RowRead {
+    int64_t day = 0;
+    int minute = 0;
+    const LevelRead* level = nullptr;
+    std::string_view note;  // a view of the table
+};
+
+// A row read into the reading given (monostate), left out, or bad.
 using RowResult = std::variant<std::monostate, SkipKind, std::string>;
 
 class RowReader {
@@ -492,7 +507,7 @@ public:
         levels_.insert(levels_.end(), m.moreLevels.begin(), m.moreLevels.end());
     }
 
-    RowResult read(size_t r, Test& t) {
+    RowResult read(size_t r, RowRead& t) {
         if (t_.fieldCount(r) != fields_) return fieldCountReason(r);
         if (m_.date < 0 || m_.level < 0 || (m_.levelUnit == ImportUnit::FromColumn && m_.unit < 0))
             return txt(T::kMissingColumn);
@@ -536,12 +551,8 @@ private:
         return SkipKind::NoGlucose;
     }
 
-    // A level cell in the journal's unit, or why it is refused: read once
-    // for each text, as a CGM's readings repeat the same few.
-    struct LevelRead {
-        std::string stored, refusal;
-        double value = 0;
-    };
+    // A level cell read once for each text, as a CGM's readings repeat the
+    // same few.
     const LevelRead& levelOf(std::string_view text, bool sourceMg) {
         auto [at, fresh] = levelCache_[sourceMg ? 1 : 0].try_emplace(text);
         if (fresh) at->second = readLevel(text, sourceMg);
@@ -565,25 +576,19 @@ private:
     }
 
     RowResult readLevelAndNote(size_t r, std::string_view levelText, int64_t day, int minute,
-                               Test& t) {
+                               RowRead& t) {
         const auto sourceMg = sourceIsMgDl(r);
         if (!sourceMg) return txt(T::kBadUnit);
         const LevelRead& level = levelOf(levelText, *sourceMg);
         if (!level.refusal.empty()) return level.refusal;
 
-        std::string note(m_.note >= 0 ? ownCell(field(r, m_.note), m_.ownExport) : "");
+        const std::string_view note =
+            m_.note >= 0 ? ownCell(field(r, m_.note), m_.ownExport) : std::string_view();
         const StorableCheck check = checkStorable(note);
         if (check.problem != Unstorable::None)
             return txt(T::kUnstorableNote) +
                    (check.problem == Unstorable::LineBreak ? std::string("\\n") : check.character);
-
-        t.day = day;
-        t.minute = minute;
-        t.date = dateText(day);
-        t.time = hhmm(minute);
-        t.level = level.stored;
-        t.value = level.value;
-        t.note = std::move(note);
+        t = {day, minute, &level, note};
         return {};
     }
 
@@ -597,6 +602,21 @@ private:
         return lastDayRead_;
     }
 
+public:
+    // The test of a reading, in the journal's date format and unit.
+    Test testOf(const RowRead& read) {
+        Test t;
+        t.day = read.day;
+        t.minute = read.minute;
+        t.date = dateText(read.day);
+        t.time = hhmm(read.minute);
+        t.level = read.level->stored;
+        t.value = read.level->value;
+        t.note = read.note;
+        return t;
+    }
+
+private:
     // The journal's date text of a day, the last one kept likewise.
     const std::string& dateText(int64_t day) {
         if (day != lastDay_) {
@@ -652,12 +672,12 @@ std::optional<int64_t> firstDayThatFits(const std::vector<Test>& newestFirst, in
 
 namespace {
 
-// The tests read (in the file's order) newest first, each moment once: the
-// first row read of a moment is kept, any other and any moment the journal
-// holds already counted as a duplicate. Exports list their rows oldest or
-// newest first, which needs no sorting.
-std::vector<Test> newestFirstOnce(std::vector<Test>& read, const std::vector<Test>& journal,
-                                  int& duplicates) {
+// The readings (in the file's order) newest first, each moment once, as
+// indices: the first row read of a moment is kept, any other and any moment
+// the journal holds already counted as a duplicate. Exports list their rows
+// oldest or newest first, which needs no sorting.
+std::vector<uint32_t> newestFirstOnce(const std::vector<RowRead>& read,
+                                      const std::vector<Test>& journal, int& duplicates) {
     std::vector<int64_t> held;
     held.reserve(journal.size());
     for (const Test& t : journal) held.push_back(momentKey(t.day, t.minute));
@@ -681,7 +701,7 @@ std::vector<Test> newestFirstOnce(std::vector<Test>& read, const std::vector<Tes
         std::stable_sort(order.begin(), order.end(),
                          [](const auto& a, const auto& b) { return a.first > b.first; });
     }
-    std::vector<Test> once;
+    std::vector<uint32_t> once;
     once.reserve(order.size());
     for (size_t k = 0; k < order.size(); ++k) {
         const int64_t moment = order[k].first;
@@ -690,7 +710,7 @@ std::vector<Test> newestFirstOnce(std::vector<Test>& read, const std::vector<Tes
             ++duplicates;
             continue;
         }
-        once.push_back(std::move(read[order[k].second]));
+        once.push_back(order[k].second);
     }
     return once;
 }
@@ -702,21 +722,23 @@ ImportPlan planImport(const CsvTable& table, const ColumnMapping& mapping,
                       int16_t langue, int64_t today, const ImportChoices& choices) {
     ImportPlan plan;
     plan.journalCount = static_cast<int>(journal.size());
-    std::vector<Test> read;
+    std::vector<RowRead> read;
     read.reserve(table.rowCount());
     RowReader reader(table, mapping, datePattern, unite, langue, today, choices);
     for (size_t r = mapping.firstDataRow(); r < table.rowCount(); ++r) {
         if (table.fieldCount(r) == 1 && blank(table.field(r, 0))) continue;
-        Test& t = read.emplace_back();
-        RowResult result = reader.read(r, t);
-        if (std::holds_alternative<std::monostate>(result)) continue;
-        read.pop_back();
-        if (auto* reason = std::get_if<std::string>(&result))
+        RowRead row;
+        RowResult result = reader.read(r, row);
+        if (std::holds_alternative<std::monostate>(result))
+            read.push_back(row);
+        else if (auto* reason = std::get_if<std::string>(&result))
             plan.bad.push_back({table.line(r), std::move(*reason)});
         else
             ++plan.skipped[static_cast<size_t>(std::get<SkipKind>(result))];
     }
-    plan.toAdd = newestFirstOnce(read, journal, plan.duplicates);
+    const std::vector<uint32_t> once = newestFirstOnce(read, journal, plan.duplicates);
+    plan.toAdd.reserve(once.size());
+    for (uint32_t i : once) plan.toAdd.push_back(reader.testOf(read[i]));
     plan.room = std::max(0, kMaxTests - plan.journalCount);
     plan.overLimit = static_cast<int>(plan.toAdd.size()) > plan.room;
     if (plan.overLimit) plan.fitsFrom = firstDayThatFits(plan.toAdd, plan.room);

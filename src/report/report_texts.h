@@ -261,6 +261,8 @@ inline constexpr Bilingual kCliImportFiles = {"import demande JOURNAL puis FICHI
 inline constexpr Bilingual kCliBadRowsRefuse = {
     "des lignes ne se lisent pas : rien n'est écrit (--skip-bad importe les lignes correctes)",
     "some rows cannot be read: nothing written (--skip-bad imports the good rows)"};
+inline constexpr Bilingual kCliOverLimitHow = {" (--newest, ou --from AAAA-MM-JJ --to ...)",
+                                               " (--newest, or --from YYYY-MM-DD --to ...)"};
 inline constexpr Bilingual kCliImportTooLarge = {" dépasse 64 Mio : rien n'est lu",
                                                  " is larger than 64 MiB: nothing read"};
 inline constexpr Bilingual kCliNoPdf = {

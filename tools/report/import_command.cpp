@@ -174,7 +174,8 @@ R::ColumnMapping mappingFor(const R::CsvTable& table, const ImportOptions& o) {
 
 // Why the plan is not written, or "".
 std::string refusal(const R::ImportPlan& plan, const ImportOptions& o) {
-    if (plan.overLimit) return R::overLimitAdvice(plan, o.langue, "yyyy-MM-dd");
+    if (plan.overLimit)
+        return R::overLimitAdvice(plan, o.langue, "yyyy-MM-dd") + say(T::kCliOverLimitHow, o);
     if (!plan.bad.empty() && !o.skipBad) return say(T::kCliBadRowsRefuse, o);
     if (plan.toAdd.empty()) return say(T::kNothingToImport, o);
     return "";
