@@ -59,8 +59,8 @@ void BM_ImportPlanCgm26000(benchmark::State& state) {
     CgmFile f;
     const int64_t today = DateTime::fromParts(2026, 6, 1).day();
     for (auto _ : state) {
-        const auto bytes = f.files.read(f.path);
-        const report::CsvParse parsed = report::parseCsv(*bytes);
+        auto bytes = f.files.read(f.path);
+        const report::CsvParse parsed = report::parseCsv(std::move(*bytes));
         const report::ImportPlan plan = report::planImport(
             *parsed.table, report::guessMapping(*parsed.table), {}, "yyyy-MM-dd", 0, 0, today);
         if (plan.toAdd.size() != size_t{kDays} * kReadingsADay) state.SkipWithError("plan");

@@ -11,7 +11,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     namespace R = dx::report;
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    const R::CsvParse parsed = R::parseCsv(bytes);
+    const R::CsvParse parsed = R::parseCsv(std::string(bytes));
     if (!parsed.table) return 0;
     const R::CsvTable& table = *parsed.table;
     for (size_t r = 0; r < table.rowCount(); ++r)

@@ -154,7 +154,7 @@ void ReportMenu::importCsv() {
     if (!file.open(QIODevice::ReadOnly)) return readFailed(file.errorString());
     const QByteArray bytes = file.readAll();
     const report::CsvParse parsed =
-        report::parseCsv(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+        report::parseCsv(std::string(bytes.constData(), static_cast<size_t>(bytes.size())));
     if (!parsed.table) return readFailed(QString::fromStdString(parsed.error));
 
     ImportDialog dialog(w_, parsed, owner_);

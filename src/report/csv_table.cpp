@@ -160,11 +160,12 @@ const char* separatorName(char separator) {
 // a field's unquoted text is never longer than its quoted one.
 class CsvReader {
 public:
-    CsvReader(std::string_view text, char separator) : separator_(separator) {
+    // Reads text from `start` (past a byte-order mark).
+    CsvReader(std::string text, size_t start, char separator) : separator_(separator), pos_(start) {
         ends_[static_cast<unsigned char>(separator)] = true;
         ends_['\n'] = ends_['\r'] = true;
-        table_.text_.assign(text);
-        reserveFor(text);
+        table_.text_ = std::move(text);
+        reserveFor(std::string_view(table_.text_).substr(start));
     }
 
     // The whole table, or the error that stopped it.
@@ -275,7 +276,7 @@ private:
     CsvTable table_;
     char separator_;
     std::array<bool, 256> ends_{};  // the bytes that end an unquoted field
-    size_t pos_ = 0;
+    size_t pos_;
     int line_ = 1;
     std::string error_;
 };
@@ -289,18 +290,23 @@ constexpr size_t kLargestText = size_t{1} << 31;
 
 }  // namespace
 
-CsvParse parseCsv(std::string_view bytes) {
+// The table keeps the bytes themselves when they are UTF-8, else their
+// conversion.
+CsvParse parseCsv(std::string bytes) {
     CsvParse parse;
     if (bytes.size() >= kLargestText / 2) {
         parse.error = "the file is too large";
         return parse;
     }
-    const DecodedText decoded = decodeText(bytes);
-    const std::string_view text = decoded.text();
+    DecodedText decoded = decodeText(bytes);
+    const bool converted = decoded.unchanged.data() == nullptr;
+    const size_t start = converted ? 0 : bytes.size() - decoded.unchanged.size();
+    std::string text = converted ? std::move(decoded.converted) : std::move(bytes);
+    const std::string_view read = std::string_view(text).substr(start);
     parse.encoding = decoded.encoding;
     // Our own export is always read with commas, whatever its notes hold.
-    parse.separator = text.starts_with(kOwnHeader) ? ',' : detectSeparator(text);
-    CsvReader reader(text, parse.separator);
+    parse.separator = read.starts_with(kOwnHeader) ? ',' : detectSeparator(read);
+    CsvReader reader(std::move(text), start, parse.separator);
     parse.table = reader.read();
     if (!parse.table) parse.error = reader.error();
     return parse;

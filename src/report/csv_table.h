@@ -52,7 +52,8 @@ struct CsvParse {
     char separator = ',';
     TextEncoding encoding = TextEncoding::Utf8;
 };
-CsvParse parseCsv(std::string_view bytes);
+// The bytes are taken whole: a UTF-8 file is read where it lies.
+CsvParse parseCsv(std::string bytes);
 
 // The bytes as UTF-8 text, and how they were written. UTF-8 bytes are read
 // where they lie; other encodings are converted.

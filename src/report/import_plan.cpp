@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <memory>
 #include <unordered_map>
 #include <variant>
 
@@ -119,6 +120,14 @@ bool zoneOrNothing(std::string_view s) {
 }  // namespace
 
 std::optional<int> readImportMinute(std::string_view text) {
+    // "hh:mm", as most files write a time, at once.
+    if (text.size() == 5 && text[2] == ':' && isDigit(text[0]) && isDigit(text[1]) &&
+        isDigit(text[3]) && isDigit(text[4])) {
+        const int hour = (text[0] - '0') * 10 + (text[1] - '0');
+        const int minute = (text[3] - '0') * 10 + (text[4] - '0');
+        if (hour > 23 || minute > 59) return std::nullopt;
+        return hour * 60 + minute;
+    }
     std::string_view s = text;
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
     const int half = meridiem(s);
@@ -390,11 +399,11 @@ void guessUnit(const CsvTable& t, ColumnMapping& m) {
 }  // namespace
 
 bool isOwnExport(const CsvTable& table) {
-    if (table.rowCount() == 0) return false;
-    std::string header;
-    for (size_t c = 0; c < table.fieldCount(0); ++c)
-        header += (c == 0 ? "" : ",") + std::string(table.field(0, c));
-    return header == kCsvHeader;
+    constexpr std::string_view kColumns[] = {"date", "time", "mmol_l", "mg_dl", "note"};
+    if (table.rowCount() == 0 || table.fieldCount(0) != std::size(kColumns)) return false;
+    for (size_t c = 0; c < std::size(kColumns); ++c)
+        if (table.field(0, c) != kColumns[c]) return false;
+    return true;
 }
 
 // Our own export is read from its whole mg/dl column: mmol/L with one
@@ -462,12 +471,32 @@ std::optional<SkipKind> kindOfRecordType(std::string_view text) {
     return SkipKind::Other;
 }
 
-bool blank(std::string_view s) { return s.find_first_not_of(" \t") == std::string_view::npos; }
+bool blank(std::string_view s) { return std::all_of(s.begin(), s.end(), isBlank); }
 
 // Our export puts a "'" before a cell a spreadsheet would run; the import
 // takes it off again.
 std::string_view ownCell(std::string_view cell, bool ownExport) {
     return ownExport ? withoutFormulaGuard(cell) : cell;
+}
+
+// A level written as digits with at most one decimal after a point or a
+// comma ("6.2", "6,2", "112"), as tenths; nothing for any other text.
+std::optional<size_t> plainTenths(std::string_view s) {
+    size_t tenths = 0, digits = 0, decimals = 0;
+    bool point = false;
+    for (char c : s) {
+        if (isDigit(c) && digits < 5 && decimals == 0) {
+            tenths = tenths * 10 + static_cast<size_t>(c - '0');
+            ++digits;
+            decimals += point;
+        } else if ((c == '.' || c == ',') && !point && digits > 0) {
+            point = true;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (digits == 0 || (point && decimals == 0)) return std::nullopt;
+    return point ? tenths : tenths * 10;
 }
 
 // A level cell in the journal's unit, or why it is refused.
@@ -554,6 +583,15 @@ private:
     // A level cell read once for each text, as a CGM's readings repeat the
     // same few.
     const LevelRead& levelOf(std::string_view text, bool sourceMg) {
+        // "6.2", "112": found by their tenths, with no hashing.
+        auto& byTenths = levelsByTenths_[sourceMg ? 1 : 0];
+        const std::optional<size_t> tenths = plainTenths(text);
+        if (tenths && *tenths < kTenthsKept) {
+            if (byTenths.empty()) byTenths.resize(kTenthsKept);
+            if (!byTenths[*tenths])
+                byTenths[*tenths] = std::make_unique<LevelRead>(readLevel(text, sourceMg));
+            return *byTenths[*tenths];
+        }
         auto [at, fresh] = levelCache_[sourceMg ? 1 : 0].try_emplace(text);
         if (fresh) at->second = readLevel(text, sourceMg);
         return at->second;
@@ -655,6 +693,8 @@ private:
     std::optional<int64_t> lastDayRead_;
     // By unit of the file, keyed by views of the table, which outlives the reader.
     std::array<std::unordered_map<std::string_view, LevelRead>, 2> levelCache_;
+    static constexpr size_t kTenthsKept = 10000;
+    std::array<std::vector<std::unique_ptr<LevelRead>>, 2> levelsByTenths_;
 };
 
 int64_t momentKey(int64_t day, int minute) { return day * 1440 + minute; }

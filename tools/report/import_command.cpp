@@ -205,11 +205,11 @@ bool readInputs(FileStore& files, const ImportOptions& o, Inputs& in) {
                             std::to_string(load.stopLine)),
                    false;
     }
-    const auto csv = files.read(o.file);
+    auto csv = files.read(o.file);
     if (!csv) return complain(say(T::kCliCannotRead, o) + o.file), false;
     if (csv->size() > kLargestImport)
         return complain(o.file + say(T::kCliImportTooLarge, o)), false;
-    in.csv = R::parseCsv(*csv);
+    in.csv = R::parseCsv(std::move(*csv));
     if (!in.csv.table) return complain(say(T::kCannotReadFile, o) + in.csv.error), false;
     return true;
 }
