@@ -7,6 +7,7 @@
 
 #include "journal/journal_codec.h"
 #include "platform/text.h"
+#include "report/exchange.h"
 
 namespace dx::report {
 
@@ -283,8 +284,6 @@ private:
 
 namespace {
 
-constexpr std::string_view kOwnHeader = "date,time,mmol_l,mg_dl,note\r\n";
-
 // Offsets into the table's buffer are 32-bit.
 constexpr size_t kLargestText = size_t{1} << 31;
 
@@ -305,7 +304,7 @@ CsvParse parseCsv(std::string bytes) {
     const std::string_view read = std::string_view(text).substr(start);
     parse.encoding = decoded.encoding;
     // Our own export is always read with commas, whatever its notes hold.
-    parse.separator = read.starts_with(kOwnHeader) ? ',' : detectSeparator(read);
+    parse.separator = read.starts_with(kCsvHeader) ? ',' : detectSeparator(read);
     CsvReader reader(std::move(text), start, parse.separator);
     parse.table = reader.read();
     if (!parse.table) parse.error = reader.error();

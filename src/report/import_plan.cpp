@@ -398,12 +398,19 @@ void guessUnit(const CsvTable& t, ColumnMapping& m) {
 
 }  // namespace
 
+// The first row's fields joined by commas are our header.
 bool isOwnExport(const CsvTable& table) {
-    constexpr std::string_view kColumns[] = {"date", "time", "mmol_l", "mg_dl", "note"};
-    if (table.rowCount() == 0 || table.fieldCount(0) != std::size(kColumns)) return false;
-    for (size_t c = 0; c < std::size(kColumns); ++c)
-        if (table.field(0, c) != kColumns[c]) return false;
-    return true;
+    if (table.rowCount() == 0) return false;
+    std::string_view header = kCsvHeader;
+    for (size_t c = 0; c < table.fieldCount(0); ++c) {
+        const std::string_view name = table.field(0, c);
+        if (!header.starts_with(name)) return false;
+        header.remove_prefix(name.size());
+        const bool last = c + 1 == table.fieldCount(0);
+        if (last != header.empty() || (!last && header.front() != ',')) return false;
+        if (!last) header.remove_prefix(1);
+    }
+    return header.empty();
 }
 
 // Our own export is read from its whole mg/dl column: mmol/L with one
