@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "journal/journal.h"
 #include "platform/datetime.h"
@@ -35,6 +37,16 @@ inline void writeJournal(const std::string& dir, int count,
         out << '"' << date << "\",\"10:00\",\"" << (level.size() < 4 ? "0" : "") << level << "\",\""
             << (i % 10 == 0 ? "after lunch" : "") << "\"\r\n";
     }
+}
+
+// The lines of a file's bytes: the least any reader of them does, the
+// baseline of the loads and the import.
+inline std::vector<std::string_view> splitLines(std::string_view bytes) {
+    std::vector<std::string_view> lines;
+    for (size_t end; (end = bytes.find('\n')) != std::string_view::npos;
+         bytes.remove_prefix(end + 1))
+        lines.push_back(bytes.substr(0, end));
+    return lines;
 }
 
 }  // namespace dx::bench

@@ -351,11 +351,43 @@ void DoctorReportDialog::refill() {
 
 // ---- Import ------------------------------------------------------------------
 
-ImportDialog::ImportDialog(const Fenetre& w, report::CsvTable table, QWidget* parent)
-    : QDialog(parent), w_(w), table_(std::move(table)), journal_(report::journalTests(w)) {
+namespace {
+
+QString orderSource(const Fenetre& w, bool fromValues) {
+    return say(w, fromValues ? T::kFromValues : T::kAssumed);
+}
+
+QString unitSourceText(const Fenetre& w, report::UnitSource source) {
+    switch (source) {
+        case report::UnitSource::Header:
+        case report::UnitSource::Column:
+            return say(w, T::kFromHeader);
+        case report::UnitSource::Values:
+            return say(w, T::kFromValues);
+        case report::UnitSource::Assumed:
+            break;
+    }
+    return say(w, T::kAssumed);
+}
+
+QHBoxLayout* besideEachOther(QWidget* a, QWidget* b) {
+    auto* row = new QHBoxLayout;
+    row->addWidget(a, 1);
+    row->addWidget(b);
+    return row;
+}
+
+}  // namespace
+
+ImportDialog::ImportDialog(const Fenetre& w, report::CsvParse parsed, QWidget* parent)
+    : QDialog(parent),
+      w_(w),
+      table_(std::move(*parsed.table)),
+      guess_(report::guessMapping(table_)),
+      journal_(report::journalTests(w)) {
     setObjectName("importDialog");
-    setWindowTitle(say(w, T::kColumnMapping));
-    const report::ColumnMapping guess = report::guessMapping(table_);
+    setWindowTitle(say(w, T::kImportTitle));
+    const report::ColumnMapping& guess = guess_;
     date_ = columnChoice("importDate", guess.date);
     time_ = columnChoice("importTime", guess.time);
     level_ = columnChoice("importLevel", guess.level);
@@ -367,8 +399,25 @@ ImportDialog::ImportDialog(const Fenetre& w, report::CsvTable table, QWidget* pa
     levelUnit_ = named(new QComboBox(this), "importLevelUnit");
     levelUnit_->addItems({unitName(0), unitName(1), say(w, T::kUnitFromColumn)});
     levelUnit_->setCurrentIndex(static_cast<int>(guess.levelUnit));
+    unitSource_ = fact("importUnitSource", unitSourceText(w, guess.unitSource));
     header_ = named(new QCheckBox(say(w, T::kHasHeader), this), "importHasHeader");
     header_->setChecked(guess.hasHeader);
+
+    const QString headerLine = guess.hasHeader && guess.headerRow < table_.rowCount()
+                                   ? QString::number(table_.line(guess.headerRow))
+                                   : say(w, T::kNone);
+    auto* found = new QFormLayout;
+    found->addRow(say(w, T::kHeaderLine), fact("importHeaderLine", headerLine));
+    found->addRow(
+        say(w, T::kSeparator),
+        fact("importSeparator", QString::fromLatin1(report::separatorName(parsed.separator))));
+    found->addRow(
+        say(w, T::kEncoding),
+        fact("importEncoding", QString::fromLatin1(report::encodingName(parsed.encoding))));
+    found->addRow(
+        say(w, T::kDateOrder),
+        besideEachOther(order_, fact("importOrderSource", orderSource(w, guess.orderFromValues))));
+    found->addRow(say(w, T::kLevelUnit), besideEachOther(levelUnit_, unitSource_));
 
     auto* form = new QFormLayout;
     form->addRow(say(w, T::kDateColumn), date_);
@@ -376,57 +425,72 @@ ImportDialog::ImportDialog(const Fenetre& w, report::CsvTable table, QWidget* pa
     form->addRow(say(w, T::kLevelColumn), level_);
     form->addRow(say(w, T::kUnitColumn), unit_);
     form->addRow(say(w, T::kNoteColumn), note_);
-    form->addRow(say(w, T::kDateOrder), order_);
-    form->addRow(say(w, T::kLevelUnit), levelUnit_);
     form->addRow(QString(), header_);
 
     counts_ = named(new QLabel(this), "importCounts");
     counts_->setWordWrap(true);
+    newest_ = named(new QCheckBox(say(w, T::kKeepNewest), this), "importNewest");
     bad_ = readOnlyTable("importBad", this);
     first_ = readOnlyTable("importFirstRows", this);
-    ok_ = button(w, T::kImport, "importOk", this);
-    QPushButton* cancel = button(w, T::kCancel, "importCancel", this);
+    ok_ = button(w, T::kImportGoodRows, "importOk", this);
+    QPushButton* cancel = button(w, T::kImportNothing, "importCancel", this);
     QHBoxLayout* buttons = buttonRow({ok_, cancel});
 
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(say(w, T::kDetected), this));
+    layout->addLayout(found);
+    layout->addWidget(new QLabel(say(w, T::kColumnMapping), this));
     layout->addLayout(form);
     layout->addWidget(new QLabel(say(w, T::kPreview), this));
     layout->addWidget(counts_);
+    layout->addWidget(newest_);
     layout->addWidget(new QLabel(say(w, T::kBadRows), this));
     layout->addWidget(bad_, 1);
     layout->addWidget(new QLabel(say(w, T::kFirstRows), this));
     layout->addWidget(first_, 2);
     layout->addLayout(buttons);
-    resize(620, 640);
+    resize(640, 760);
 
     for (QComboBox* c : {date_, time_, level_, unit_, note_, order_, levelUnit_})
         connect(c, &QComboBox::currentIndexChanged, this, [this] { replan(); });
     connect(header_, &QCheckBox::toggled, this, [this] { replan(); });
+    connect(newest_, &QCheckBox::toggled, this, [this] { replan(); });
     connect(ok_, &QPushButton::clicked, this, [this] {
-        if (plan_.acceptable()) accept();
+        if (plan_.canImport()) accept();
     });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     replan();
 }
 
-// "(none)", then each column by its number and its first row's text.
+QLabel* ImportDialog::fact(const char* name, const QString& text) {
+    auto* label = named(new QLabel(text, this), name);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return label;
+}
+
+// "(none)", then each column by its number and its header's text.
 QComboBox* ImportDialog::columnChoice(const char* name, int selected) {
     auto* box = named(new QComboBox(this), name);
     box->addItem(say(w_, T::kNoColumn));
-    const size_t columns = table_.rows.empty() ? 0 : table_.rows.front().size();
-    for (size_t c = 0; c < columns; ++c)
-        box->addItem(QStringLiteral("%1: %2").arg(c + 1).arg(qs(table_.rows.front()[c])));
+    const size_t header = guess_.hasHeader ? guess_.headerRow : 0;
+    if (header < table_.rowCount())
+        for (size_t c = 0; c < table_.fieldCount(header); ++c)
+            box->addItem(
+                QStringLiteral("%1: %2").arg(c + 1).arg(qs(std::string(table_.field(header, c)))));
     box->setCurrentIndex(selected + 1);
     return box;
 }
 
+// The choices on show over what was found; the further glucose columns,
+// the record type and the kind columns stay as found.
 report::ColumnMapping ImportDialog::mapping() const {
-    report::ColumnMapping m;
+    report::ColumnMapping m = guess_;
     m.date = date_->currentIndex() - 1;
     m.time = time_->currentIndex() - 1;
     m.level = level_->currentIndex() - 1;
     m.unit = unit_->currentIndex() - 1;
     m.note = note_->currentIndex() - 1;
+    std::erase(m.moreLevels, m.level);
     m.order = static_cast<report::DateOrder>(order_->currentIndex());
     m.levelUnit = static_cast<report::ImportUnit>(levelUnit_->currentIndex());
     m.hasHeader = header_->isChecked();
@@ -437,14 +501,14 @@ void ImportDialog::replan() {
     const int16_t l = w_.settings.Langue;
     plan_ = report::planImport(table_, mapping(), journal_, w_.win.Format_Date_Courte,
                                w_.settings.Unite, l, w_.today().day());
-    QString counts = QString::number(plan_.toAdd.size()) + say(w_, T::kPlanToAdd) +
-                     QString::number(plan_.duplicates) + say(w_, T::kPlanDuplicates) +
-                     QString::number(plan_.bad.size()) + say(w_, T::kPlanBad);
+    const bool over = plan_.overLimit;
+    if (newest_->isChecked()) report::keepNewestThatFit(plan_);
+    QString counts = qs(report::planSummary(plan_, l));
     if (plan_.overLimit)
-        counts += QStringLiteral("\n") + say(w_, T::kOverLimit);
-    else if (!plan_.bad.empty())
-        counts += QStringLiteral("\n") + say(w_, T::kBadRowsRefuse);
+        counts +=
+            QStringLiteral("\n") + qs(report::overLimitAdvice(plan_, l, w_.win.Format_Date_Courte));
     counts_->setText(counts);
+    newest_->setVisible(over || newest_->isChecked());
 
     std::vector<std::vector<std::string>> bad;
     for (const report::BadRow& b : plan_.bad) bad.push_back({std::to_string(b.line), b.reason});
@@ -458,7 +522,7 @@ void ImportDialog::replan() {
         first.push_back({t.date, t.time, t.level, t.note});
     }
     fillTable(first_, kTestHeader, w_, first);
-    ok_->setEnabled(plan_.acceptable());
+    ok_->setEnabled(plan_.canImport());
 }
 
 }  // namespace dx

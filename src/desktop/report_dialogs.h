@@ -93,25 +93,30 @@ private:
     QLabel* summary_;
 };
 
-// Which column holds what, with the plan of the import as it would be.
-// Accepted only when the plan is acceptable.
+// What was found in the file (its header line, separator, encoding, date
+// order and unit, each changeable where it can be wrong), which column
+// holds what, and the plan of the import as it would be: the rows left out
+// by kind, the bad rows with their line and reason. Accepted only when the
+// good rows can be imported; the bad ones are then left out.
 class ImportDialog : public QDialog {
 public:
-    ImportDialog(const Fenetre& w, report::CsvTable table, QWidget* parent = nullptr);
+    ImportDialog(const Fenetre& w, report::CsvParse parsed, QWidget* parent = nullptr);
     const report::ImportPlan& plan() const { return plan_; }
 
 private:
     QComboBox* columnChoice(const char* name, int selected);
+    QLabel* fact(const char* name, const QString& text);
     report::ColumnMapping mapping() const;
     void replan();
 
     const Fenetre& w_;
     report::CsvTable table_;
+    report::ColumnMapping guess_;
     std::vector<report::Test> journal_;
     report::ImportPlan plan_;
     QComboBox *date_, *time_, *level_, *unit_, *note_, *order_, *levelUnit_;
-    QCheckBox* header_;
-    QLabel* counts_;
+    QCheckBox *header_, *newest_;
+    QLabel *counts_, *unitSource_;
     QTableWidget *bad_, *first_;
     QPushButton* ok_;
 };

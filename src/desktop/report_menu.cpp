@@ -155,7 +155,7 @@ void ReportMenu::importCsv() {
     const report::CsvParse parsed = report::parseCsv(*read.bytes);
     if (!parsed.table) return readFailed(QString::fromStdString(parsed.error));
 
-    ImportDialog dialog(w_, *parsed.table, owner_);
+    ImportDialog dialog(w_, parsed, owner_);
     if (runDialog(dialog) != QDialog::Accepted) return;
     const report::Outcome outcome = report::applyImport(w_, dialog.plan());
     if (!outcome.done) return showRefusal(w_, outcome);

@@ -6,6 +6,7 @@
 #include "journal/datetext.h"
 #include "journal/journal_texts.h"
 #include "platform/text.h"
+#include "report/import_apply.h"
 #include "report/report_texts.h"
 #include "settings/numbers.h"
 #include "settings/units.h"
@@ -195,44 +196,16 @@ Outcome Logbook::undo() {
     return {true, "", ""};
 }
 
-namespace {
-
-std::pair<int64_t, int> momentOfSlot(const Journal& j, size_t slot) {
-    return {j.dayNumber[slot], minuteOfDay(j.Heure_Test[slot])};
-}
-
-void placeTest(Journal& j, size_t slot, const Test& t) {
-    j.Date_Test.set(slot, t.date);
-    j.dayNumber[slot] = t.day;
-    setTexts(j, slot, t.time, t.level, t.note);
-}
-
-}  // namespace
-
-// The held tests and the plan's (both newest first) are merged from the
-// oldest end, in place: each slot filled lies at or above the held tests
-// still to move, so none is overwritten before it has moved.
+// Refused when the tests do not fit or there are none; rows that could not
+// be read are left out, as the user chose when confirming the plan.
 Outcome applyImport(Fenetre& w, const ImportPlan& plan) {
     Journal& j = w.journal;
     const int16_t l = w.settings.Langue;
     const auto added = static_cast<int>(plan.toAdd.size());
     if (plan.overLimit || j.Nb_Tests + added > kMaxTests)
         return refused(pick(T::kImportTitle, l), pick(T::kOverLimit, l));
-    if (!plan.bad.empty()) return refused(pick(T::kImportTitle, l), pick(T::kBadRowsRefuse, l));
     if (plan.toAdd.empty()) return refused(pick(T::kImportTitle, l), pick(T::kNothingToImport, l));
-
-    int held = j.Nb_Tests;
-    int next = added - 1;  // the oldest of the plan not placed yet
-    for (int slot = j.Nb_Tests + added; slot >= 1 && next >= 0; --slot) {
-        const Test& t = plan.toAdd[static_cast<size_t>(next)];
-        const bool heldIsOlder =
-            held >= 1 && momentOfSlot(j, static_cast<size_t>(held)) < std::pair(t.day, t.minute);
-        if (heldIsOlder)
-            j.copySlot(static_cast<size_t>(slot), static_cast<size_t>(held--));
-        else
-            placeTest(j, static_cast<size_t>(slot), plan.toAdd[static_cast<size_t>(next--)]);
-    }
-    j.Nb_Tests += added;
+    addPlannedTests(j, plan.toAdd);
     markUnsaved(w);
     return {true, pick(T::kImportTitle, l), std::to_string(added) + pick(T::kImported, l)};
 }

@@ -71,8 +71,8 @@ private:
 };
 
 // Adds a plan's tests (planImport over journalTests) to the journal, each
-// where its date and time place it; refused whole when the plan is not
-// acceptable. Marks the journal unsaved and redraws, as an added test does.
+// where its date and time place it, the bad rows left out; refused whole
+// when the tests do not fit. Marks the journal unsaved and redraws, as an added test does.
 Outcome applyImport(Fenetre& w, const ImportPlan& plan);
 
 }  // namespace dx::report

@@ -118,6 +118,16 @@ inline constexpr Bilingual kCannotReadFile = {"Le fichier ne se lit pas comme un
 inline constexpr Bilingual kPlanToAdd = {" analyses à ajouter, ", " tests to add, "};
 inline constexpr Bilingual kPlanDuplicates = {" doublons ignorés, ", " duplicates skipped, "};
 inline constexpr Bilingual kPlanBad = {" lignes fautives", " bad rows"};
+inline constexpr Bilingual kPlanSkipped = {" lignes sans mesure ignorées",
+                                           " rows without a reading skipped"};
+inline constexpr Bilingual kPlanLeftOut = {" plus anciennes laissées de côté, ",
+                                           " older ones left out, "};
+// "the row has 5 fields where the header has 4 (a separator inside a note?)"
+inline constexpr Bilingual kFieldCountRow = {"la ligne a ", "the row has "};
+inline constexpr Bilingual kFieldCountHeader = {" champs alors que l'en-tête en a ",
+                                                " fields where the header has "};
+inline constexpr Bilingual kFieldCountWhy = {" (un séparateur dans une note ?)",
+                                             " (a separator inside a note?)"};
 
 // ---- Export.
 inline constexpr Bilingual kExportTitle = {"Exporter", "Export"};
@@ -165,6 +175,25 @@ inline constexpr Bilingual kOrderYmd = {"année-mois-jour", "year-month-day"};
 inline constexpr Bilingual kOrderDmy = {"jour/mois/année", "day/month/year"};
 inline constexpr Bilingual kOrderMdy = {"mois/jour/année", "month/day/year"};
 inline constexpr Bilingual kBadRows = {"Lignes fautives", "Bad rows"};
+inline constexpr Bilingual kDetected = {"Ce que le fichier contient", "What the file holds"};
+inline constexpr Bilingual kHeaderLine = {"Ligne d'en-tête", "Header line"};
+inline constexpr Bilingual kSeparator = {"Séparateur", "Separator"};
+inline constexpr Bilingual kEncoding = {"Encodage", "Encoding"};
+inline constexpr Bilingual kFromValues = {"(d'après les valeurs)", "(from the values)"};
+inline constexpr Bilingual kFromHeader = {"(d'après l'en-tête)", "(from the header)"};
+inline constexpr Bilingual kAssumed = {"(supposé)", "(assumed)"};
+inline constexpr Bilingual kImportGoodRows = {"Importer les lignes correctes",
+                                              "Import the good rows"};
+inline constexpr Bilingual kImportNothing = {"Ne rien importer", "Import nothing"};
+inline constexpr Bilingual kKeepNewest = {"Seulement les plus récentes qui tiennent",
+                                          "Only the newest that fit"};
+// "The journal can take 120 more tests; the file brings 300. Import the
+// newest, or the days from 2026-03-01."
+inline constexpr Bilingual kRoomFor = {"Le journal peut encore recevoir ", "The journal can take "};
+inline constexpr Bilingual kRoomBrings = {" analyses ; le fichier en apporte ",
+                                          " more tests; the file brings "};
+inline constexpr Bilingual kRoomNewest = {". Importez les plus récentes", ". Import the newest"};
+inline constexpr Bilingual kRoomFrom = {", ou les jours à partir du ", ", or the days from "};
 inline constexpr Bilingual kFirstRows = {"Premières analyses à ajouter", "First tests to add"};
 
 // ==== dextrel-report, the command line ====
@@ -202,6 +231,42 @@ inline constexpr Bilingual kCliFromTo = {"--from et --to vont ensemble",
 inline constexpr Bilingual kCliCannotRead = {"impossible de lire ", "cannot read "};
 inline constexpr Bilingual kCliReadingStopped = {" : la lecture s'est arrêtée à la ligne ",
                                                  ": reading stopped at line "};
+inline constexpr Bilingual kCliImportUsage = {
+    "        dextrel-report import JOURNAL FICHIER [--unit mmol|mg] [--date-format MODELE]\n"
+    "                            [--dry-run] [--skip-bad] [--newest] [--json] [--lang en|fr]\n"
+    "                            [--date-order dmy|mdy|ymd] [--file-unit mmol|mg]\n"
+    "                            [--from AAAA-MM-JJ --to AAAA-MM-JJ]\n"
+    "import : ajoute au JOURNAL les mesures de glycémie d'un CSV (export d'un lecteur, d'un\n"
+    "capteur ou le nôtre) ; --unit donne l'unité dans laquelle le journal est tenu (mmol\n"
+    "par défaut), --file-unit celle du fichier quand il ne la dit pas, --date-order l'ordre\n"
+    "de ses dates. Des lignes fautives font tout refuser, sauf avec --skip-bad ; --newest\n"
+    "garde les plus récentes qui tiennent dans les 5000 ; --dry-run n'écrit rien ; --json\n"
+    "imprime {\"added\", \"duplicates\", \"skipped\", \"bad\", \"written\"}. Le journal est\n"
+    "réécrit en entier, l'ancien gardé en .bak. Sortie 0 écrit (ou l'écrirait avec\n"
+    "--dry-run), 1 refusé, 2 erreur d'usage.\n",
+    "       dextrel-report import JOURNAL FILE [--unit mmol|mg] [--date-format PATTERN]\n"
+    "                            [--dry-run] [--skip-bad] [--newest] [--json] [--lang en|fr]\n"
+    "                            [--date-order dmy|mdy|ymd] [--file-unit mmol|mg]\n"
+    "                            [--from YYYY-MM-DD --to YYYY-MM-DD]\n"
+    "import: adds to JOURNAL the glucose readings of a CSV (a meter's, a CGM's or our own\n"
+    "export); --unit names the unit the journal is kept in (mmol unless told), --file-unit\n"
+    "the file's when it names none, --date-order the order of its dates. Bad rows refuse\n"
+    "the whole import unless --skip-bad; --newest keeps the newest that fit in 5000;\n"
+    "--dry-run writes nothing; --json prints {\"added\", \"duplicates\", \"skipped\",\n"
+    "\"bad\", \"written\"}. The journal is rewritten whole, the old one kept as .bak.\n"
+    "Exit 0 written (or would be, with --dry-run), 1 refused, 2 usage error.\n"};
+inline constexpr Bilingual kCliUnitTakes = {" prend mmol ou mg", " takes mmol or mg"};
+inline constexpr Bilingual kCliOrderValues = {"--date-order prend dmy, mdy ou ymd",
+                                              "--date-order takes dmy, mdy or ymd"};
+inline constexpr Bilingual kCliImportFiles = {"import demande JOURNAL puis FICHIER",
+                                              "import needs JOURNAL then FILE"};
+inline constexpr Bilingual kCliBadRowsRefuse = {
+    "des lignes ne se lisent pas : rien n'est écrit (--skip-bad importe les lignes correctes)",
+    "some rows cannot be read: nothing written (--skip-bad imports the good rows)"};
+inline constexpr Bilingual kCliOverLimitHow = {" (--newest, ou --from AAAA-MM-JJ --to ...)",
+                                               " (--newest, or --from YYYY-MM-DD --to ...)"};
+inline constexpr Bilingual kCliImportTooLarge = {" dépasse 64 Mio : rien n'est lu",
+                                                 " is larger than 64 MiB: nothing read"};
 inline constexpr Bilingual kCliNoPdf = {
     "cette version n'a pas la commande pdf (construite sans le bureau)",
     "this build has no pdf command (built without the desktop)"};

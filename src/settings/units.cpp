@@ -75,6 +75,11 @@ const char* unitName(int16_t unite) { return table(unite).name; }
 const char* storageFormat(int16_t unite) { return table(unite).storage; }
 const char* displayFormat(int16_t unite) { return table(unite).display; }
 int highestLevel(int16_t unite) { return table(unite).highest; }
+
+bool levelRefused(std::string_view level, int16_t unite) {
+    const double value = leadingNumber(level);
+    return value <= 0 || value > highestLevel(unite);
+}
 int32_t unitFactor(int16_t unite) { return table(unite).factor; }
 
 const char* levelAxisLabel(int16_t unite, int index) {

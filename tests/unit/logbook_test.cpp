@@ -133,12 +133,20 @@ TEST_F(LogbookTest, ImportKeepsNewestFirst) {
     expectUnsaved();
 }
 
-TEST_F(LogbookTest, ImportRefusedWholeWithABadRow) {
+// Confirming a plan with a bad row takes its good rows only; a plan with
+// nothing new changes nothing.
+TEST_F(LogbookTest, ImportTakesTheGoodRowsOfAConfirmedPlan) {
     const std::string before = held();
-    const report::ImportPlan plan = planOf(*w, "date,time,level\n2000-01-05,09:00,6\nx,y,z\n");
-    EXPECT_FALSE(report::applyImport(*w, plan).done);
+    EXPECT_FALSE(report::applyImport(*w, planOf(*w, "date,time,level\n2000-01-06,08:00,6\n")).done);
     EXPECT_EQ(held(), before);
     EXPECT_FALSE(w->Menu_Sauve.enabled);
+
+    const report::ImportPlan plan = planOf(*w, "date,time,level\n2000-01-05,09:00,6\nx,y,z\n");
+    ASSERT_EQ(plan.bad.size(), 1u);
+    EXPECT_TRUE(report::applyImport(*w, plan).done);
+    EXPECT_EQ(w->journal.Nb_Tests, 4);
+    EXPECT_EQ(w->journal.Heure_Test[4], "09:00");
+    expectUnsaved();
 }
 
 }  // namespace

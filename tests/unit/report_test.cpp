@@ -1,5 +1,5 @@
-// The report module on its own: the figures, the export formats, the CSV
-// reader and the import's plan.
+// The report module on its own: the figures and the export formats (the
+// import is in import_test.cpp).
 
 #include <gtest/gtest.h>
 
@@ -181,6 +181,35 @@ TEST(ReportExport, CsvDatesFromADayFirstJournal) {
               std::string(kCsvHeader) + "\r\n2000-01-07,08:00,5.5,99,\"x\ry\"\r\n");
 }
 
+// A cell a spreadsheet would run gets a "'" in its quotes; taking it off
+// gives back every text, even one that starts with "'" itself.
+TEST(ReportExport, CsvCellsNeverRunAsFormulas) {
+    const struct {
+        std::string note, field;
+    } cases[] = {
+        {"=1+2", "\"'=1+2\""},
+        {"+33 6", "\"'+33 6\""},
+        {"-2 units", "\"'-2 units\""},
+        {"@SUM(A1)", "\"'@SUM(A1)\""},
+        {"\tx", "\"'\tx\""},
+        {"\rx", "\"'\rx\""},
+        {"'=x", "\"''=x\""},
+        {"''@", "\"'''@\""},
+        {"'quoted'", "'quoted'"},
+        {"a=b", "a=b"},
+        {"'", "'"},
+        {"", ""},
+    };
+    for (const auto& c : cases) {
+        const std::string csv = exportCsv({test(dayOf(2026, 11, 1), 0, 5, c.note)}, 0);
+        EXPECT_EQ(csv.substr(csv.rfind(",") + 1), c.field + "\r\n") << c.note;
+        EXPECT_EQ(withoutFormulaGuard(withFormulaGuard(c.note)), c.note);
+    }
+    // A level the program writes as a number is left as it is.
+    EXPECT_EQ(exportCsv({test(dayOf(2026, 11, 1), 0, -1)}, 0),
+              "date,time,mmol_l,mg_dl,note\r\n2026-11-01,00:00,-1.0,-18,\r\n");
+}
+
 TEST(ReportExport, NightscoutJsonInMgDlAndUtc) {
     std::vector<int64_t> asked;
     auto offset = [&](int64_t local) {
@@ -222,187 +251,6 @@ TEST(ReportExport, SystemOffsetFollowsSummerTime) {
     else
         unsetenv("TZ");
     tzset();
-}
-
-// ---- Reading CSV.
-
-TEST(ReportCsv, SeparatorsQuotesAndLines) {
-    const struct {
-        const char* bytes;
-        std::vector<std::vector<std::string>> rows;
-        std::vector<int> lines;
-    } cases[] = {
-        {"a;b;c\r\n1;\"x\r\ny\";3\r\n\r\n4;5;6",
-         {{"a", "b", "c"}, {"1", "x\r\ny", "3"}, {"4", "5", "6"}},
-         {1, 2, 5}},
-        {"a,\"b,c\"\n\"say \"\"hi\"\"\",2\n", {{"a", "b,c"}, {"say \"hi\"", "2"}}, {1, 2}},
-        {"a\tb\tc;d\n1\t2;3", {{"a", "b", "c;d"}, {"1", "2;3"}}, {1, 2}},
-        {"\xEF\xBB\xBFx,y\n", {{"x", "y"}}, {1}},
-        {"caf\xE9\n", {{"caf\xC3\xA9"}}, {1}},  // Windows-1252
-        {"", {}, {}},
-    };
-    for (const auto& c : cases) {
-        const CsvParse p = parseCsv(c.bytes);
-        ASSERT_TRUE(p.table) << c.bytes << ": " << p.error;
-        EXPECT_EQ(p.table->rows, c.rows) << c.bytes;
-        EXPECT_EQ(p.table->lines, c.lines) << c.bytes;
-    }
-    EXPECT_FALSE(parseCsv("a,\"b\nc").table);
-    EXPECT_NE(parseCsv("x\na,\"b\nc").error.find("line 2"), std::string::npos);
-    EXPECT_FALSE(parseCsv(std::string("a\0b", 3)).table);
-}
-
-CsvTable tableOf(const std::string& bytes) {
-    const CsvParse p = parseCsv(bytes);
-    EXPECT_TRUE(p.table) << p.error;
-    return p.table.value_or(CsvTable{});
-}
-
-TEST(ReportCsv, MappingOfOwnExportAndOthers) {
-    const CsvTable own = tableOf(exportCsv({test(dayOf(2026, 11, 1), 60, 5)}, 0));
-    EXPECT_TRUE(isOwnExport(own));
-    const ColumnMapping m = guessMapping(own);
-    EXPECT_EQ((std::array{m.date, m.time, m.level, m.note}), (std::array{0, 1, 3, 4}));
-    EXPECT_EQ(m.levelUnit, ImportUnit::MgDl);
-
-    const ColumnMapping fr =
-        guessMapping(tableOf("Date;Heure;Glyc\xC3\xA9mie (mg/dl);Remarque\n"
-                             "13/01/2026;08:00;110;\n"));
-    EXPECT_FALSE(isOwnExport(tableOf("Date;Heure;Glyc\xC3\xA9mie (mg/dl);Remarque\n")));
-    EXPECT_TRUE(fr.hasHeader);
-    EXPECT_EQ((std::array{fr.date, fr.time, fr.level, fr.unit, fr.note}),
-              (std::array{0, 1, 2, -1, 3}));
-    EXPECT_EQ(fr.levelUnit, ImportUnit::MgDl);
-    EXPECT_EQ(fr.order, DateOrder::DMY);
-
-    const ColumnMapping bare = guessMapping(tableOf("01/13/2026,08:00,6.1,after lunch\n"));
-    EXPECT_FALSE(bare.hasHeader);
-    EXPECT_EQ((std::array{bare.date, bare.time, bare.level, bare.note}), (std::array{0, 1, 2, 3}));
-    EXPECT_EQ(bare.order, DateOrder::MDY);
-    EXPECT_EQ(bare.levelUnit, ImportUnit::MmolL);
-
-    const ColumnMapping withUnit = guessMapping(tableOf("timestamp date,glucose,unit\n"));
-    EXPECT_EQ(withUnit.levelUnit, ImportUnit::FromColumn);
-    EXPECT_EQ(withUnit.unit, 2);
-    EXPECT_EQ(guessMapping(tableOf("2026-01-13 08:00,120\n")).levelUnit, ImportUnit::MgDl);
-    EXPECT_EQ(guessMapping(tableOf("2026-01-13 08:00,26\n")).levelUnit, ImportUnit::MmolL);
-}
-
-// ---- Planning an import.
-
-const int64_t kToday = dayOf(2026, 11, 30);
-
-ImportPlan plan(const std::string& csv, const std::vector<Reading>& journal = {}, int16_t unite = 0,
-                std::string_view pattern = "dd/MM/yyyy") {
-    const CsvTable t = tableOf(csv);
-    return planImport(t, guessMapping(t), journal, pattern, unite, 0, kToday);
-}
-
-TEST(ReportImport, OwnExportComesBackAsItWent) {
-    for (int16_t unite : {0, 1}) {
-        const std::vector<JournalRecord> records =
-            unite == 0 ? std::vector<JournalRecord>{{"02/11/2026", "07:05", "05.6", "a, \"b\""},
-                                                    {"01/11/2026", "23:59", "12.0", ""}}
-                       : std::vector<JournalRecord>{{"02/11/2026", "07:05", "101", "x"},
-                                                    {"01/11/2026", "23:59", "054", ""}};
-        const std::vector<Reading> tests = testsOf(records, "dd/MM/yyyy");
-        const ImportPlan p = plan(exportCsv(tests, unite), {}, unite);
-        // A quote cannot be held by the journal: the first (mmol) note is refused.
-        if (unite == 0) {
-            ASSERT_EQ(p.bad.size(), 1u);
-            EXPECT_EQ(p.bad[0].line, 3);
-            continue;
-        }
-        ASSERT_TRUE(p.acceptable());
-        ASSERT_EQ(p.toAdd.size(), 2u);
-        for (size_t i = 0; i < 2; ++i) {
-            EXPECT_EQ(p.toAdd[i].date, records[i].date);
-            EXPECT_EQ(p.toAdd[i].time, records[i].time);
-            EXPECT_EQ(p.toAdd[i].level, records[i].level);
-            EXPECT_EQ(p.toAdd[i].note, records[i].note);
-            EXPECT_EQ(p.toAdd[i].day, tests[i].day);
-        }
-    }
-    const std::vector<Reading> mmol =
-        testsOf({{"02/11/2026", "07:05", "05.6", "a, b"}, {"01/11/2026", "23:59", "12.0", ""}},
-                "dd/MM/yyyy");
-    const ImportPlan p = plan(exportCsv(mmol, 0));
-    ASSERT_TRUE(p.acceptable());
-    EXPECT_EQ(p.toAdd[0].level, "05.6");
-    EXPECT_EQ(p.toAdd[1].level, "12.0");
-    EXPECT_EQ(p.toAdd[0].note, "a, b");
-}
-
-TEST(ReportImport, GenericCsvConvertedToTheJournalsUnitAndPattern) {
-    const ImportPlan p = plan("Date;Time;BG (mg/dl)\n01/11/2026;8:30;90\n", {}, 0, "yyyy-MM-dd");
-    ASSERT_TRUE(p.acceptable());
-    EXPECT_EQ(p.toAdd[0].date, "2026-11-01");
-    EXPECT_EQ(p.toAdd[0].time, "08:30");
-    EXPECT_EQ(p.toAdd[0].level, "05.0");
-    EXPECT_DOUBLE_EQ(p.toAdd[0].value, 5);
-    const ImportPlan mg = plan("date,level\n2026-11-01T08:30:00Z,5.5\n", {}, 1);
-    ASSERT_TRUE(mg.acceptable());
-    EXPECT_EQ(mg.toAdd[0].level, "099");
-    EXPECT_EQ(mg.toAdd[0].minute, 8 * 60 + 30);
-}
-
-TEST(ReportImport, DuplicatesAgainstTheJournalAndWithinTheFile) {
-    const std::vector<Reading> journal = {test(dayOf(2026, 11, 1), 8 * 60, 5)};
-    const ImportPlan p = plan(
-        "date,time,level\n01/11/2026,08:00,6\n02/11/2026,09:00,6\n02/11/2026,09:00,7\n"
-        "01/11/2026,07:00,6\n",
-        journal);
-    EXPECT_EQ(p.duplicates, 2);
-    EXPECT_EQ(p.journalCount, 1);
-    ASSERT_EQ(p.toAdd.size(), 2u);
-    EXPECT_EQ(p.toAdd[0].date, "02/11/2026");  // newest first
-    EXPECT_EQ(p.toAdd[0].level, "06.0");       // the first row read is kept
-    EXPECT_EQ(p.toAdd[1].time, "07:00");
-    EXPECT_TRUE(p.acceptable());
-    EXPECT_FALSE(plan("date,time,level\n01/11/2026,08:00,6\n", journal).acceptable());
-}
-
-TEST(ReportImport, BadRowsWithLineAndReason) {
-    const ImportPlan p = plan(
-        "date,time,level,note\n"
-        "32/11/2026,08:00,5,\n"                            // 2
-        "01/12/2026,08:00,5,\n"                            // 3: after today
-        "01/11/2026,24:00,5,\n"                            // 4
-        "01/11/2026,08:00,abc,\n"                          // 5
-        "01/11/2026,08:01,0,\n"                            // 6
-        "01/11/2026,08:02,25.1,\n"                         // 7
-        "01/11/2026,08:03,5,\"say \"\"x\"\"\"\n"           // 8
-        "01/11/2026,08:04\n"                               // 9
-        "\"01/11/2026\",\"08:05\",\"5\",\"two\nlines\"\n"  // 10
-        "30/11/2026,23:59,25,fine\n");                     // 12
-    const std::vector<std::pair<int, std::string>> expected = {
-        {2, T::kBadDate.en},
-        {3, T::kDateAfterToday.en},
-        {4, T::kBadTime.en},
-        {5, T::kBadLevel.en},
-        {6, std::string(T::kLevelRefused.en) + "25)"},
-        {7, std::string(T::kLevelRefused.en) + "25)"},
-        {8, std::string(T::kUnstorableNote.en) + "\""},
-        {9, T::kMissingColumn.en},
-        {10, std::string(T::kUnstorableNote.en) + "\\n"}};
-    ASSERT_EQ(p.bad.size(), expected.size());
-    for (size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(p.bad[i].line, expected[i].first) << i;
-        EXPECT_EQ(p.bad[i].reason, expected[i].second) << i;
-    }
-    EXPECT_EQ(p.toAdd.size(), 1u);
-    EXPECT_FALSE(p.acceptable());
-}
-
-TEST(ReportImport, OverTheLimitOfTheJournal) {
-    std::vector<Reading> journal;
-    for (int i = 0; i < 4999; ++i) journal.push_back(test(dayOf(2010, 1, 1) + i / 4, i % 4, 5));
-    const std::string rows = "date,time,level\n01/11/2026,08:00,5\n";
-    EXPECT_TRUE(plan(rows, journal).acceptable());
-    const ImportPlan over = plan(rows + "02/11/2026,08:00,5\n", journal);
-    EXPECT_TRUE(over.overLimit);
-    EXPECT_TRUE(over.bad.empty());
-    EXPECT_FALSE(over.acceptable());
 }
 
 }  // namespace

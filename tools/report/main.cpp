@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 
+#include "import_command.h"
 #include "journal/datetext.h"
 #include "journal/journal_codec.h"
 #include "platform/posix/local_time.h"
@@ -168,9 +169,11 @@ int writePdf(const Options& o, const R::ReportContent& content, int argc, char**
 
 int main(int argc, char** argv) {
     if (argc >= 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h")) {
-        std::cout << dx::pick(T::kCliUsage, languageOf(argc, argv));
+        std::cout << dx::pick(T::kCliUsage, languageOf(argc, argv))
+                  << dx::pick(T::kCliImportUsage, languageOf(argc, argv));
         return 0;
     }
+    if (argc >= 2 && std::string(argv[1]) == "import") return dx::runImportCommand(argc, argv);
     Options o;
     if (const std::string error = parseArguments(argc, argv, o); !error.empty()) {
         std::cerr << "dextrel-report: " << error << "\n" << dx::pick(T::kCliUsage, o.langue);

@@ -1,0 +1,255 @@
+// dextrel-report import JOURNAL FILE: the same plan as the window's import,
+// for scripting. Reads the journal and the CSV, plans, and writes the
+// journal (with its backup) only when the plan is taken whole or, with
+// --skip-bad, without its bad rows.
+
+#include "import_command.h"
+
+#include <ctime>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "journal/datetext.h"
+#include "journal/journal.h"
+#include "journal/journal_io.h"
+#include "platform/posix/file_store.h"
+#include "report/exchange.h"
+#include "report/import_apply.h"
+#include "report/report_texts.h"
+
+namespace dx {
+
+namespace {
+
+namespace R = report;
+namespace T = report_texts;
+
+constexpr int kWritten = 0;
+constexpr int kRefused = 1;
+constexpr int kUsage = 2;
+// An import larger than this is no export of one person's readings.
+constexpr size_t kLargestImport = size_t{64} << 20;
+
+struct ImportOptions {
+    std::string journal, file, datePattern = "yyyy-MM-dd";
+    int16_t unite = 0, langue = 0;
+    bool dryRun = false, skipBad = false, json = false, newest = false;
+    std::optional<R::DateOrder> order;
+    std::optional<int16_t> fileUnit;
+    std::optional<int64_t> from, to;
+};
+
+std::optional<int64_t> isoDay(const std::string& text) {
+    const auto date = parseDate(text, "yyyy-MM-dd");
+    if (!date) return std::nullopt;
+    return date->day();
+}
+
+std::string say(const Bilingual& text, const ImportOptions& o) { return pick(text, o.langue); }
+
+// The value of an option that takes one; the error when it is not allowed.
+std::string takeValue(const std::string& a, const std::string& value, ImportOptions& o) {
+    if (a == "--unit" || a == "--file-unit") {
+        if (value != "mmol" && value != "mg") return a + say(T::kCliUnitTakes, o);
+        (a == "--unit" ? o.unite : o.fileUnit.emplace()) = value == "mg" ? 1 : 0;
+    } else if (a == "--lang") {
+        if (value != "en" && value != "fr") return say(T::kCliLangValues, o);
+        o.langue = value == "fr" ? 1 : 0;
+    } else if (a == "--date-format") {
+        o.datePattern = value;
+    } else if (a == "--date-order") {
+        if (value == "ymd")
+            o.order = R::DateOrder::YMD;
+        else if (value == "dmy")
+            o.order = R::DateOrder::DMY;
+        else if (value == "mdy")
+            o.order = R::DateOrder::MDY;
+        else
+            return say(T::kCliOrderValues, o);
+    } else {  // --from, --to
+        const auto day = isoDay(value);
+        if (!day) return a + say(T::kCliDateValue, o);
+        (a == "--from" ? o.from : o.to) = day;
+    }
+    return "";
+}
+
+bool takesValue(const std::string& a) {
+    return a == "--unit" || a == "--lang" || a == "--date-format" || a == "--date-order" ||
+           a == "--file-unit" || a == "--from" || a == "--to";
+}
+
+// The error, or "" when the arguments hold together.
+std::string parseImportArguments(int argc, char** argv, ImportOptions& o) {
+    for (int i = 2; i < argc; ++i)
+        if (std::string(argv[i]) == "--lang" && i + 1 < argc)
+            o.langue = std::string(argv[i + 1]) == "fr" ? 1 : 0;
+    std::vector<std::string> files;
+    for (int i = 2; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (takesValue(a)) {
+            if (i + 1 >= argc) return a + say(T::kCliNeedsValue, o);
+            if (std::string error = takeValue(a, argv[++i], o); !error.empty()) return error;
+        } else if (a == "--dry-run") {
+            o.dryRun = true;
+        } else if (a == "--skip-bad") {
+            o.skipBad = true;
+        } else if (a == "--json") {
+            o.json = true;
+        } else if (a == "--newest") {
+            o.newest = true;
+        } else if (!a.empty() && a[0] == '-') {
+            return say(T::kCliUnknownOption, o) + a;
+        } else {
+            files.push_back(a);
+        }
+    }
+    if (files.size() != 2) return say(T::kCliImportFiles, o);
+    o.journal = files[0];
+    o.file = files[1];
+    if (o.from.has_value() != o.to.has_value()) return say(T::kCliFromTo, o);
+    return "";
+}
+
+std::string jsonString(std::string_view text) {
+    std::string out = "\"";
+    for (char c : text) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            constexpr char kHex[] = "0123456789abcdef";
+            out += "\\u00";
+            out += kHex[(c >> 4) & 0xF];
+            out += kHex[c & 0xF];
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}
+
+std::string planJson(const R::ImportPlan& plan, bool added, bool written) {
+    std::string out = "{\"added\": " + std::to_string(added ? plan.toAdd.size() : 0) +
+                      ", \"duplicates\": " + std::to_string(plan.duplicates) + ", \"skipped\": {";
+    bool first = true;
+    for (size_t k = 0; k < R::kSkipKinds; ++k) {
+        if (plan.skipped[k] == 0) continue;
+        out += (first ? "" : ", ") + jsonString(R::skipKindKey(static_cast<R::SkipKind>(k))) +
+               ": " + std::to_string(plan.skipped[k]);
+        first = false;
+    }
+    out += "}, \"bad\": [";
+    for (size_t i = 0; i < plan.bad.size(); ++i)
+        out += (i == 0 ? "" : ", ") + std::string("{\"line\": ") +
+               std::to_string(plan.bad[i].line) +
+               ", \"reason\": " + jsonString(plan.bad[i].reason) + "}";
+    return out + "], \"written\": " + (written ? "true" : "false") + "}\n";
+}
+
+int64_t localToday() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return daysFromCivil(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
+}
+
+void complain(const std::string& text) { std::cerr << "dextrel-report: " << text << "\n"; }
+
+// The mapping found, with what the command line says over it.
+R::ColumnMapping mappingFor(const R::CsvTable& table, const ImportOptions& o) {
+    R::ColumnMapping m = R::guessMapping(table);
+    if (o.order) {
+        m.order = *o.order;
+        m.orderFromValues = false;
+    }
+    const bool fileNamesUnit =
+        m.unitSource == R::UnitSource::Header || m.unitSource == R::UnitSource::Column;
+    if (o.fileUnit && !fileNamesUnit)
+        m.levelUnit = *o.fileUnit == 1 ? R::ImportUnit::MgDl : R::ImportUnit::MmolL;
+    return m;
+}
+
+// Why the plan is not written, or "".
+std::string refusal(const R::ImportPlan& plan, const ImportOptions& o) {
+    if (plan.overLimit)
+        return R::overLimitAdvice(plan, o.langue, "yyyy-MM-dd") + say(T::kCliOverLimitHow, o);
+    if (!plan.bad.empty() && !o.skipBad) return say(T::kCliBadRowsRefuse, o);
+    if (plan.toAdd.empty()) return say(T::kNothingToImport, o);
+    return "";
+}
+
+void printPlan(const R::ImportPlan& plan, const ImportOptions& o) {
+    std::cout << R::planSummary(plan, o.langue) << "\n";
+    for (const R::BadRow& b : plan.bad)
+        std::cout << say(T::kLine, o) << b.line << ": " << b.reason << "\n";
+}
+
+struct Inputs {
+    std::unique_ptr<Journal> journal = std::make_unique<Journal>();
+    R::CsvParse csv;
+};
+
+// The journal (a missing one is empty) and the CSV; false when either
+// cannot be read, after saying why.
+bool readInputs(FileStore& files, const ImportOptions& o, Inputs& in) {
+    if (files.exists(o.journal)) {
+        const auto bytes = files.read(o.journal);
+        if (!bytes) return complain(say(T::kCliCannotRead, o) + o.journal), false;
+        const JournalLoad load = loadJournal(*in.journal, *bytes, DateTextReader(o.datePattern));
+        // The tests after the line where reading stopped would be lost.
+        if (load.stop != ParsedJournal::Stop::None)
+            return complain(o.journal + say(T::kCliReadingStopped, o) +
+                            std::to_string(load.stopLine)),
+                   false;
+    }
+    auto csv = files.read(o.file);
+    if (!csv) return complain(say(T::kCliCannotRead, o) + o.file), false;
+    if (csv->size() > kLargestImport)
+        return complain(o.file + say(T::kCliImportTooLarge, o)), false;
+    in.csv = R::parseCsv(std::move(*csv));
+    if (!in.csv.table) return complain(say(T::kCannotReadFile, o) + in.csv.error), false;
+    return true;
+}
+
+}  // namespace
+
+int runImportCommand(int argc, char** argv) {
+    ImportOptions o;
+    if (const std::string error = parseImportArguments(argc, argv, o); !error.empty()) {
+        complain(error);
+        std::cerr << say(T::kCliImportUsage, o);
+        return kUsage;
+    }
+    PosixFileStore files;
+    Inputs in;
+    if (!readInputs(files, o, in)) return kRefused;
+
+    const R::CsvTable& table = *in.csv.table;
+    R::ImportChoices choices;
+    if (o.from) choices.days = R::DayRange{*o.from, *o.to};
+    R::ImportPlan plan =
+        R::planImport(table, mappingFor(table, o), R::testsOf(*in.journal, o.datePattern),
+                      o.datePattern, o.unite, o.langue, localToday(), choices);
+    if (o.newest) R::keepNewestThatFit(plan);
+
+    const std::string why = refusal(plan, o);
+    bool written = false;
+    if (why.empty() && !o.dryRun) {
+        R::addPlannedTests(*in.journal, plan.toAdd);
+        const JournalWrite write = writeJournalFile(files, o.journal, *in.journal);
+        written = write.written;
+        if (!written) complain(say(T::kCannotWrite, o) + o.journal + ": " + write.error);
+    }
+    if (o.json)
+        std::cout << planJson(plan, written || (o.dryRun && why.empty()), written);
+    else
+        printPlan(plan, o);
+    if (!why.empty()) complain(why);
+    if (written && !o.json) std::cout << plan.toAdd.size() << say(T::kImported, o) << "\n";
+    return why.empty() && (written || o.dryRun) ? kWritten : kRefused;
+}
+
+}  // namespace dx
