@@ -228,7 +228,6 @@ inline constexpr Bilingual kCliExportFormat = {"export demande --csv ou --json",
 inline constexpr Bilingual kCliPdfOutput = {"pdf demande -o FICHIER", "pdf needs -o FILE"};
 inline constexpr Bilingual kCliFromTo = {"--from et --to vont ensemble",
                                          "--from and --to go together"};
-inline constexpr Bilingual kCliCannotRead = {"impossible de lire ", "cannot read "};
 inline constexpr Bilingual kCliReadingStopped = {" : la lecture s'est arrêtée à la ligne ",
                                                  ": reading stopped at line "};
 inline constexpr Bilingual kCliImportUsage = {
@@ -265,8 +264,6 @@ inline constexpr Bilingual kCliBadRowsRefuse = {
     "some rows cannot be read: nothing written (--skip-bad imports the good rows)"};
 inline constexpr Bilingual kCliOverLimitHow = {" (--newest, ou --from AAAA-MM-JJ --to ...)",
                                                " (--newest, or --from YYYY-MM-DD --to ...)"};
-inline constexpr Bilingual kCliImportTooLarge = {" dépasse 64 Mio : rien n'est lu",
-                                                 " is larger than 64 MiB: nothing read"};
 inline constexpr Bilingual kCliNoPdf = {
     "cette version n'a pas la commande pdf (construite sans le bureau)",
     "this build has no pdf command (built without the desktop)"};

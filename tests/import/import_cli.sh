@@ -59,6 +59,18 @@ expect "order ymd refuses" 1 "$rc"
 "$report" import "$work/m.glc" "$work/bare.csv" --dry-run >/dev/null 2>&1
 expect "30 mmol/L refused" 1 "$?"
 
+# A journal a window holds, or one another program changes, is not written;
+# a pipe given as the file is refused at once, never waited on.
+printf '"2026-03-01","08:00","100",""\r\n' > "$work/held.glc"
+cp "$work/held.glc" "$work/held.before"
+flock "$work/held.glc.lock" "$report" import "$work/held.glc" "$samples/cgm_events.csv" \
+  --unit mg --skip-bad >/dev/null 2>&1
+expect "held journal status" 1 "$?"
+expect "held journal untouched" "" "$(cmp "$work/held.glc" "$work/held.before")"
+mkfifo "$work/pipe.csv"
+timeout 10 "$report" import "$work/held.glc" "$work/pipe.csv" >/dev/null 2>&1
+expect "pipe refused" 1 "$?"
+
 # Usage errors.
 for args in "import $work/j.glc" "import a b --date-order xyz" "import a b --file-unit kpa" \
             "import a b --from 2026-01-01" "import a b --bogus"; do

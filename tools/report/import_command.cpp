@@ -14,10 +14,12 @@
 #include "journal/datetext.h"
 #include "journal/journal.h"
 #include "journal/journal_io.h"
+#include "journal/journal_texts.h"
 #include "platform/posix/file_store.h"
 #include "report/exchange.h"
 #include "report/import_apply.h"
 #include "report/report_texts.h"
+#include "safe_files.h"
 
 namespace dx {
 
@@ -29,8 +31,6 @@ namespace T = report_texts;
 constexpr int kWritten = 0;
 constexpr int kRefused = 1;
 constexpr int kUsage = 2;
-// An import larger than this is no export of one person's readings.
-constexpr size_t kLargestImport = size_t{64} << 20;
 
 struct ImportOptions {
     std::string journal, file, datePattern = "yyyy-MM-dd";
@@ -189,15 +189,19 @@ void printPlan(const R::ImportPlan& plan, const ImportOptions& o) {
 
 struct Inputs {
     std::unique_ptr<Journal> journal = std::make_unique<Journal>();
+    JournalFileSeen seen;
     R::CsvParse csv;
 };
 
-// The journal (a missing one is empty) and the CSV; false when either
-// cannot be read, after saying why.
+// The journal (a missing one is empty) and the CSV, each under the ceiling
+// of an import and never waited on; false when either cannot be read, after
+// saying why.
 bool readInputs(FileStore& files, const ImportOptions& o, Inputs& in) {
-    if (files.exists(o.journal)) {
-        const auto bytes = files.read(o.journal);
-        if (!bytes) return complain(say(T::kCliCannotRead, o) + o.journal), false;
+    std::string message;
+    if (files.status(o.journal).kind != FileKind::Missing) {
+        const auto bytes = report_files::readInput(o.journal, o.langue, message, &in.seen.identity);
+        if (!bytes) return complain(message), false;
+        in.seen.state = JournalFileSeen::State::Read;
         const JournalLoad load = loadJournal(*in.journal, *bytes, DateTextReader(o.datePattern));
         // The tests after the line where reading stopped would be lost.
         if (load.stop != ParsedJournal::Stop::None)
@@ -205,13 +209,24 @@ bool readInputs(FileStore& files, const ImportOptions& o, Inputs& in) {
                             std::to_string(load.stopLine)),
                    false;
     }
-    auto csv = files.read(o.file);
-    if (!csv) return complain(say(T::kCliCannotRead, o) + o.file), false;
-    if (csv->size() > kLargestImport)
-        return complain(o.file + say(T::kCliImportTooLarge, o)), false;
+    auto csv = report_files::readInput(o.file, o.langue, message);
+    if (!csv) return complain(message), false;
     in.csv = R::parseCsv(std::move(*csv));
     if (!in.csv.table) return complain(say(T::kCannotReadFile, o) + in.csv.error), false;
     return true;
+}
+
+// Why the journal may not be written now: a window holds it, or another
+// program changed it since it was read. Empty when it may.
+std::string whyNotWritable(FileStore& files, const ImportOptions& o, const Inputs& in) {
+    std::string error;
+    const FileStore::Lock lock = files.lockForWriting(o.journal, error);
+    if (lock == FileStore::Lock::TakenElsewhere)
+        return o.journal + ": " + pick(journal_texts::kSavesOff, o.langue);
+    if (lock == FileStore::Lock::Failed) return o.journal + ": " + error;
+    if (!stillAsSeen(files.status(o.journal), in.seen))
+        return o.journal + ": " + pick(journal_texts::kChangedOnDisk, o.langue);
+    return "";
 }
 
 }  // namespace
@@ -238,6 +253,10 @@ int runImportCommand(int argc, char** argv) {
     const std::string why = refusal(plan, o);
     bool written = false;
     if (why.empty() && !o.dryRun) {
+        if (const std::string busy = whyNotWritable(files, o, in); !busy.empty()) {
+            complain(busy);
+            return kRefused;
+        }
         R::addPlannedTests(*in.journal, plan.toAdd);
         const JournalWrite write = writeJournalFile(files, o.journal, *in.journal);
         written = write.written;

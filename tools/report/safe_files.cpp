@@ -38,12 +38,16 @@ std::string resolvedPath(const std::string& path) {
 
 }  // namespace
 
-std::optional<std::string> readInput(const std::string& path, int16_t l, std::string& message) {
+std::optional<std::string> readInput(const std::string& path, int16_t l, std::string& message,
+                                     FileIdentity* identity) {
     const PosixFileStore files;
     const FileStatus status = files.status(path);
     FileRead read;
     if (status.kind != FileKind::DanglingLink) read = files.readFile(path, kMaxInputBytes);
-    if (read.bytes) return read.bytes;
+    if (read.bytes) {
+        if (identity) *identity = read.identity;
+        return read.bytes;
+    }
     message =
         pick(kCannotRead, l) + path + ": " + unreadableFileReason(status, read, kMaxInputBytes, l);
     return std::nullopt;

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/platform.h"
+
 namespace dx::report_files {
 
 // The largest journal or CSV file read.
@@ -17,7 +19,9 @@ inline constexpr uint64_t kMaxInputBytes = uint64_t{64} << 20;
 
 // The bytes of the file at path, or nothing with `message` saying why, in
 // the language of langue.
-std::optional<std::string> readInput(const std::string& path, int16_t langue, std::string& message);
+// identity, when given, receives the identity of the file the bytes came from.
+std::optional<std::string> readInput(const std::string& path, int16_t langue, std::string& message,
+                                     FileIdentity* identity = nullptr);
 
 // Whether output would write over one of the inputs: the same file under
 // another name or through a link, or (when it does not exist yet) a path
