@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "report/glucose_profile.h"
 #include "report/report_tests.h"
 #include "report/statistics.h"
 
@@ -24,6 +25,27 @@ struct CurvePoint {
     double value = 0;
 };
 
+// What the person asks of the report besides its range.
+struct ReportOptions {
+    std::string name;             // printed in the header; "" for none
+    bool withList = false;        // the list of every test as an appendix
+    int64_t createdDay = kNoDay;  // the day the report is made
+};
+
+// The first page: the glucose profile with its texts.
+struct ProfilePage {
+    std::string title;        // "Glucose profile"
+    std::string nameLine;     // "Name: ..." or ""
+    std::string periodLine;   // "From ... to ... (14 days)"
+    std::string createdLine;  // "Created ..." or ""
+    GlucoseProfile profile;
+    std::vector<Figure> figures;           // mean, GMI, CV with its goal, readings per day, days
+    std::vector<RangeGoalRow> ranges;      // highest first
+    std::string sparseNote;                // where too few readings fall; "" when nowhere
+    std::vector<std::string> dailyLabels;  // one per daily profile
+    double targetLow = 0, targetHigh = 0;  // the target band in the unit
+};
+
 struct ReportContent {
     int16_t unite = 0, langue = 0;
     std::string title;       // "Glucose report" / "Rapport glycémique"
@@ -36,6 +58,8 @@ struct ReportContent {
     std::vector<CurvePoint> curve;                    // oldest first
     std::vector<std::string> tableHeader;             // date, time, level, note
     std::vector<std::vector<std::string>> tableRows;  // newest first
+    ProfilePage page;
+    bool withList = false;
 };
 
 // The figures of a statistics, labelled and formatted in the unit and
@@ -55,6 +79,10 @@ std::vector<ProfileRow> profileRows(const Statistics& stats, int16_t unite);
 
 // tests: all tests (newest first); the report keeps those in range.
 ReportContent reportContent(const std::vector<Test>& tests, DayRange range, int16_t unite,
-                            int16_t langue, std::string_view datePattern);
+                            int16_t langue, std::string_view datePattern,
+                            const ReportOptions& options = {});
+
+// "hh:mm-hh:mm, ..." for the stretches of the day.
+std::string spansText(const std::vector<MinuteSpan>& spans);
 
 }  // namespace dx::report
