@@ -25,6 +25,8 @@ inline constexpr int kSlots = 24 * 60 / kSlotMinutes;
 inline constexpr int kMinSlotReadings = 5;
 // The daily profiles show the last days of the range, oldest first.
 inline constexpr int kDailyProfileDays = 14;
+// The range a report covers unless told otherwise: the journal's last days.
+inline constexpr int kDefaultProfileDays = 14;
 
 struct SlotBands {
     int count = 0;  // readings pooled for the slot

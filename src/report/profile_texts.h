@@ -41,6 +41,10 @@ inline constexpr Bilingual kLastDays = {"%1 derniers jours", "Last %1 days"};
 inline constexpr Bilingual kNameCaption = {"Nom (facultatif)", "Name (optional)"};
 inline constexpr Bilingual kWithList = {"Ajouter la liste des analyses en annexe",
                                         "Add the list of tests as an appendix"};
+inline constexpr Bilingual kCliDaysValue = {"--days prend un nombre de jours (1 ou plus)",
+                                            "--days takes a number of days (1 or more)"};
+inline constexpr Bilingual kCliDaysOrFromTo = {"--days ne va pas avec --from et --to",
+                                               "--days does not go with --from and --to"};
 inline constexpr Bilingual kPdfSaved = {"Rapport enregistré dans ", "Report saved to "};
 
 }  // namespace dx::profile_texts

@@ -175,11 +175,17 @@ inline constexpr Bilingual kCliUsage = {
     "...]\n"
     "        dextrel-report pdf JOURNAL -o FICHIER [--unit ...] [--lang ...] [--from ... --to "
     "...]\n"
+    "                            [--days N] [--name NOM] [--with-list]\n"
+    "--days N : les N derniers jours du journal (pdf : 14 par défaut) ; --with-list ajoute la\n"
+    "liste des analyses en annexe.\n"
     "Les dates du journal se lisent selon MODELE (yyyy-MM-dd par défaut, notation Windows).\n",
     "usage: dextrel-report stats JOURNAL [--unit mmol|mg] [--lang en|fr]\n"
     "                            [--date-format PATTERN] [--from YYYY-MM-DD --to YYYY-MM-DD]\n"
     "       dextrel-report export --csv|--json JOURNAL [-o FILE] [--unit ...] [--date-format ...]\n"
     "       dextrel-report pdf JOURNAL -o FILE [--unit ...] [--lang ...] [--from ... --to ...]\n"
+    "                            [--days N] [--name NAME] [--with-list]\n"
+    "--days N: the journal's last N days (pdf: 14 by default); --with-list adds the list of\n"
+    "tests as an appendix.\n"
     "The journal's dates are read with PATTERN (default yyyy-MM-dd, Windows notation).\n"};
 inline constexpr Bilingual kCliNoCommand = {"aucune commande", "no command"};
 inline constexpr Bilingual kCliNeedsValue = {" attend une valeur", " needs a value"};
