@@ -31,7 +31,7 @@ Outcome refused(std::string title, std::string text) {
 // A changed journal is unsaved and redrawn, exactly as after a test added
 // through the entry panel.
 void markUnsaved(Fenetre& w) {
-    w.chart.Mois_Sem();
+    w.redrawJournal();
     w.Menu_Prev.enabled = false;
     w.Menu_Option.enabled = false;
     w.Menu_Sauve.enabled = true;

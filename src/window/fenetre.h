@@ -158,6 +158,12 @@ public:
 
     // window/: start-up and shutdown, menus, timers, clock, hints, about box
     void Form_Load();
+    void drawJournalFromToday();
+    void showNewestTest();
+    // After the journal changed other than through the entry panel (the
+    // logbook, an import): the week ending today drawn again, its counts and
+    // the level display, exactly as a start on the journal as it now stands.
+    void redrawJournal();
     void Form_Unload();
     void Menu_Quitter_Click();
     // Ends the program, unless a save asked for at quit failed and the user

@@ -124,6 +124,32 @@ protected:
         QFile f(file);
         return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string();
     }
+    // What the window shows of the journal: the chart's visible segments,
+    // the counts beside it and the level display.
+    std::string chartShown() const {
+        std::string out;
+        const LineArray& lines = core->Ligne;
+        for (size_t i = 1; i < lines.size(); ++i) {
+            if (!lines[i] || !lines[i]->visible) continue;
+            const Line& l = *lines[i];
+            out += std::to_string(static_cast<int>(l.x1)) + "," +
+                   std::to_string(static_cast<int>(l.y1)) + "-" +
+                   std::to_string(static_cast<int>(l.x2)) + "," +
+                   std::to_string(static_cast<int>(l.y2)) + " ";
+        }
+        return out + "| " + core->Cadre_Resultats.caption + " " + core->Aff_Res_Optim.caption +
+               "/" + core->Aff_Res_Sub_Optim.caption + "/" + core->Aff_Res_Compro.caption + " | " +
+               core->Aff_Resultat.caption + " " + core->Aff_Heure.caption;
+    }
+    // The chart a window started on the journal as it now stands would show.
+    std::string chartOfAFreshStart() {
+        const std::string bytes = journalBytes();
+        window.reset();
+        core.reset();
+        start(bytes);
+        return chartShown();
+    }
+
     bool lastBoxSays(const std::string& text) const {
         return !boxes.empty() && boxes.back().find(text) != std::string::npos;
     }
@@ -273,6 +299,57 @@ TEST_F(ReportMenuTest, LogbookDeleteThenUndoRestoresTheJournal) {
         EXPECT_FALSE(undo->isEnabled());  // one step only
     });
     EXPECT_TRUE(boxes.empty());
+}
+
+// After each change made from the Report menu, the chart, its counts and
+// the level display are those of the journal as it now stands, before any
+// save.
+TEST_F(ReportMenuTest, TheWindowIsRedrawnAtOnceAfterEachChangeOfTheJournal) {
+    struct Case {
+        const char* what;
+        std::function<void()> change;
+    };
+    const auto inLogbook = [this](std::function<void(LogbookDialog&)> drive) {
+        return [this, drive] { run<LogbookDialog>(Logbook, drive); };
+    };
+    const Case cases[] = {
+        {"edit", inLogbook([](LogbookDialog& d) {
+             child<QTableWidget>(d, "logbookTable")->selectRow(0);
+             child<QLineEdit>(d, "logbookLevel")->setText("11.3");
+             child<QPushButton>(d, "logbookEdit")->click();
+         })},
+        {"delete", inLogbook([](LogbookDialog& d) {
+             child<QTableWidget>(d, "logbookTable")->selectRow(0);
+             child<QPushButton>(d, "logbookDelete")->click();
+         })},
+        {"undo", inLogbook([](LogbookDialog& d) {
+             child<QTableWidget>(d, "logbookTable")->selectRow(1);
+             child<QPushButton>(d, "logbookDelete")->click();
+             child<QPushButton>(d, "logbookUndo")->click();
+         })},
+        {"import",
+         [this] {
+             openPath = writeFile("more.csv",
+                                  "date,time,mmol_l,note\r\n"
+                                  "2000-01-07,09:00,12.5,\r\n"
+                                  "2000-01-05,18:00,3.1,\r\n");
+             run<ImportDialog>(ImportCsv,
+                               [](ImportDialog& d) { child<QPushButton>(d, "importOk")->click(); });
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        boxes.clear();
+        start();
+        const std::string before = chartShown();
+        c.change();
+        const std::string after = chartShown();
+        if (std::string(c.what) != "undo") {
+            EXPECT_NE(after, before);
+        }
+        EXPECT_NE(after.find(" results "), std::string::npos) << after;
+        EXPECT_EQ(after, chartOfAFreshStart());
+    }
 }
 
 TEST_F(ReportMenuTest, ExportsWriteTheJournalOldestFirstOrTellWhyNot) {
