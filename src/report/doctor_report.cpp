@@ -1,5 +1,7 @@
 #include "report/doctor_report.h"
 
+#include <tuple>
+
 #include "journal/datetext.h"
 #include "platform/datetime.h"
 #include "platform/text.h"
@@ -101,8 +103,7 @@ ProfilePage profilePage(const std::vector<Test>& kept, DayRange range, int16_t u
         page.sparseNote = pick(P::kTooFew, l) + spansText(page.profile.sparse);
     for (const DailyProfile& d : page.profile.daily)
         page.dailyLabels.push_back(formatShortDate(DateTime::fromDays(d.day), datePattern));
-    page.targetLow = isMgDl(unite) ? 70 : 3.9;
-    page.targetHigh = isMgDl(unite) ? 180 : 10.0;
+    std::tie(page.targetLow, page.targetHigh) = targetOf(unite);
     return page;
 }
 

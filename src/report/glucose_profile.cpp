@@ -106,6 +106,10 @@ std::vector<MinuteSpan> sparseSpans(const ModalDay& day) {
     return spans;
 }
 
+std::pair<double, double> targetOf(int16_t unite) {
+    return isMgDl(unite) ? std::pair(70.0, 180.0) : std::pair(3.9, 10.0);
+}
+
 DayRange lastDaysOf(const std::vector<Test>& tests, int days) {
     const DayRange span = spanOf(tests);
     if (span.first > span.last) return span;

@@ -9,6 +9,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "report/report_tests.h"
@@ -77,6 +78,9 @@ GlucoseProfile glucoseProfile(const std::vector<Test>& tests, DayRange range, in
 // The last `days` days of the journal, ending on its newest test's day;
 // {0, -1} when no test has a date.
 DayRange lastDaysOf(const std::vector<Test>& tests, int days);
+
+// The consensus target band, 3.9-10.0 mmol/L or 70-180 mg/dl: {low, high}.
+std::pair<double, double> targetOf(int16_t unite);
 
 // The five consensus ranges, highest first, each with its share, the goal
 // clinics set for it and whether the share meets it. The goals of "high" and

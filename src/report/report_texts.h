@@ -8,18 +8,18 @@
 
 namespace dx::report_texts {
 
-// ---- The Report menu.
+// ---- The Report menu; each item's access key differs from the others'.
 inline constexpr Bilingual kMenuReport = {"&Rapport", "&Report"};
-inline constexpr Bilingual kMenuLogbook = {"Journal de bord...", "Logbook..."};
-inline constexpr Bilingual kMenuStatistics = {"Statistiques...", "Statistics..."};
-inline constexpr Bilingual kMenuExportCsv = {"Exporter en CSV...", "Export CSV..."};
-inline constexpr Bilingual kMenuExportJson = {"Exporter en JSON (Nightscout)...",
-                                              "Export JSON (Nightscout)..."};
-inline constexpr Bilingual kMenuImportCsv = {"Importer un CSV...", "Import CSV..."};
-inline constexpr Bilingual kMenuDoctorPdf = {"Rapport pour le médecin (PDF)...",
-                                             "Doctor's report (PDF)..."};
-inline constexpr Bilingual kMenuPrintDoctor = {"Imprimer le rapport pour le médecin...",
-                                               "Print doctor's report..."};
+inline constexpr Bilingual kMenuLogbook = {"&Journal de bord...", "&Logbook..."};
+inline constexpr Bilingual kMenuStatistics = {"&Statistiques...", "&Statistics..."};
+inline constexpr Bilingual kMenuExportCsv = {"Exporter en &CSV...", "Export &CSV..."};
+inline constexpr Bilingual kMenuExportJson = {"Exporter en JSON (&Nightscout)...",
+                                              "Export &JSON (Nightscout)..."};
+inline constexpr Bilingual kMenuImportCsv = {"&Importer un CSV...", "&Import CSV..."};
+inline constexpr Bilingual kMenuDoctorPdf = {"Rapport pour le &médecin (PDF)...",
+                                             "&Doctor's report (PDF)..."};
+inline constexpr Bilingual kMenuPrintDoctor = {"Im&primer le rapport pour le médecin...",
+                                               "&Print doctor's report..."};
 
 // ---- Figures.
 inline constexpr Bilingual kTests = {"Analyses", "Tests"};

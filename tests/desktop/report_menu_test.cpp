@@ -19,6 +19,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSet>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <cstdio>
@@ -175,12 +176,13 @@ TEST_F(ReportMenuTest, IsTheLastMenuWithItsItemsInBothLanguagesAndWaitsForTheEnt
         std::vector<const char*> captions;
     } languages[] = {
         {0,
-         {"&Report", "Logbook...", "Statistics...", "Export CSV...", "Export JSON (Nightscout)...",
-          "Import CSV...", "Doctor's report (PDF)...", "Print doctor's report..."}},
+         {"&Report", "&Logbook...", "&Statistics...", "Export &CSV...",
+          "Export &JSON (Nightscout)...", "&Import CSV...", "&Doctor's report (PDF)...",
+          "&Print doctor's report..."}},
         {1,
-         {"&Rapport", "Journal de bord...", "Statistiques...", "Exporter en CSV...",
-          "Exporter en JSON (Nightscout)...", "Importer un CSV...",
-          "Rapport pour le médecin (PDF)...", "Imprimer le rapport pour le médecin..."}},
+         {"&Rapport", "&Journal de bord...", "&Statistiques...", "Exporter en &CSV...",
+          "Exporter en JSON (&Nightscout)...", "&Importer un CSV...",
+          "Rapport pour le &médecin (PDF)...", "Im&primer le rapport pour le médecin..."}},
     };
     for (const auto& l : languages) {
         core->settings.Langue = l.langue;
@@ -188,10 +190,16 @@ TEST_F(ReportMenuTest, IsTheLastMenuWithItsItemsInBothLanguagesAndWaitsForTheEnt
         EXPECT_EQ(menu().menu()->title().toStdString(), l.captions[0]);
         ASSERT_EQ(menu().items().size(), 7u);
         ASSERT_EQ(menu().menu()->actions().size(), 7);
+        QSet<QChar> keys;
         for (size_t i = 0; i < 7; ++i) {
-            EXPECT_EQ(menu().items()[i]->text().toStdString(), l.captions[i + 1]);
+            const QString text = menu().items()[i]->text();
+            EXPECT_EQ(text.toStdString(), l.captions[i + 1]);
             EXPECT_TRUE(menu().items()[i]->isEnabled());
+            // One access key an item, none shared within the menu.
+            EXPECT_EQ(text.count('&'), 1) << text.toStdString();
+            keys.insert(text.at(text.indexOf('&') + 1).toLower());
         }
+        EXPECT_EQ(keys.size(), 7);
         // The dialogs speak the window's language too.
         run<LogbookDialog>(Logbook, [&](LogbookDialog& d) {
             EXPECT_EQ(d.windowTitle().toStdString(), l.langue == 1 ? "Journal de bord" : "Logbook");
@@ -461,16 +469,56 @@ TEST_F(ReportMenuTest, StatisticsFollowTheRangeChosen) {
         ASSERT_EQ(column(figures, 0).at(0), "Tests");
         EXPECT_EQ(testsShown(), "3");  // the week on show ends on the 8th
         auto* choice = child<QComboBox>(d, "rangeChoice");
-        choice->setCurrentIndex(1);
+        choice->setCurrentIndex(RangeChooser::All);
         EXPECT_EQ(testsShown(), "4");
         ASSERT_EQ(profile->rowCount(), 24);
         EXPECT_EQ(column(profile, 4).at(7), "2");
         EXPECT_EQ(column(profile, 1).at(7), "5.2");  // the median of 4.2 and 6.2
         EXPECT_EQ(column(profile, 1).at(3), "");
-        choice->setCurrentIndex(2);
+        choice->setCurrentIndex(RangeChooser::Typed);
         child<QLineEdit>(d, "rangeFrom")->setText("2000-01-06");
         child<QLineEdit>(d, "rangeTo")->setText("2000-01-06");
         EXPECT_EQ(testsShown(), "2");
+    });
+}
+
+// The statistics show the modal day the report's first page draws: the
+// median where enough readings fall, the rest marked as too few.
+TEST_F(ReportMenuTest, StatisticsDrawTheModalDayOfTheRange) {
+    std::string journal;
+    for (int day = 0; day < 10; ++day) {
+        const DateTime date = DateTime::fromDays(DateTime::fromParts(2000, 1, 8).day() - day);
+        for (const char* time : {"19:00", "07:30"}) {
+            journal += "\"" + formatShortDate(date, "yyyy-MM-dd") + "\",\"" + time + "\",\"0" +
+                       std::to_string(5 + day % 4) + ".0\",\"\"\r\n";
+        }
+    }
+    start(journal);
+    const auto medianPixels = [](QWidget* w) {
+        const QImage img = w->grab().toImage();
+        int n = 0;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                n += QColor(img.pixel(x, y)) == QColor(15, 40, 100);
+        return n;
+    };
+    run<StatisticsDialog>(Statistics, [&](StatisticsDialog& d) {
+        d.show();
+        auto* chart = child<ModalDayWidget>(d, "statisticsModalDay");
+        auto* sparse = child<QLabel>(d, "statisticsSparse");
+        // One day: too few readings anywhere, only the legend's swatch.
+        child<QComboBox>(d, "rangeChoice")->setCurrentIndex(RangeChooser::Typed);
+        child<QLineEdit>(d, "rangeFrom")->setText("2000-01-08");
+        child<QLineEdit>(d, "rangeTo")->setText("2000-01-08");
+        EXPECT_FALSE(chart->day()[15].enough);
+        const int legendOnly = medianPixels(chart);
+
+        child<QComboBox>(d, "rangeChoice")->setCurrentIndex(RangeChooser::All);
+        EXPECT_TRUE(chart->day()[15].enough);  // 07:30, ten readings
+        EXPECT_FALSE(chart->day()[30].enough);
+        EXPECT_GT(medianPixels(chart), legendOnly + 50);
+        EXPECT_EQ(sparse->text().toStdString(),
+                  "Too few readings for the percentiles: 00:00-07:00, 08:30-18:30, 20:00-24:00");
     });
 }
 
@@ -478,19 +526,29 @@ TEST_F(ReportMenuTest, TheDoctorsReportIsWrittenAsPdfAndPrinted) {
     start();
     savePath = path("report.pdf");
     run<DoctorReportDialog>(DoctorPdf, [&](DoctorReportDialog& d) {
-        child<QComboBox>(d, "rangeChoice")->setCurrentIndex(1);
+        auto* choice = child<QComboBox>(d, "rangeChoice");
+        EXPECT_EQ(choice->currentText(), "Last 14 days");
+        EXPECT_FALSE(child<QCheckBox>(d, "doctorWithList")->isChecked());
+        choice->setCurrentIndex(RangeChooser::All);
         EXPECT_TRUE(child<QLabel>(d, "doctorSummary")->text().endsWith(": 4"));
+        child<QLineEdit>(d, "doctorName")->setText("  Ann Example ");
+        child<QCheckBox>(d, "doctorWithList")->setChecked(true);
         child<QPushButton>(d, "doctorOk")->click();
     });
     ASSERT_TRUE(QFile::exists(savePath));
-    QProcess info;
-    info.start("pdfinfo", {savePath});
-    if (info.waitForFinished(20000)) {
-        const QString out = QString::fromUtf8(info.readAllStandardOutput());
-        const QRegularExpressionMatch pages = QRegularExpression("Pages:\\s+(\\d+)").match(out);
-        ASSERT_TRUE(pages.hasMatch()) << out.toStdString();
-        EXPECT_GE(pages.captured(1).toInt(), 1);
+    // Where it went is said.
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(lastBoxSays("Report saved to " + savePath.toStdString())) << boxes.back();
+    QProcess text;
+    text.start("pdftotext", {savePath, "-"});
+    if (text.waitForFinished(20000)) {
+        const QString out = QString::fromUtf8(text.readAllStandardOutput());
+        for (const char* shown :
+             {"Glucose profile", "Name: Ann Example", "Created 2000-01-08",
+              "From 1999-12-28 to 2000-01-08", "Appendix: list of tests", "Before lunch walk"})
+            EXPECT_TRUE(out.contains(QString::fromUtf8(shown))) << shown;
     }
+    boxes.clear();
 
     // Cancelled: no file dialog is asked for.
     savePath = path("never.pdf");
@@ -511,8 +569,9 @@ TEST_F(ReportMenuTest, TheDoctorsReportIsWrittenAsPdfAndPrinted) {
 }
 
 // The pictures of the user guide, written only when DEXTREL_SHOTS names a
-// folder: each dialog as it opens on three weeks of tests, the export's file
-// dialog and the first page of the doctor's report.
+// folder: each dialog as it opens on three weeks of tests (the statistics
+// on all of them), the export's file dialog and the first page of the
+// doctor's report, the glucose profile.
 TEST_F(ReportMenuTest, PicturesForTheGuide) {
     const char* folder = std::getenv("DEXTREL_SHOTS");
     if (folder == nullptr || *folder == '\0') GTEST_SKIP() << "DEXTREL_SHOTS is not set";
@@ -542,8 +601,10 @@ TEST_F(ReportMenuTest, PicturesForTheGuide) {
         child<QTableWidget>(d, "logbookTable")->selectRow(1);
         shoot(d, "report-logbook.png");
     });
-    run<StatisticsDialog>(Statistics,
-                          [&](StatisticsDialog& d) { shoot(d, "report-statistics.png"); });
+    run<StatisticsDialog>(Statistics, [&](StatisticsDialog& d) {
+        child<QComboBox>(d, "rangeChoice")->setCurrentIndex(RangeChooser::All);
+        shoot(d, "report-statistics.png");
+    });
     openPath = writeFile("meter.csv",
                          "Date;Time;Glucose;Unit;Comment\r\n"
                          "09/01/2000;07:05;102;mg/dl;fasting\r\n"
@@ -566,6 +627,7 @@ TEST_F(ReportMenuTest, PicturesForTheGuide) {
         return path("report.pdf");
     };
     run<DoctorReportDialog>(DoctorPdf, [&](DoctorReportDialog& d) {
+        child<QLineEdit>(d, "doctorName")->setText("Ann Example");
         shoot(d, "report-doctor.png");
         child<QPushButton>(d, "doctorOk")->click();
     });
