@@ -121,7 +121,7 @@ void showRefusal(Fenetre& w, const report::Outcome& outcome) {
 // ---- Logbook -----------------------------------------------------------------
 
 LogbookDialog::LogbookDialog(Fenetre& w, std::function<void()> changed, QWidget* parent)
-    : QDialog(parent), w_(w), changed_(std::move(changed)), book_(w) {
+    : QDialog(parent), w_(w), changed_(std::move(changed)), book_(report::logbookContext(w)) {
     setObjectName("logbookDialog");
     setWindowTitle(say(w, T::kLogbook));
     search_ = named(new QLineEdit(this), "logbookSearch");

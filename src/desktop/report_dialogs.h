@@ -14,6 +14,7 @@
 #include "report/exchange.h"
 #include "report/logbook.h"
 #include "report/statistics.h"
+#include "window/report_commands.h"
 
 class QCheckBox;
 class QComboBox;

@@ -16,6 +16,7 @@
 #include "report/profile_texts.h"
 #include "report/report_texts.h"
 #include "window/fenetre.h"
+#include "window/report_commands.h"
 
 namespace dx {
 

@@ -128,4 +128,13 @@ ResultMenuCaptions resultMenuCaptions(int16_t unite, int16_t langue,
 const Bilingual& resultLabelTooltip(int16_t unite) { return table(unite).resultTooltip; }
 const Bilingual& levelFieldTooltip(int16_t unite) { return table(unite).fieldTooltip; }
 
+std::string entryLevelText(std::string_view level, int16_t unite) {
+    return formatNumber(leadingNumber(level), displayFormat(unite));
+}
+
+bool levelRefused(std::string_view level, int16_t unite) {
+    const double value = leadingNumber(level);
+    return value <= 0 || value > highestLevel(unite);
+}
+
 }  // namespace dx

@@ -80,15 +80,6 @@ std::string shownLevel(const std::string& taken, int16_t unite) {
     return taken;
 }
 
-std::string entryLevelText(std::string_view level, int16_t unite) {
-    return formatNumber(leadingNumber(level), displayFormat(unite));
-}
-
-bool levelRefused(std::string_view level, int16_t unite) {
-    const double value = leadingNumber(level);
-    return value <= 0 || value > highestLevel(unite);
-}
-
 std::string levelRefusalText(const std::string& caption, int16_t unite) {
     return caption + " =\n\nminimum  >0\nmaximum  <" + std::to_string(highestLevel(unite));
 }

@@ -9,6 +9,10 @@
 #include <string>
 #include <string_view>
 
+// entryLevelText and levelRefused, the rules OK shares with the logbook and
+// the import.
+#include "settings/units.h"
+
 namespace dx {
 
 // The character codes a key filter lets through untouched: "-", ".", "/" and
@@ -52,12 +56,6 @@ std::string takenLevel(std::string_view fieldText);
 // The taken level kept within 0 and the unit's highest level.
 std::string shownLevel(const std::string& taken, int16_t unite);
 
-// The level as OK writes it back: its leading number with the unit's
-// display pattern ("##0" or "00.0").
-std::string entryLevelText(std::string_view level, int16_t unite);
-// Whether OK refuses the level: its number is 0 or less, or above the
-// unit's highest level.
-bool levelRefused(std::string_view level, int16_t unite);
 // The refusal's four lines: the field's caption and " =", an empty line,
 // the minimum and the maximum.
 std::string levelRefusalText(const std::string& caption, int16_t unite);
