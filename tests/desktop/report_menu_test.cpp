@@ -570,8 +570,8 @@ TEST_F(ReportMenuTest, TheDoctorsReportIsWrittenAsPdfAndPrinted) {
 
 // The pictures of the user guide, written only when DEXTREL_SHOTS names a
 // folder: each dialog as it opens on three weeks of tests (the statistics
-// on all of them), the export's file dialog and the first page of the
-// doctor's report, the glucose profile.
+// on all of them), the export's file dialog, the first page of the
+// doctor's report (the glucose profile) and the first page of its appendix.
 TEST_F(ReportMenuTest, PicturesForTheGuide) {
     const char* folder = std::getenv("DEXTREL_SHOTS");
     if (folder == nullptr || *folder == '\0') GTEST_SKIP() << "DEXTREL_SHOTS is not set";
@@ -631,11 +631,23 @@ TEST_F(ReportMenuTest, PicturesForTheGuide) {
         shoot(d, "report-doctor.png");
         child<QPushButton>(d, "doctorOk")->click();
     });
-    QProcess page;
-    page.start("pdftoppm", {"-png", "-r", "60", "-f", "1", "-l", "1", "-singlefile",
-                            path("report.pdf"), shots.filePath("report-page")});
-    ASSERT_TRUE(page.waitForFinished(30000));
-    EXPECT_TRUE(QFile::exists(shots.filePath("report-page.png")));
+    menu().askSavePath = [&](const QString&, const QString&, const QString&) {
+        return path("appendix.pdf");
+    };
+    run<DoctorReportDialog>(DoctorPdf, [&](DoctorReportDialog& d) {
+        child<QCheckBox>(d, "doctorWithList")->setChecked(true);
+        child<QPushButton>(d, "doctorOk")->click();
+    });
+    const std::pair<const char*, const char*> pages[] = {{"report.pdf", "report-page"},
+                                                         {"appendix.pdf", "report-appendix"}};
+    for (const auto& [pdf, picture] : pages) {
+        const QString number = QString::fromLatin1(pdf == pages[0].first ? "1" : "2");
+        QProcess page;
+        page.start("pdftoppm", {"-png", "-r", "60", "-f", number, "-l", number, "-singlefile",
+                                path(pdf), shots.filePath(picture)});
+        ASSERT_TRUE(page.waitForFinished(30000));
+        EXPECT_TRUE(QFile::exists(shots.filePath(QString::fromLatin1(picture) + ".png")));
+    }
 }
 
 }  // namespace dx
