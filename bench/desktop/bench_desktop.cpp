@@ -62,7 +62,8 @@ void reportPdf5000(benchmark::State& state, bool withList) {
     core->start();
     const std::vector<report::Test> tests = report::journalTests(*core);
     const QString path = QString::fromStdString(d.dir.path + "/report.pdf");
-    const report::ReportOptions options{.withList = withList};
+    report::ReportOptions options;
+    options.withList = withList;
     for (auto _ : state) {
         const report::ReportContent content = report::reportContent(
             tests, report::spanOf(tests), 0, 0, core->win.Format_Date_Courte, options);

@@ -27,6 +27,9 @@ const QColor kSparse(120, 120, 120, 70);
 QFont labelFont(double size) {
     QFont f(QStringLiteral("Liberation Sans"));
     f.setStyleHint(QFont::SansSerif);
+    // The chart goes to PDF pages too, where hinting for a screen's pixels
+    // only costs time.
+    f.setHintingPreference(QFont::PreferNoHinting);
     f.setPixelSize(std::max(1, static_cast<int>(size)));
     return f;
 }
@@ -110,7 +113,7 @@ void paintGrid(QPainter& p, const Axes& a, const ModalDayLook& look) {
 
 void paintSparse(QPainter& p, const Axes& a, const report::ModalDay& day,
                  const ModalDayLook& look) {
-    p.setFont(labelFont(look.text * 0.85));
+    p.setFont(labelFont(look.text));
     const QString tooFew = QString::fromUtf8(pick(P::kTooFewShort, look.langue));
     for (const report::MinuteSpan& s : report::sparseSpans(day)) {
         const QRectF area(a.x(s.from), a.plot.top(), a.x(s.to) - a.x(s.from), a.plot.height());

@@ -27,6 +27,13 @@ QString qs(const std::string& s) { return QString::fromStdString(s); }
 
 // The page is laid out in tenths of a millimetre; fonts are sized in the same unit.
 constexpr double kFooter = 80;
+// Four sizes of text only: each size of a face costs the font engine a
+// set-up whenever the page switches to it.
+constexpr double kTitle = 80, kHeading = 40, kText = 30, kSmall = 24;
+// The profile page uses the regular face only, headings and key figures in
+// colour: each face a PDF holds is embedded whole, the bold one only with
+// the list's header.
+const QColor kHeadingColour(20, 45, 110);
 constexpr double kGap = 60;
 constexpr double kRowHeight = 46;
 
@@ -39,6 +46,9 @@ const QColor kTargetShade(46, 139, 87, 28);
 QFont fontOf(double size, bool bold = false) {
     QFont f(QStringLiteral("Liberation Sans"));
     f.setStyleHint(QFont::SansSerif);
+    // Pages and charts are drawn as vectors: hinting for the screen's pixels
+    // would only cost time.
+    f.setHintingPreference(QFont::PreferNoHinting);
     f.setPixelSize(static_cast<int>(size));
     f.setBold(bold);
     return f;
@@ -76,18 +86,19 @@ public:
         footer();
     }
 
-    void text(const QString& s, double size, bool bold = false, double gapAfter = 10) {
-        p_.setFont(fontOf(size, bold));
+    // A line of text; a heading in the headings' colour.
+    void text(const QString& s, double size, bool heading = false, double gapAfter = 10) {
+        p_.setFont(fontOf(size));
         const double h = QFontMetricsF(p_.font()).height();
         reserve(h);
-        p_.setPen(Qt::black);
+        p_.setPen(heading ? kHeadingColour : QColor(Qt::black));
         p_.drawText(QRectF(0, y_, width(), h), Qt::AlignLeft | Qt::AlignVCenter, s);
         y_ += h + gapAfter;
     }
 
 private:
     void footer() {
-        p_.setFont(fontOf(30));
+        p_.setFont(fontOf(kText));
         p_.setPen(Qt::darkGray);
         p_.drawText(QRectF(0, size_.height() - kFooter * 0.7, width(), kFooter * 0.7),
                     Qt::AlignRight | Qt::AlignBottom,
@@ -111,13 +122,13 @@ void paintHeading(PageFlow& flow, const report::ReportContent& c) {
     const report::ProfilePage& page = c.page;
     QPainter& p = flow.painter();
     const double top = flow.y();
-    p.setFont(fontOf(34));
+    p.setFont(fontOf(kText));
     p.setPen(Qt::darkGray);
     p.drawText(QRectF(0, top, flow.width(), 60), Qt::AlignRight | Qt::AlignVCenter,
                qs(page.createdLine));
-    flow.text(qs(page.title), 80, true, 14);
-    if (!page.nameLine.empty()) flow.text(qs(page.nameLine), 42, true, 6);
-    flow.text(qs(page.periodLine) + QStringLiteral("   ") + qs(c.unitName), 38, false, 20);
+    flow.text(qs(page.title), kTitle, true, 14);
+    if (!page.nameLine.empty()) flow.text(qs(page.nameLine), kHeading, true, 6);
+    flow.text(qs(page.periodLine) + QStringLiteral("   ") + qs(c.unitName), kText, false, 20);
     p.setPen(QPen(Qt::black, 3));
     p.drawLine(QPointF(0, flow.y()), QPointF(flow.width(), flow.y()));
     flow.advance(kGap * 0.6);
@@ -129,8 +140,8 @@ void paintHeading(PageFlow& flow, const report::ReportContent& c) {
 void paintRangeGoals(PageFlow& flow, const report::ReportContent& c, double width) {
     QPainter& p = flow.painter();
     const double top = flow.y(), barWidth = 120, rowHeight = 96;
-    p.setFont(fontOf(40, true));
-    p.setPen(Qt::black);
+    p.setFont(fontOf(kHeading));
+    p.setPen(kHeadingColour);
     p.drawText(QRectF(0, top, width, 56), Qt::AlignLeft | Qt::AlignVCenter,
                QString::fromUtf8(pick(P::kRanges, c.langue)));
     const double barTop = top + 70, barHeight = rowHeight * report::kRangeBands;
@@ -144,18 +155,17 @@ void paintRangeGoals(PageFlow& flow, const report::ReportContent& c, double widt
     p.setPen(Qt::black);
     p.drawRect(QRectF(0, barTop, barWidth, barHeight));
     const double x = barWidth + 40;
+    p.setFont(fontOf(kText));
     for (size_t i = 0; i < c.page.ranges.size(); ++i) {
         const report::RangeGoalRow& row = c.page.ranges[i];
         const double rowTop = barTop + rowHeight * static_cast<double>(i);
         p.fillRect(QRectF(x, rowTop + 14, 24, 24), bandColour(row.band));
         p.setPen(Qt::black);
-        p.setFont(fontOf(30));
         p.drawText(QRectF(x + 40, rowTop, width - x - 40, 50), Qt::AlignLeft | Qt::AlignVCenter,
                    qs(row.label));
-        p.setFont(fontOf(32, true));
+        p.setPen(kHeadingColour);
         p.drawText(QRectF(x + 40, rowTop + 44, width - x - 40, 46),
                    Qt::AlignLeft | Qt::AlignVCenter, qs(row.share));
-        p.setFont(fontOf(28));
         p.setPen(row.met ? kGoalMet : kGoalMissed);
         p.drawText(QRectF(x + 40, rowTop, width - x - 40, 50), Qt::AlignRight | Qt::AlignVCenter,
                    qs(row.goal));
@@ -170,16 +180,16 @@ void paintProfileFigures(PageFlow& flow, const report::ReportContent& c, double 
         const QRectF row(left, y, width, rowHeight);
         if (i % 2 == 0) p.fillRect(row, QColor(242, 242, 242));
         p.setPen(Qt::black);
-        p.setFont(fontOf(30));
+        p.setFont(fontOf(kText));
         p.drawText(row.adjusted(14, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
                    qs(c.page.figures[i].label));
-        p.setFont(fontOf(30, true));
+        p.setPen(kHeadingColour);
         p.drawText(row.adjusted(0, 0, -14, 0), Qt::AlignRight | Qt::AlignVCenter,
                    qs(c.page.figures[i].value));
         y += rowHeight;
     }
     if (c.stats.gmi) {
-        p.setFont(fontOf(24));
+        p.setFont(fontOf(kSmall));
         p.setPen(Qt::darkGray);
         p.drawText(QRectF(left, y + 10, width, 90), Qt::AlignLeft | Qt::TextWordWrap,
                    QString::fromUtf8(pick(T::kGmiNote, c.langue)));
@@ -188,8 +198,8 @@ void paintProfileFigures(PageFlow& flow, const report::ReportContent& c, double 
 
 void paintModalDaySection(PageFlow& flow, const report::ReportContent& c) {
     constexpr double kModalHeight = 700;
-    flow.text(QString::fromUtf8(pick(P::kModalDay, c.langue)), 40, true, 6);
-    const ModalDayLook look{.text = 26,
+    flow.text(QString::fromUtf8(pick(P::kModalDay, c.langue)), kHeading, true, 6);
+    const ModalDayLook look{.text = kSmall,
                             .line = 7,
                             .unite = c.unite,
                             .langue = c.langue,
@@ -198,7 +208,7 @@ void paintModalDaySection(PageFlow& flow, const report::ReportContent& c) {
     paintModalDay(flow.painter(), QRectF(0, flow.y(), flow.width(), kModalHeight),
                   c.page.profile.modalDay, look);
     flow.advance(kModalHeight + 6);
-    if (!c.page.sparseNote.empty()) flow.text(qs(c.page.sparseNote), 26, false, 4);
+    if (!c.page.sparseNote.empty()) flow.text(qs(c.page.sparseNote), kSmall, false, 4);
     flow.advance(kGap * 0.5);
 }
 
@@ -206,7 +216,7 @@ void paintModalDaySection(PageFlow& flow, const report::ReportContent& c) {
 void paintDay(QPainter& p, const QRectF& cell, const report::DailyProfile& day,
               const QString& label, const report::ReportContent& c, double top) {
     p.setPen(Qt::black);
-    p.setFont(fontOf(24));
+    p.setFont(fontOf(kSmall));
     p.drawText(QRectF(cell.left(), cell.top(), cell.width(), 36),
                Qt::AlignHCenter | Qt::AlignVCenter, label);
     const QRectF area = cell.adjusted(0, 40, 0, 0);
@@ -234,7 +244,7 @@ void paintDay(QPainter& p, const QRectF& cell, const report::DailyProfile& day,
 void paintDailyProfiles(PageFlow& flow, const report::ReportContent& c) {
     const auto& daily = c.page.profile.daily;
     if (daily.empty()) return;
-    flow.text(QString::fromUtf8(pick(P::kDaily, c.langue)), 40, true, 6);
+    flow.text(QString::fromUtf8(pick(P::kDaily, c.langue)), kHeading, true, 6);
     constexpr size_t kColumns = 7;
     constexpr double kCellHeight = 300, kCellGap = 20;
     const double cellWidth = (flow.width() - kCellGap * (kColumns - 1)) / kColumns;
@@ -258,7 +268,7 @@ void paintDailyProfiles(PageFlow& flow, const report::ReportContent& c) {
 void paintProfilePage(PageFlow& flow, const report::ReportContent& c) {
     paintHeading(flow, c);
     if (c.stats.count == 0) {
-        flow.text(QString::fromUtf8(pick(T::kNoTestInRange, c.langue)), 40);
+        flow.text(QString::fromUtf8(pick(T::kNoTestInRange, c.langue)), kHeading);
         return;
     }
     const double split = flow.width() * 0.54;
@@ -277,7 +287,7 @@ void paintTableRow(PageFlow& flow, const std::vector<std::string>& cells, bool h
     QPainter& p = flow.painter();
     const QRectF row(0, flow.y(), flow.width(), kRowHeight);
     if (shaded) p.fillRect(row, QColor(242, 242, 242));
-    const QFont font = fontOf(30, header);
+    const QFont font = fontOf(kText, header);
     if (p.font() != font) p.setFont(font);
     p.setPen(Qt::black);
     const QFontMetricsF metrics(font);
@@ -297,7 +307,7 @@ void paintTableRow(PageFlow& flow, const std::vector<std::string>& cells, bool h
 // The list of tests as an appendix, on pages of its own, its header on each.
 void paintTestList(PageFlow& flow, const report::ReportContent& c) {
     flow.newPage();
-    flow.text(QString::fromUtf8(pick(P::kAppendix, c.langue)), 44, true);
+    flow.text(QString::fromUtf8(pick(P::kAppendix, c.langue)), kHeading, true);
     paintTableRow(flow, c.tableHeader, true, false);
     for (size_t i = 0; i < c.tableRows.size(); ++i) {
         if (flow.reserve(kRowHeight)) paintTableRow(flow, c.tableHeader, true, false);

@@ -149,17 +149,19 @@ ReportContent reportContent(const std::vector<Test>& tests, DayRange range, int1
     c.periodText = periodTextOf(range, langue, datePattern);
     c.unitName = unitName(unite);
     c.range = range;
-    const std::vector<Test> kept = testsIn(tests, range);
-    c.stats = computeStatistics(kept, unite);
+    std::vector<Test> kept = testsIn(tests, range);
+    c.page = profilePage(kept, range, unite, langue, datePattern, options);
+    c.stats = c.page.profile.stats;
     c.figures = figuresOf(c.stats, unite, langue);
     c.rangeLabels = rangeLabelsOf(unite, langue);
-    for (auto t = kept.rbegin(); t != kept.rend(); ++t)
-        c.curve.push_back({t->day, t->minute < 0 ? 0 : t->minute, t->value});
     c.tableHeader = {pick(T::kDate, langue), pick(T::kTime, langue), pick(T::kLevel, langue),
                      pick(T::kNote, langue)};
-    for (const Test& t : kept) c.tableRows.push_back({t.date, t.time, t.level, t.note});
-    c.page = profilePage(kept, range, unite, langue, datePattern, options);
     c.withList = options.withList;
+    if (!c.withList) return c;
+    c.tableRows.reserve(kept.size());
+    for (Test& t : kept)
+        c.tableRows.push_back(
+            {std::move(t.date), std::move(t.time), std::move(t.level), std::move(t.note)});
     return c;
 }
 

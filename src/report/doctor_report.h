@@ -1,9 +1,10 @@
 #pragma once
 
-// What the doctor's report says, page layout aside: the figures as labelled
-// rows, the time-in-range bar, the time-of-day profile, the curve of the
-// range and the list of tests, every text in the language asked for. The
-// desktop paints it (PDF or printer); the command line prints its figures.
+// What the doctor's report says, page layout aside: the glucose profile of
+// its first page, the figures as labelled rows, the time-of-day profile and,
+// when asked for, the list of tests, every text in the language asked for.
+// The desktop paints it (PDF or printer); the command line prints its
+// figures.
 
 #include <cstdint>
 #include <string>
@@ -17,12 +18,6 @@ namespace dx::report {
 
 struct Figure {
     std::string label, value;  // "Mean", "7.2 mmol/L"
-};
-
-struct CurvePoint {
-    int64_t day = 0;
-    int minute = 0;
-    double value = 0;
 };
 
 // What the person asks of the report besides its range.
@@ -55,9 +50,8 @@ struct ReportContent {
     Statistics stats;
     std::vector<Figure> figures;                      // count, mean, SD, CV, GMI (estimate), bands
     std::vector<std::string> rangeLabels;             // the five consensus bands, lowest first
-    std::vector<CurvePoint> curve;                    // oldest first
     std::vector<std::string> tableHeader;             // date, time, level, note
-    std::vector<std::vector<std::string>> tableRows;  // newest first
+    std::vector<std::vector<std::string>> tableRows;  // newest first; with the list only
     ProfilePage page;
     bool withList = false;
 };
