@@ -6,7 +6,7 @@ namespace dx {
 
 ModalDayWidget::ModalDayWidget(QWidget* parent) : QWidget(parent) { setMinimumSize(480, 220); }
 
-void ModalDayWidget::show(const report::ModalDay& day, const ModalDayLook& look) {
+void ModalDayWidget::setModalDay(const report::ModalDay& day, const ModalDayLook& look) {
     day_ = day;
     look_ = look;
     update();

@@ -13,7 +13,7 @@ class ModalDayWidget : public QWidget {
 public:
     explicit ModalDayWidget(QWidget* parent = nullptr);
 
-    void show(const report::ModalDay& day, const ModalDayLook& look);
+    void setModalDay(const report::ModalDay& day, const ModalDayLook& look);
     const report::ModalDay& day() const { return day_; }
 
 protected:

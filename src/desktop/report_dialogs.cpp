@@ -327,8 +327,8 @@ void StatisticsDialog::refill() {
     const report::GlucoseProfile g = report::glucoseProfile(kept, range, unite);
     const report::Statistics& stats = g.stats;
     const auto [low, high] = report::targetOf(unite);
-    modalDay_->show(g.modalDay,
-                    {.unite = unite, .langue = l, .targetLow = low, .targetHigh = high});
+    modalDay_->setModalDay(g.modalDay,
+                           {.unite = unite, .langue = l, .targetLow = low, .targetHigh = high});
     sparse_->setText(kept.empty() || g.sparse.empty()
                          ? QString()
                          : say(w_, P::kTooFew) + qs(report::spansText(g.sparse)));
