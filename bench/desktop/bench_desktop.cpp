@@ -18,6 +18,7 @@
 #include "desktop/report_pdf.h"
 #include "report/logbook.h"
 #include "window/fenetre.h"
+#include "window/report_commands.h"
 
 namespace dx::bench {
 namespace {
@@ -52,19 +53,28 @@ BENCHMARK(BM_DesktopFirstPaint5000)->Unit(benchmark::kMillisecond);
 void BM_DesktopFirstPaintEmpty(benchmark::State& state) { firstPaint(state, 0); }
 BENCHMARK(BM_DesktopFirstPaintEmpty)->Unit(benchmark::kMillisecond);
 
-// The doctor's report of a full journal, figures to PDF file.
-void BM_ReportPdf5000(benchmark::State& state) {
+// The doctor's report of every test of a full journal, from the tests to
+// the PDF file: the profile page alone, or with the list of every test as
+// its appendix.
+void reportPdf5000(benchmark::State& state, bool withList) {
     Desktop d(kMaxTests);
     auto core = std::make_unique<Fenetre>(d.sp.platform);
     core->start();
     const std::vector<report::Test> tests = report::journalTests(*core);
     const QString path = QString::fromStdString(d.dir.path + "/report.pdf");
+    report::ReportOptions options;
+    options.withList = withList;
     for (auto _ : state) {
-        const report::ReportContent content =
-            report::reportContent(tests, report::spanOf(tests), 0, 0, core->win.Format_Date_Courte);
+        const report::ReportContent content = report::reportContent(
+            tests, report::spanOf(tests), 0, 0, core->win.Format_Date_Courte, options);
         if (!writeReportPdf(content, path, nullptr)) state.SkipWithError("the PDF was not written");
     }
 }
+
+void BM_ProfilePdf5000(benchmark::State& state) { reportPdf5000(state, false); }
+BENCHMARK(BM_ProfilePdf5000)->Unit(benchmark::kMillisecond);
+
+void BM_ReportPdf5000(benchmark::State& state) { reportPdf5000(state, true); }
 BENCHMARK(BM_ReportPdf5000)->Unit(benchmark::kMillisecond);
 
 }  // namespace

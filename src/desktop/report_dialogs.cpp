@@ -13,6 +13,7 @@
 
 #include "journal/datetext.h"
 #include "report/doctor_report.h"
+#include "report/profile_texts.h"
 #include "report/report_texts.h"
 #include "settings/numbers.h"
 #include "settings/units.h"
@@ -21,6 +22,7 @@
 namespace dx {
 
 namespace T = report_texts;
+namespace P = profile_texts;
 
 namespace {
 
@@ -119,7 +121,7 @@ void showRefusal(Fenetre& w, const report::Outcome& outcome) {
 // ---- Logbook -----------------------------------------------------------------
 
 LogbookDialog::LogbookDialog(Fenetre& w, std::function<void()> changed, QWidget* parent)
-    : QDialog(parent), w_(w), changed_(std::move(changed)), book_(w) {
+    : QDialog(parent), w_(w), changed_(std::move(changed)), book_(report::logbookContext(w)) {
     setObjectName("logbookDialog");
     setWindowTitle(say(w, T::kLogbook));
     search_ = named(new QLineEdit(this), "logbookSearch");
@@ -239,9 +241,13 @@ void LogbookDialog::after(const report::Outcome& outcome) {
 
 // ---- Range -------------------------------------------------------------------
 
-RangeChooser::RangeChooser(const Fenetre& w, QWidget* parent) : QWidget(parent), w_(w) {
+RangeChooser::RangeChooser(const Fenetre& w, Choice first, QWidget* parent)
+    : QWidget(parent), w_(w), tests_(report::journalTests(w)) {
     choice_ = named(new QComboBox(this), "rangeChoice");
-    choice_->addItems({say(w, T::kPeriodOnShow), say(w, T::kAllTests), say(w, T::kFromTo)});
+    const QString lastDays = say(w, P::kLastDays);
+    choice_->addItems({say(w, T::kPeriodOnShow), lastDays.arg(14), lastDays.arg(30),
+                       lastDays.arg(90), say(w, T::kAllTests), say(w, T::kFromTo)});
+    choice_->setCurrentIndex(first);
     const report::DayRange shown = report::periodOnShow(w);
     from_ = dateField(w, "rangeFrom", this);
     to_ = dateField(w, "rangeTo", this);
@@ -253,7 +259,7 @@ RangeChooser::RangeChooser(const Fenetre& w, QWidget* parent) : QWidget(parent),
     row->setContentsMargins(0, 0, 0, 0);
     setLayout(row);
     auto follow = [this] {
-        const bool typed = choice_->currentIndex() == 2;
+        const bool typed = choice_->currentIndex() == Typed;
         from_->setEnabled(typed);
         to_->setEnabled(typed);
         onChange();
@@ -267,10 +273,16 @@ RangeChooser::RangeChooser(const Fenetre& w, QWidget* parent) : QWidget(parent),
 // Days that do not read give an empty range.
 report::DayRange RangeChooser::range() const {
     switch (choice_->currentIndex()) {
-        case 0:
+        case OnShow:
             return report::periodOnShow(w_);
-        case 1:
-            return report::spanOf(report::journalTests(w_));
+        case Last14:
+            return report::lastDaysOf(tests_, 14);
+        case Last30:
+            return report::lastDaysOf(tests_, 30);
+        case Last90:
+            return report::lastDaysOf(tests_, 90);
+        case All:
+            return report::spanOf(tests_);
         default:
             break;
     }
@@ -285,27 +297,41 @@ StatisticsDialog::StatisticsDialog(const Fenetre& w, QWidget* parent)
     : QDialog(parent), w_(w), tests_(report::journalTests(w)) {
     setObjectName("statisticsDialog");
     setWindowTitle(say(w, T::kStatistics));
-    range_ = new RangeChooser(w, this);
+    range_ = new RangeChooser(w, RangeChooser::OnShow, this);
     figures_ = readOnlyTable("statisticsFigures", this);
     profile_ = readOnlyTable("statisticsProfile", this);
+    modalDay_ = named(new ModalDayWidget(this), "statisticsModalDay");
+    sparse_ = named(new QLabel(this), "statisticsSparse");
+    sparse_->setWordWrap(true);
     QPushButton* close = button(w, T::kClose, "statisticsClose", this);
     auto* tables = new QHBoxLayout;
     tables->addWidget(figures_, 1);
     tables->addWidget(profile_, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(range_);
-    layout->addLayout(tables);
+    layout->addLayout(tables, 1);
+    layout->addWidget(new QLabel(say(w, P::kModalDay), this));
+    layout->addWidget(modalDay_, 1);
+    layout->addWidget(sparse_);
     layout->addWidget(close, 0, Qt::AlignRight);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     range_->onChange = [this] { refill(); };
-    resize(900, 600);
+    resize(900, 760);
     refill();
 }
 
 void StatisticsDialog::refill() {
     const int16_t unite = w_.settings.Unite, l = w_.settings.Langue;
-    const report::Statistics stats =
-        report::computeStatistics(report::testsIn(tests_, range_->range()), unite);
+    const report::DayRange range = range_->range();
+    const std::vector<report::Test> kept = report::testsIn(tests_, range);
+    const report::GlucoseProfile g = report::glucoseProfile(kept, range, unite);
+    const report::Statistics& stats = g.stats;
+    const auto [low, high] = report::targetOf(unite);
+    modalDay_->setModalDay(g.modalDay,
+                           {.unite = unite, .langue = l, .targetLow = low, .targetHigh = high});
+    sparse_->setText(kept.empty() || g.sparse.empty()
+                         ? QString()
+                         : say(w_, P::kTooFew) + qs(report::spansText(g.sparse)));
     std::vector<std::vector<std::string>> figures;
     for (const report::Figure& f : report::figuresOf(stats, unite, l))
         figures.push_back({f.label, f.value});
@@ -327,13 +353,19 @@ DoctorReportDialog::DoctorReportDialog(const Fenetre& w, QWidget* parent)
     : QDialog(parent), w_(w), tests_(report::journalTests(w)) {
     setObjectName("doctorDialog");
     setWindowTitle(say(w, T::kDoctorReport));
-    range_ = new RangeChooser(w, this);
+    range_ = new RangeChooser(w, RangeChooser::Last14, this);
+    name_ = named(new QLineEdit(this), "doctorName");
+    withList_ = named(new QCheckBox(say(w, P::kWithList), this), "doctorWithList");
     summary_ = named(new QLabel(this), "doctorSummary");
     QPushButton* ok = button(w, T::kOk, "doctorOk", this);
     QPushButton* cancel = button(w, T::kCancel, "doctorCancel", this);
     QHBoxLayout* buttons = buttonRow({ok, cancel});
+    auto* form = new QFormLayout;
+    form->addRow(say(w, P::kNameCaption), name_);
+    form->addRow(QString(), withList_);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(range_);
+    layout->addLayout(form);
     layout->addWidget(summary_);
     layout->addLayout(buttons);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
@@ -343,6 +375,12 @@ DoctorReportDialog::DoctorReportDialog(const Fenetre& w, QWidget* parent)
 }
 
 report::DayRange DoctorReportDialog::range() const { return range_->range(); }
+
+report::ReportOptions DoctorReportDialog::options() const {
+    return {.name = name_->text().trimmed().toStdString(),
+            .withList = withList_->isChecked(),
+            .createdDay = w_.today().day()};
+}
 
 void DoctorReportDialog::refill() {
     const size_t count = report::testsIn(tests_, range()).size();

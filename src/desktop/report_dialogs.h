@@ -9,9 +9,12 @@
 #include <QDialog>
 #include <functional>
 
+#include "desktop/modal_day_widget.h"
+#include "report/doctor_report.h"
 #include "report/exchange.h"
 #include "report/logbook.h"
 #include "report/statistics.h"
+#include "window/report_commands.h"
 
 class QCheckBox;
 class QComboBox;
@@ -52,15 +55,18 @@ private:
     QPushButton *edit_, *delete_, *undo_;
 };
 
-// Period on show, all tests, or days typed in the short-date format.
+// Period on show, the journal's last 14, 30 or 90 days, all tests, or days
+// typed in the short-date format.
 class RangeChooser : public QWidget {
 public:
-    RangeChooser(const Fenetre& w, QWidget* parent = nullptr);
+    enum Choice { OnShow, Last14, Last30, Last90, All, Typed };
+    RangeChooser(const Fenetre& w, Choice first, QWidget* parent = nullptr);
     report::DayRange range() const;
     std::function<void()> onChange = [] {};
 
 private:
     const Fenetre& w_;
+    std::vector<report::Test> tests_;
     QComboBox* choice_;
     QLineEdit *from_, *to_;
 };
@@ -76,13 +82,18 @@ private:
     std::vector<report::Test> tests_;
     RangeChooser* range_;
     QTableWidget *figures_, *profile_;
+    ModalDayWidget* modalDay_;
+    QLabel* sparse_;
 };
 
-// The range of the doctor's report; accepted with OK.
+// The range of the doctor's report (the journal's last 14 days unless
+// changed), the name it is made for and whether the list of tests follows
+// as an appendix; accepted with OK.
 class DoctorReportDialog : public QDialog {
 public:
     DoctorReportDialog(const Fenetre& w, QWidget* parent = nullptr);
     report::DayRange range() const;
+    report::ReportOptions options() const;
 
 private:
     void refill();
@@ -90,6 +101,8 @@ private:
     const Fenetre& w_;
     std::vector<report::Test> tests_;
     RangeChooser* range_;
+    QLineEdit* name_;
+    QCheckBox* withList_;
     QLabel* summary_;
 };
 

@@ -11,9 +11,11 @@
 #include "desktop/report_pdf.h"
 #include "report/exchange.h"
 #include "report/logbook.h"
+#include "report/profile_texts.h"
 #include "report/report_texts.h"
 #include "settings/file_problems.h"
 #include "window/fenetre.h"
+#include "window/report_commands.h"
 
 namespace dx {
 
@@ -167,7 +169,7 @@ std::optional<report::ReportContent> ReportMenu::chooseReport() {
     DoctorReportDialog dialog(w_, owner_);
     if (runDialog(dialog) != QDialog::Accepted) return std::nullopt;
     return report::reportContent(report::journalTests(w_), dialog.range(), w_.settings.Unite,
-                                 w_.settings.Langue, w_.win.Format_Date_Courte);
+                                 w_.settings.Langue, w_.win.Format_Date_Courte, dialog.options());
 }
 
 void ReportMenu::saveDoctorPdf() {
@@ -177,10 +179,14 @@ void ReportMenu::saveDoctorPdf() {
     const QString path = askSavePath(title, suggestedPath("dextrel-report.pdf"), kPdfFilter);
     if (path.isEmpty()) return;
     QString error;
-    if (!writeReportPdf(*content, path, &error))
+    if (!writeReportPdf(*content, path, &error)) {
         w_.platform.dialogs.messageBox(
             title.toStdString(), pick(T::kCannotWrite, w_.settings.Langue) + error.toStdString(),
             MsgButtons::Ok, MsgIcon::Exclamation);
+        return;
+    }
+    inform(title.toStdString(), pick(profile_texts::kPdfSaved, w_.settings.Langue) +
+                                    QDir::toNativeSeparators(path).toStdString());
 }
 
 void ReportMenu::printDoctorReport() {

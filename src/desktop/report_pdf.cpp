@@ -5,15 +5,14 @@
 #include <QPageSize>
 #include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPdfWriter>
 #include <QSaveFile>
 #include <algorithm>
 #include <cmath>
 
-#include "journal/datetext.h"
-#include "platform/datetime.h"
+#include "desktop/profile_painter.h"
 #include "platform/text.h"
+#include "report/profile_texts.h"
 #include "report/report_texts.h"
 #include "settings/units.h"
 
@@ -22,13 +21,20 @@ namespace dx {
 namespace {
 
 namespace T = report_texts;
+namespace P = profile_texts;
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
 
 // The page is laid out in tenths of a millimetre; fonts are sized in the same unit.
 constexpr double kFooter = 80;
+// Four sizes of text only: each size of a face costs the font engine a
+// set-up whenever the page switches to it.
+constexpr double kTitle = 80, kHeading = 40, kText = 30, kSmall = 24;
+// The profile page uses the regular face only, headings and key figures in
+// colour: each face a PDF holds is embedded whole, the bold one only with
+// the list's header.
+const QColor kHeadingColour(20, 45, 110);
 constexpr double kGap = 60;
-constexpr double kChartHeight = 620;
 constexpr double kRowHeight = 46;
 
 const QColor kBandColours[report::kRangeBands] = {QColor(139, 0, 0), QColor(220, 50, 47),
@@ -40,16 +46,12 @@ const QColor kTargetShade(46, 139, 87, 28);
 QFont fontOf(double size, bool bold = false) {
     QFont f(QStringLiteral("Liberation Sans"));
     f.setStyleHint(QFont::SansSerif);
+    // Pages and charts are drawn as vectors: hinting for the screen's pixels
+    // would only cost time.
+    f.setHintingPreference(QFont::PreferNoHinting);
     f.setPixelSize(static_cast<int>(size));
     f.setBold(bold);
     return f;
-}
-
-QString percentText(double p) { return QString::number(p, 'f', 0) + QStringLiteral(" %"); }
-
-// The limits of the consensus target, in the report's unit.
-std::pair<double, double> targetOf(int16_t unite) {
-    return isMgDl(unite) ? std::pair(70.0, 180.0) : std::pair(3.9, 10.0);
 }
 
 // Paints page by page, top to bottom: each block asks for its height and
@@ -73,25 +75,30 @@ public:
     // True when a new page was begun to make room.
     bool reserve(double h) {
         if (y_ + h <= size_.height() - kFooter || y_ == 0) return false;
+        newPage();
+        return true;
+    }
+
+    void newPage() {
         device_.newPage();
         ++page_;
         y_ = 0;
         footer();
-        return true;
     }
 
-    void text(const QString& s, double size, bool bold = false, double gapAfter = 10) {
-        p_.setFont(fontOf(size, bold));
+    // A line of text; a heading in the headings' colour.
+    void text(const QString& s, double size, bool heading = false, double gapAfter = 10) {
+        p_.setFont(fontOf(size));
         const double h = QFontMetricsF(p_.font()).height();
         reserve(h);
-        p_.setPen(Qt::black);
+        p_.setPen(heading ? kHeadingColour : QColor(Qt::black));
         p_.drawText(QRectF(0, y_, width(), h), Qt::AlignLeft | Qt::AlignVCenter, s);
         y_ += h + gapAfter;
     }
 
 private:
     void footer() {
-        p_.setFont(fontOf(30));
+        p_.setFont(fontOf(kText));
         p_.setPen(Qt::darkGray);
         p_.drawText(QRectF(0, size_.height() - kFooter * 0.7, width(), kFooter * 0.7),
                     Qt::AlignRight | Qt::AlignBottom,
@@ -106,190 +113,170 @@ private:
     int page_ = 1;
 };
 
+const QColor kGoalMet(30, 120, 60);
+const QColor kGoalMissed(190, 30, 30);
+
+QColor bandColour(report::RangeBand band) { return kBandColours[static_cast<int>(band)]; }
+
 void paintHeading(PageFlow& flow, const report::ReportContent& c) {
-    flow.text(qs(c.title), 90, true, 20);
-    flow.text(qs(c.periodText), 40);
-    flow.text(qs(c.unitName), 40, false, kGap);
-}
-
-void paintFigures(PageFlow& flow, const report::ReportContent& c) {
-    QPainter& p = flow.painter();
-    const double labelWidth = flow.width() * 0.45;
-    for (size_t i = 0; i < c.figures.size(); ++i) {
-        flow.reserve(kRowHeight);
-        const QRectF row(0, flow.y(), flow.width() * 0.8, kRowHeight);
-        if (i % 2 == 0) p.fillRect(row, QColor(242, 242, 242));
-        p.setPen(Qt::black);
-        p.setFont(fontOf(34));
-        p.drawText(
-            row.adjusted(15, 0, 0, 0).intersected(QRectF(0, row.y(), labelWidth, kRowHeight)),
-            Qt::AlignLeft | Qt::AlignVCenter, qs(c.figures[i].label));
-        p.setFont(fontOf(34, true));
-        p.drawText(QRectF(labelWidth, row.y(), row.width() - labelWidth, kRowHeight),
-                   Qt::AlignLeft | Qt::AlignVCenter, qs(c.figures[i].value));
-        flow.advance(kRowHeight);
-    }
-    if (c.stats.gmi) {
-        flow.advance(10);
-        flow.text(QString::fromUtf8(pick(T::kGmiNote, c.langue)), 28);
-    }
-    flow.advance(kGap);
-}
-
-// One bar of the five bands side by side, each labelled with its share, and
-// a legend under it naming the bands and their limits.
-void paintTimeInRange(PageFlow& flow, const report::ReportContent& c) {
-    const double barHeight = 110, legendRow = 44;
-    flow.reserve(60 + barHeight + 20 + legendRow * report::kRangeBands);
-    flow.text(QString::fromUtf8(pick(T::kTimeInRange, c.langue)), 44, true);
+    const report::ProfilePage& page = c.page;
     QPainter& p = flow.painter();
     const double top = flow.y();
-    double x = 0;
-    p.setFont(fontOf(30, true));
-    for (int b = 0; b < report::kRangeBands; ++b) {
-        const double w = flow.width() * c.stats.rangePercent[static_cast<size_t>(b)] / 100.0;
-        if (w <= 0) continue;
-        const QRectF part(x, top, w, barHeight);
-        p.fillRect(part, kBandColours[b]);
-        const QString label = percentText(c.stats.rangePercent[static_cast<size_t>(b)]);
-        if (QFontMetricsF(p.font()).horizontalAdvance(label) + 10 < w) {
-            p.setPen(b == 3 ? Qt::black : Qt::white);
-            p.drawText(part, Qt::AlignCenter, label);
-        }
-        x += w;
+    p.setFont(fontOf(kText));
+    p.setPen(Qt::darkGray);
+    p.drawText(QRectF(0, top, flow.width(), 60), Qt::AlignRight | Qt::AlignVCenter,
+               qs(page.createdLine));
+    flow.text(qs(page.title), kTitle, true, 14);
+    if (!page.nameLine.empty()) flow.text(qs(page.nameLine), kHeading, true, 6);
+    flow.text(qs(page.periodLine) + QStringLiteral("   ") + qs(c.unitName), kText, false, 20);
+    p.setPen(QPen(Qt::black, 3));
+    p.drawLine(QPointF(0, flow.y()), QPointF(flow.width(), flow.y()));
+    flow.advance(kGap * 0.6);
+}
+
+// One bar stacking the five ranges, highest on top (a share above nothing
+// keeps at least a hairline), each range's row beside it with its share and
+// its goal, green when met.
+void paintRangeGoals(PageFlow& flow, const report::ReportContent& c, double width) {
+    QPainter& p = flow.painter();
+    const double top = flow.y(), barWidth = 120, rowHeight = 96;
+    p.setFont(fontOf(kHeading));
+    p.setPen(kHeadingColour);
+    p.drawText(QRectF(0, top, width, 56), Qt::AlignLeft | Qt::AlignVCenter,
+               QString::fromUtf8(pick(P::kRanges, c.langue)));
+    const double barTop = top + 70, barHeight = rowHeight * report::kRangeBands;
+    double y = barTop;
+    for (const report::RangeGoalRow& row : c.page.ranges) {
+        const double h = barHeight * row.percent / 100.0;
+        p.fillRect(QRectF(0, y, barWidth, std::max(h, row.percent > 0 ? 3.0 : 0.0)),
+                   bandColour(row.band));
+        y += h;
     }
     p.setPen(Qt::black);
-    p.drawRect(QRectF(0, top, flow.width(), barHeight));
-    flow.advance(barHeight + 20);
-    p.setFont(fontOf(30));
-    for (int b = report::kRangeBands - 1; b >= 0; --b) {
-        const double y = flow.y();
-        p.fillRect(QRectF(0, y + 8, 30, 30), kBandColours[b]);
+    p.drawRect(QRectF(0, barTop, barWidth, barHeight));
+    const double x = barWidth + 40;
+    p.setFont(fontOf(kText));
+    for (size_t i = 0; i < c.page.ranges.size(); ++i) {
+        const report::RangeGoalRow& row = c.page.ranges[i];
+        const double rowTop = barTop + rowHeight * static_cast<double>(i);
+        p.fillRect(QRectF(x, rowTop + 14, 24, 24), bandColour(row.band));
         p.setPen(Qt::black);
-        const auto at = static_cast<size_t>(b);
-        p.drawText(
-            QRectF(50, y, flow.width() - 50, legendRow), Qt::AlignLeft | Qt::AlignVCenter,
-            qs(c.rangeLabels[at]) + QStringLiteral(": ") + percentText(c.stats.rangePercent[at]));
-        flow.advance(legendRow);
+        p.drawText(QRectF(x + 40, rowTop, width - x - 40, 50), Qt::AlignLeft | Qt::AlignVCenter,
+                   qs(row.label));
+        p.setPen(kHeadingColour);
+        p.drawText(QRectF(x + 40, rowTop + 44, width - x - 40, 46),
+                   Qt::AlignLeft | Qt::AlignVCenter, qs(row.share));
+        p.setPen(row.met ? kGoalMet : kGoalMissed);
+        p.drawText(QRectF(x + 40, rowTop, width - x - 40, 50), Qt::AlignRight | Qt::AlignVCenter,
+                   qs(row.goal));
     }
-    flow.advance(kGap);
 }
 
-// A chart's frame: the value axis from 0 to a round top over the target
-// band shaded, and the drawing area it leaves.
-struct ChartFrame {
-    QRectF area;
-    double top = 0;
-    double yOf(double v) const { return area.bottom() - v / top * area.height(); }
-};
-
-double roundTop(double highest, int16_t unite) {
-    const double step = isMgDl(unite) ? 50 : 2;
-    return std::max(step, std::ceil(highest * 1.05 / step) * step);
-}
-
-ChartFrame paintChartFrame(PageFlow& flow, const QString& title, double highest, int16_t unite) {
-    flow.reserve(60 + kChartHeight + 60);
-    flow.text(title, 44, true);
+void paintProfileFigures(PageFlow& flow, const report::ReportContent& c, double left) {
     QPainter& p = flow.painter();
-    const double left = 110;
-    ChartFrame f;
-    f.area = QRectF(left, flow.y() + 20, flow.width() - left - 10, kChartHeight - 20);
-    f.top = roundTop(std::max(highest, targetOf(unite).second), unite);
-    const auto [low, high] = targetOf(unite);
-    p.fillRect(QRectF(f.area.left(), f.yOf(high), f.area.width(), f.yOf(low) - f.yOf(high)),
+    const double width = flow.width() - left, rowHeight = 66;
+    double y = flow.y() + 70;
+    for (size_t i = 0; i < c.page.figures.size(); ++i) {
+        const QRectF row(left, y, width, rowHeight);
+        if (i % 2 == 0) p.fillRect(row, QColor(242, 242, 242));
+        p.setPen(Qt::black);
+        p.setFont(fontOf(kText));
+        p.drawText(row.adjusted(14, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                   qs(c.page.figures[i].label));
+        p.setPen(kHeadingColour);
+        p.drawText(row.adjusted(0, 0, -14, 0), Qt::AlignRight | Qt::AlignVCenter,
+                   qs(c.page.figures[i].value));
+        y += rowHeight;
+    }
+    if (c.stats.gmi) {
+        p.setFont(fontOf(kSmall));
+        p.setPen(Qt::darkGray);
+        p.drawText(QRectF(left, y + 10, width, 90), Qt::AlignLeft | Qt::TextWordWrap,
+                   QString::fromUtf8(pick(T::kGmiNote, c.langue)));
+    }
+}
+
+void paintModalDaySection(PageFlow& flow, const report::ReportContent& c) {
+    constexpr double kModalHeight = 700;
+    flow.text(QString::fromUtf8(pick(P::kModalDay, c.langue)), kHeading, true, 6);
+    const ModalDayLook look{.text = kSmall,
+                            .line = 7,
+                            .unite = c.unite,
+                            .langue = c.langue,
+                            .targetLow = c.page.targetLow,
+                            .targetHigh = c.page.targetHigh};
+    paintModalDay(flow.painter(), QRectF(0, flow.y(), flow.width(), kModalHeight),
+                  c.page.profile.modalDay, look);
+    flow.advance(kModalHeight + 6);
+    if (!c.page.sparseNote.empty()) flow.text(qs(c.page.sparseNote), kSmall, false, 4);
+    flow.advance(kGap * 0.5);
+}
+
+// One day's readings joined in time order over the target band, in a cell.
+void paintDay(QPainter& p, const QRectF& cell, const report::DailyProfile& day,
+              const QString& label, const report::ReportContent& c, double top) {
+    p.setPen(Qt::black);
+    p.setFont(fontOf(kSmall));
+    p.drawText(QRectF(cell.left(), cell.top(), cell.width(), 36),
+               Qt::AlignHCenter | Qt::AlignVCenter, label);
+    const QRectF area = cell.adjusted(0, 40, 0, 0);
+    auto yOf = [&](double v) { return area.bottom() - std::min(v, top) / top * area.height(); };
+    auto xOf = [&](int minute) { return area.left() + minute / 1440.0 * area.width(); };
+    p.fillRect(area, Qt::white);
+    p.fillRect(QRectF(area.left(), yOf(c.page.targetHigh), area.width(),
+                      yOf(c.page.targetLow) - yOf(c.page.targetHigh)),
                kTargetShade);
-    const double step = isMgDl(unite) ? (f.top > 300 ? 100 : 50) : (f.top > 16 ? 4 : 2);
-    p.setFont(fontOf(26));
-    for (double v = 0; v <= f.top + 1e-9; v += step) {
-        p.setPen(kGrid);
-        p.drawLine(QPointF(f.area.left(), f.yOf(v)), QPointF(f.area.right(), f.yOf(v)));
-        p.setPen(Qt::black);
-        p.drawText(QRectF(0, f.yOf(v) - 20, left - 15, 40), Qt::AlignRight | Qt::AlignVCenter,
-                   QString::number(v));
-    }
-    p.drawText(QRectF(0, f.area.top() - 45, left + 200, 30), Qt::AlignLeft | Qt::AlignVCenter,
-               QString::fromUtf8(unitName(unite)));
-    p.setPen(Qt::black);
-    p.drawRect(f.area);
-    flow.advance(kChartHeight + 60);
-    return f;
-}
-
-// A label under the time axis, centred on x.
-void axisLabel(QPainter& p, const ChartFrame& f, double x, const QString& s) {
-    p.setPen(Qt::black);
-    p.drawLine(QPointF(x, f.area.bottom()), QPointF(x, f.area.bottom() + 10));
-    p.drawText(QRectF(x - 150, f.area.bottom() + 10, 300, 40), Qt::AlignHCenter | Qt::AlignTop, s);
-}
-
-// The median of each hour as a line, the 25 to 75 % band shaded around it;
-// hours without a test break both.
-void paintProfile(PageFlow& flow, const report::ReportContent& c) {
-    double highest = 0;
-    for (const report::HourProfile& h : c.stats.profile)
-        if (h.count > 0) highest = std::max(highest, h.p75);
-    const ChartFrame f =
-        paintChartFrame(flow, QString::fromUtf8(pick(T::kProfile, c.langue)), highest, c.unite);
-    QPainter& p = flow.painter();
-    auto xOf = [&](double hour) { return f.area.left() + hour / 24.0 * f.area.width(); };
-    p.setRenderHint(QPainter::Antialiasing);
-    size_t h = 0;
-    while (h < 24) {
-        if (c.stats.profile[h].count == 0) {
-            ++h;
-            continue;
-        }
-        QPolygonF upper, lower, median;
-        for (; h < 24 && c.stats.profile[h].count > 0; ++h) {
-            const report::HourProfile& hp = c.stats.profile[h];
-            const double x = xOf(static_cast<double>(h) + 0.5);
-            upper << QPointF(x, f.yOf(hp.p75));
-            lower.prepend(QPointF(x, f.yOf(hp.p25)));
-            median << QPointF(x, f.yOf(hp.median));
-        }
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(70, 130, 180, 90));
-        p.drawPolygon(upper + lower);
-        p.setBrush(Qt::NoBrush);
-        p.setPen(QPen(QColor(25, 60, 120), 6));
-        if (median.size() == 1)
-            p.drawEllipse(median.first(), 6, 6);
-        else
-            p.drawPolyline(median);
-    }
-    p.setRenderHint(QPainter::Antialiasing, false);
-    p.setFont(fontOf(26));
-    for (int hour = 0; hour <= 24; hour += 3)
-        axisLabel(p, f, xOf(hour), QStringLiteral("%1:00").arg(hour, 2, 10, QLatin1Char('0')));
-}
-
-// Every test of the range at its day and time, joined oldest to newest.
-void paintCurve(PageFlow& flow, const report::ReportContent& c) {
-    double highest = 0;
-    for (const report::CurvePoint& pt : c.curve) highest = std::max(highest, pt.value);
-    const ChartFrame f =
-        paintChartFrame(flow, QString::fromUtf8(pick(T::kCurve, c.langue)), highest, c.unite);
-    QPainter& p = flow.painter();
-    const double days = std::max<double>(1, static_cast<double>(c.range.last - c.range.first + 1));
-    auto xOf = [&](int64_t day, int minute) {
-        const double at = static_cast<double>(day - c.range.first) + minute / 1440.0;
-        return f.area.left() + std::clamp(at / days, 0.0, 1.0) * f.area.width();
-    };
+    p.setPen(kGrid);
+    p.drawLine(QPointF(xOf(720), area.top()), QPointF(xOf(720), area.bottom()));
     QPolygonF line;
-    for (const report::CurvePoint& pt : c.curve)
-        line << QPointF(xOf(pt.day, pt.minute), f.yOf(pt.value));
+    for (const report::DayReading& r : day.readings) line << QPointF(xOf(r.minute), yOf(r.value));
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(QColor(25, 60, 120), 4));
     p.drawPolyline(line);
-    // Each test as a dot: a round pen's points, one call for the whole curve.
-    p.setPen(QPen(QColor(25, 60, 120), 14, Qt::SolidLine, Qt::RoundCap));
+    p.setPen(QPen(QColor(25, 60, 120), 10, Qt::SolidLine, Qt::RoundCap));
     p.drawPoints(line);
     p.setRenderHint(QPainter::Antialiasing, false);
-    p.setFont(fontOf(26));
-    const int64_t stepDays = std::max<int64_t>(1, static_cast<int64_t>(std::ceil(days / 6)));
-    for (int64_t d = c.range.first; d <= c.range.last + 1; d += stepDays)
-        axisLabel(p, f, xOf(d, 0), qs(formatShortDate(DateTime::fromDays(d), "yyyy-MM-dd")));
+    p.setPen(Qt::darkGray);
+    p.drawRect(area);
+}
+
+// The last days of the range, a week to a row, on one value scale.
+void paintDailyProfiles(PageFlow& flow, const report::ReportContent& c) {
+    const auto& daily = c.page.profile.daily;
+    if (daily.empty()) return;
+    flow.text(QString::fromUtf8(pick(P::kDaily, c.langue)), kHeading, true, 6);
+    constexpr size_t kColumns = 7;
+    constexpr double kCellHeight = 300, kCellGap = 20;
+    const double cellWidth = (flow.width() - kCellGap * (kColumns - 1)) / kColumns;
+    double highest = c.page.targetHigh;
+    for (const report::DailyProfile& d : daily)
+        for (const report::DayReading& r : d.readings) highest = std::max(highest, r.value);
+    const double top = chartTop(highest, c.unite);
+    for (size_t i = 0; i < daily.size(); ++i) {
+        const auto column = static_cast<double>(i % kColumns);
+        const auto row = static_cast<double>(i / kColumns);
+        const QRectF cell(column * (cellWidth + kCellGap),
+                          flow.y() + row * (kCellHeight + kCellGap), cellWidth, kCellHeight);
+        paintDay(flow.painter(), cell, daily[i], qs(c.page.dailyLabels[i]), c, top);
+    }
+    const auto rows = static_cast<double>((daily.size() + kColumns - 1) / kColumns);
+    flow.advance(rows * (kCellHeight + kCellGap));
+}
+
+// The one page a clinic reads: heading, ranges and figures side by side,
+// the modal day, the last days one by one.
+void paintProfilePage(PageFlow& flow, const report::ReportContent& c) {
+    paintHeading(flow, c);
+    if (c.stats.count == 0) {
+        flow.text(QString::fromUtf8(pick(T::kNoTestInRange, c.langue)), kHeading);
+        return;
+    }
+    const double split = flow.width() * 0.54;
+    paintRangeGoals(flow, c, split - 40);
+    paintProfileFigures(flow, c, split);
+    flow.advance(70 + 96 * report::kRangeBands + kGap * 0.6);
+    paintModalDaySection(flow, c);
+    paintDailyProfiles(flow, c);
 }
 
 // The columns of the test list: date, time, level, note (the rest of the line).
@@ -300,7 +287,7 @@ void paintTableRow(PageFlow& flow, const std::vector<std::string>& cells, bool h
     QPainter& p = flow.painter();
     const QRectF row(0, flow.y(), flow.width(), kRowHeight);
     if (shaded) p.fillRect(row, QColor(242, 242, 242));
-    const QFont font = fontOf(30, header);
+    const QFont font = fontOf(kText, header);
     if (p.font() != font) p.setFont(font);
     p.setPen(Qt::black);
     const QFontMetricsF metrics(font);
@@ -317,10 +304,10 @@ void paintTableRow(PageFlow& flow, const std::vector<std::string>& cells, bool h
     flow.advance(kRowHeight);
 }
 
-// The list of tests over as many pages as it needs, its header on each.
+// The list of tests as an appendix, on pages of its own, its header on each.
 void paintTestList(PageFlow& flow, const report::ReportContent& c) {
-    flow.reserve(60 + 3 * kRowHeight);
-    flow.text(QString::fromUtf8(pick(T::kTestList, c.langue)), 44, true);
+    flow.newPage();
+    flow.text(QString::fromUtf8(pick(P::kAppendix, c.langue)), kHeading, true);
     paintTableRow(flow, c.tableHeader, true, false);
     for (size_t i = 0; i < c.tableRows.size(); ++i) {
         if (flow.reserve(kRowHeight)) paintTableRow(flow, c.tableHeader, true, false);
@@ -334,16 +321,8 @@ int paintReport(const report::ReportContent& content, QPagedPaintDevice& device)
     QPainter painter;
     if (!painter.begin(&device)) return 0;
     PageFlow flow(device, painter, content.langue);
-    paintHeading(flow, content);
-    paintFigures(flow, content);
-    if (content.stats.count == 0) {
-        flow.text(QString::fromUtf8(pick(T::kNoTestInRange, content.langue)), 40);
-    } else {
-        paintTimeInRange(flow, content);
-        paintProfile(flow, content);
-        paintCurve(flow, content);
-        paintTestList(flow, content);
-    }
+    paintProfilePage(flow, content);
+    if (content.withList && !content.tableRows.empty()) paintTestList(flow, content);
     painter.end();
     return flow.pages();
 }

@@ -37,4 +37,11 @@ private:
 // "hh:mm" or "hh:mm:ss" or "h:mm" as a time of day, in seconds.
 std::optional<int> parseTimeOfDay(std::string_view text);
 
+// "hh:mm" (or any time the journal reads) as the minute of the day; -1 when
+// the text is no time.
+int minuteOfDay(std::string_view time);
+// The minute of a time written as the entry panel writes it, hh:mm from
+// 00:00 to 23:59; nothing for any other text.
+std::optional<int> entryMinute(std::string_view time);
+
 }  // namespace dx

@@ -1,8 +1,11 @@
 #include "report/doctor_report.h"
 
+#include <tuple>
+
 #include "journal/datetext.h"
 #include "platform/datetime.h"
 #include "platform/text.h"
+#include "report/profile_texts.h"
 #include "report/report_texts.h"
 #include "settings/numbers.h"
 #include "settings/units.h"
@@ -10,6 +13,7 @@
 namespace dx::report {
 
 namespace T = report_texts;
+namespace P = profile_texts;
 
 namespace {
 
@@ -52,7 +56,67 @@ std::string periodTextOf(DayRange range, int16_t langue, std::string_view datePa
            pick(T::kTo, langue) + formatShortDate(DateTime::fromDays(range.last), datePattern);
 }
 
+std::string clockText(int minute) {
+    std::string text = "00:00";
+    text[0] = static_cast<char>('0' + minute / 600);
+    text[1] = static_cast<char>('0' + minute / 60 % 10);
+    text[3] = static_cast<char>('0' + minute % 60 / 10);
+    text[4] = static_cast<char>('0' + minute % 10);
+    return text;
+}
+
+std::string daysText(int days, int16_t l) {
+    return std::to_string(days) + pick(days == 1 ? P::kOneDay : P::kDaysSuffix, l);
+}
+
+std::vector<Figure> profileFigures(const GlucoseProfile& g, int16_t unite, int16_t l) {
+    const Statistics& s = g.stats;
+    const std::string cv = s.cv ? percentText(*s.cv) + " (" + pick(P::kCvGoal, l) + ")"
+                                : std::string(pick(T::kNotEnoughTests, l));
+    return {
+        {pick(T::kMean, l), s.count > 0 ? levelText(s.mean, unite) : pick(T::kNotEnoughTests, l)},
+        {pick(T::kGmi, l),
+         optionalText(s.gmi, percentText(s.gmi.value_or(0)), T::kGmiNeedsDays, l)},
+        {pick(T::kCv, l), cv},
+        {pick(P::kReadingsPerDay, l), formatNumber(g.readingsPerDay, "0.0")},
+        {pick(P::kDaysWithData, l),
+         std::to_string(s.days) + pick(P::kOf, l) + daysText(g.daysInRange, l)},
+        {pick(T::kTests, l), std::to_string(s.count)},
+    };
+}
+
+ProfilePage profilePage(const std::vector<Test>& kept, DayRange range, int16_t unite, int16_t l,
+                        std::string_view datePattern, const ReportOptions& options) {
+    ProfilePage page;
+    page.title = pick(P::kTitle, l);
+    if (!options.name.empty()) page.nameLine = pick(P::kName, l) + options.name;
+    page.periodLine = periodTextOf(range, l, datePattern);
+    if (range.first <= range.last)
+        page.periodLine += " (" + daysText(static_cast<int>(range.last - range.first + 1), l) + ")";
+    if (options.createdDay != kNoDay)
+        page.createdLine = pick(P::kCreated, l) +
+                           formatShortDate(DateTime::fromDays(options.createdDay), datePattern);
+    page.profile = glucoseProfile(kept, range, unite);
+    page.figures = profileFigures(page.profile, unite, l);
+    page.ranges = rangeGoalRows(page.profile.stats, unite, l);
+    if (!kept.empty() && !page.profile.sparse.empty())
+        page.sparseNote = pick(P::kTooFew, l) + spansText(page.profile.sparse);
+    for (const DailyProfile& d : page.profile.daily)
+        page.dailyLabels.push_back(formatShortDate(DateTime::fromDays(d.day), datePattern));
+    std::tie(page.targetLow, page.targetHigh) = targetOf(unite);
+    return page;
+}
+
 }  // namespace
+
+std::string spansText(const std::vector<MinuteSpan>& spans) {
+    std::string text;
+    for (const MinuteSpan& s : spans) {
+        if (!text.empty()) text += ", ";
+        text += clockText(s.from) + "-" + clockText(s.to);
+    }
+    return text;
+}
 
 std::vector<Figure> figuresOf(const Statistics& s, int16_t unite, int16_t l) {
     const bool any = s.count > 0;
@@ -76,7 +140,8 @@ std::vector<Figure> figuresOf(const Statistics& s, int16_t unite, int16_t l) {
 }
 
 ReportContent reportContent(const std::vector<Test>& tests, DayRange range, int16_t unite,
-                            int16_t langue, std::string_view datePattern) {
+                            int16_t langue, std::string_view datePattern,
+                            const ReportOptions& options) {
     ReportContent c;
     c.unite = unite;
     c.langue = langue;
@@ -84,15 +149,19 @@ ReportContent reportContent(const std::vector<Test>& tests, DayRange range, int1
     c.periodText = periodTextOf(range, langue, datePattern);
     c.unitName = unitName(unite);
     c.range = range;
-    const std::vector<Test> kept = testsIn(tests, range);
-    c.stats = computeStatistics(kept, unite);
+    std::vector<Test> kept = testsIn(tests, range);
+    c.page = profilePage(kept, range, unite, langue, datePattern, options);
+    c.stats = c.page.profile.stats;
     c.figures = figuresOf(c.stats, unite, langue);
     c.rangeLabels = rangeLabelsOf(unite, langue);
-    for (auto t = kept.rbegin(); t != kept.rend(); ++t)
-        c.curve.push_back({t->day, t->minute < 0 ? 0 : t->minute, t->value});
     c.tableHeader = {pick(T::kDate, langue), pick(T::kTime, langue), pick(T::kLevel, langue),
                      pick(T::kNote, langue)};
-    for (const Test& t : kept) c.tableRows.push_back({t.date, t.time, t.level, t.note});
+    c.withList = options.withList;
+    if (!c.withList) return c;
+    c.tableRows.reserve(kept.size());
+    for (Test& t : kept)
+        c.tableRows.push_back(
+            {std::move(t.date), std::move(t.time), std::move(t.level), std::move(t.note)});
     return c;
 }
 

@@ -1,14 +1,16 @@
 #pragma once
 
-// What the doctor's report says, page layout aside: the figures as labelled
-// rows, the time-in-range bar, the time-of-day profile, the curve of the
-// range and the list of tests, every text in the language asked for. The
-// desktop paints it (PDF or printer); the command line prints its figures.
+// What the doctor's report says, page layout aside: the glucose profile of
+// its first page, the figures as labelled rows, the time-of-day profile and,
+// when asked for, the list of tests, every text in the language asked for.
+// The desktop paints it (PDF or printer); the command line prints its
+// figures.
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "report/glucose_profile.h"
 #include "report/report_tests.h"
 #include "report/statistics.h"
 
@@ -18,10 +20,25 @@ struct Figure {
     std::string label, value;  // "Mean", "7.2 mmol/L"
 };
 
-struct CurvePoint {
-    int64_t day = 0;
-    int minute = 0;
-    double value = 0;
+// What the person asks of the report besides its range.
+struct ReportOptions {
+    std::string name;             // printed in the header; "" for none
+    bool withList = false;        // the list of every test as an appendix
+    int64_t createdDay = kNoDay;  // the day the report is made
+};
+
+// The first page: the glucose profile with its texts.
+struct ProfilePage {
+    std::string title;        // "Glucose profile"
+    std::string nameLine;     // "Name: ..." or ""
+    std::string periodLine;   // "From ... to ... (14 days)"
+    std::string createdLine;  // "Created ..." or ""
+    GlucoseProfile profile;
+    std::vector<Figure> figures;           // mean, GMI, CV with its goal, readings per day, days
+    std::vector<RangeGoalRow> ranges;      // highest first
+    std::string sparseNote;                // where too few readings fall; "" when nowhere
+    std::vector<std::string> dailyLabels;  // one per daily profile
+    double targetLow = 0, targetHigh = 0;  // the target band in the unit
 };
 
 struct ReportContent {
@@ -33,9 +50,10 @@ struct ReportContent {
     Statistics stats;
     std::vector<Figure> figures;                      // count, mean, SD, CV, GMI (estimate), bands
     std::vector<std::string> rangeLabels;             // the five consensus bands, lowest first
-    std::vector<CurvePoint> curve;                    // oldest first
     std::vector<std::string> tableHeader;             // date, time, level, note
-    std::vector<std::vector<std::string>> tableRows;  // newest first
+    std::vector<std::vector<std::string>> tableRows;  // newest first; with the list only
+    ProfilePage page;
+    bool withList = false;
 };
 
 // The figures of a statistics, labelled and formatted in the unit and
@@ -55,6 +73,10 @@ std::vector<ProfileRow> profileRows(const Statistics& stats, int16_t unite);
 
 // tests: all tests (newest first); the report keeps those in range.
 ReportContent reportContent(const std::vector<Test>& tests, DayRange range, int16_t unite,
-                            int16_t langue, std::string_view datePattern);
+                            int16_t langue, std::string_view datePattern,
+                            const ReportOptions& options = {});
+
+// "hh:mm-hh:mm, ..." for the stretches of the day.
+std::string spansText(const std::vector<MinuteSpan>& spans);
 
 }  // namespace dx::report

@@ -2,17 +2,14 @@
 
 #include <utility>
 
-#include "chart/chart_walk.h"
 #include "journal/datetext.h"
+#include "journal/journal_edits.h"
 #include "journal/journal_texts.h"
 #include "platform/text.h"
 #include "report/import_apply.h"
 #include "report/report_texts.h"
 #include "settings/numbers.h"
 #include "settings/units.h"
-#include "window/entry_rules.h"
-#include "window/fenetre.h"
-#include "window/window_texts.h"
 
 namespace dx::report {
 
@@ -20,24 +17,8 @@ namespace T = report_texts;
 
 namespace {
 
-Outcome refused(const Fenetre& w, const Bilingual& text) {
-    return {false, pick(journal_texts::kMessageTitle, w.settings.Langue),
-            pick(text, w.settings.Langue)};
-}
-
-Outcome refused(std::string title, std::string text) {
+Outcome refusedWith(std::string title, std::string text) {
     return {false, std::move(title), std::move(text)};
-}
-
-// A changed journal is unsaved and redrawn, exactly as after a test added
-// through the entry panel.
-void markUnsaved(Fenetre& w) {
-    w.chart.Mois_Sem();
-    w.Menu_Prev.enabled = false;
-    w.Menu_Option.enabled = false;
-    w.Menu_Sauve.enabled = true;
-    w.Menu_Fichier.enabled = true;
-    w.Curseur.enabled = true;
 }
 
 // The moment of a slot, by date then time; tests without a date or a time
@@ -64,47 +45,39 @@ bool keepsOrder(const Journal& j, int slot, std::string_view time) {
     return true;
 }
 
-void setTexts(Journal& j, size_t slot, std::string_view time, std::string_view level,
-              std::string_view note) {
-    j.Heure_Test.set(slot, time);
-    j.setLevel(slot, level);
-    j.Note_Test.set(slot, note);
-}
-
 bool noteMatches(std::string_view note, const std::string& wordUpper) {
     return wordUpper.empty() || upperCase(note).find(wordUpper) != std::string::npos;
 }
 
+const Bilingual& refusalOf(JournalEdit edit) {
+    return edit == JournalEdit::JournalFull ? journal_texts::kJournalFull : T::kNoSuchTest;
+}
+
 }  // namespace
 
-bool reportAvailable(const Fenetre& w) {
-    return !w.Cadre_Ajouter.visible && w.meter.Mode_Calibration == 0 && w.meter.Mode_Analyse == 0 &&
-           w.meter.Analyse_En_Cours == 0;
+Outcome Logbook::done() {
+    c_.changed();
+    return {true, "", ""};
 }
 
-// The week view shows the seven days ending on the date of Aff_Date, the
-// month view its month from day 1 to that date, the year view the year
-// ending on it.
-DayRange periodOnShow(const Fenetre& w) {
-    const DateTime shown = chart::shownDate(w.chart);
-    const int64_t last = shown.day();
-    switch (chart::checkedPeriod(w.chart)) {
-        case chart::Period::Week:
-            return {last - 6, last};
-        case chart::Period::Month:
-            return {last - shown.dayOfMonth() + 1, last};
-        case chart::Period::Year:
-            break;
-    }
-    return {last - w.chart.Qte_Jrs_Annee(shown) + 1, last};
+Outcome Logbook::refused(const Bilingual& text) const {
+    return refusedWith(pick(journal_texts::kMessageTitle, c_.langue), pick(text, c_.langue));
 }
 
-std::vector<Test> journalTests(const Fenetre& w) {
-    return testsOf(w.journal, w.win.Format_Date_Courte);
+Logbook::UndoStep Logbook::stepOf(UndoStep::Kind kind, int slot) const {
+    const Journal& j = c_.journal;
+    const auto at = static_cast<size_t>(slot);
+    return {kind,
+            slot,
+            std::string(j.Date_Test[at]),
+            std::string(j.Heure_Test[at]),
+            std::string(j.Taux_Test[at]),
+            std::string(j.Note_Test[at]),
+            j.dayNumber[at]};
 }
 
 std::vector<LogRow> Logbook::rows(const LogFilter& filter) const {
-    const Journal& j = w_.journal;
+    const Journal& j = c_.journal;
     const std::string word = upperCase(trimBlanks(filter.word));
     const bool byDate = filter.fromDay || filter.toDay;
     std::vector<LogRow> out;
@@ -116,8 +89,7 @@ std::vector<LogRow> Logbook::rows(const LogFilter& filter) const {
         if (filter.toDay && day > *filter.toDay) continue;
         if (!noteMatches(j.Note_Test[at], word)) continue;
         out.push_back({i, std::string(j.Date_Test[at]), std::string(j.Heure_Test[at]),
-                       entryLevelText(j.Taux_Test[at], w_.settings.Unite),
-                       std::string(j.Note_Test[at])});
+                       entryLevelText(j.Taux_Test[at], c_.unite), std::string(j.Note_Test[at])});
     }
     return out;
 }
@@ -125,89 +97,69 @@ std::vector<LogRow> Logbook::rows(const LogFilter& filter) const {
 // Every field changed is checked before any is written: a refusal changes
 // nothing.
 Outcome Logbook::edit(int slot, const TestEdit& change) {
-    Journal& j = w_.journal;
-    const int16_t unite = w_.settings.Unite, l = w_.settings.Langue;
-    if (slot < 1 || slot > j.Nb_Tests) return refused(w_, T::kNoSuchTest);
+    const Journal& j = c_.journal;
+    if (slot < 1 || slot > j.Nb_Tests) return refused(T::kNoSuchTest);
     const auto at = static_cast<size_t>(slot);
     std::string level(j.Taux_Test[at]), time(j.Heure_Test[at]), note(j.Note_Test[at]);
 
     if (change.level) {
-        level = entryLevelText(*change.level, unite);
-        if (levelRefused(level, unite))
-            return refused(window_text::kCheckTitle,
-                           levelRefusalText(w_.Aff_Dial_Taux.caption, unite));
+        level = entryLevelText(*change.level, c_.unite);
+        if (levelRefused(level, c_.unite)) return c_.levelRefusal;
     }
     if (change.time) {
         time = trimBlanks(*change.time);
-        if (!entryMinute(time)) return refused(w_, T::kTimeFormat);
-        if (!keepsOrder(j, slot, time)) return refused(w_, T::kTimeOrder);
+        if (!entryMinute(time)) return refused(T::kTimeFormat);
+        if (!keepsOrder(j, slot, time)) return refused(T::kTimeOrder);
     }
     if (change.note) {
         note = *change.note;
         const StorableCheck check = checkStorable(note);
         if (check.problem != Unstorable::None)
-            return refused(pick(journal_texts::kMessageTitle, l),
-                           unstorableMessage(check, pick(T::kNote, l), l));
+            return refusedWith(pick(journal_texts::kMessageTitle, c_.langue),
+                               unstorableMessage(check, pick(T::kNote, c_.langue), c_.langue));
     }
 
-    undo_ = UndoStep{UndoStep::Kind::Edit,         slot,
-                     std::string(j.Date_Test[at]), std::string(j.Heure_Test[at]),
-                     std::string(j.Taux_Test[at]), std::string(j.Note_Test[at])};
-    setTexts(j, at, time, level, note);
-    markUnsaved(w_);
-    return {true, "", ""};
+    const UndoStep step = stepOf(UndoStep::Kind::Edit, slot);
+    const JournalEdit edit = replaceTest(c_.journal, slot, time, level, note);
+    if (edit != JournalEdit::Done) return refused(refusalOf(edit));
+    undo_ = step;
+    return done();
 }
 
 Outcome Logbook::remove(int slot) {
-    Journal& j = w_.journal;
-    if (slot < 1 || slot > j.Nb_Tests) return refused(w_, T::kNoSuchTest);
-    const auto at = static_cast<size_t>(slot);
-    undo_ = UndoStep{UndoStep::Kind::Remove,       slot,
-                     std::string(j.Date_Test[at]), std::string(j.Heure_Test[at]),
-                     std::string(j.Taux_Test[at]), std::string(j.Note_Test[at])};
-    for (int i = slot; i < j.Nb_Tests; ++i)
-        j.copySlot(static_cast<size_t>(i), static_cast<size_t>(i + 1));
-    j.Nb_Tests -= 1;
-    markUnsaved(w_);
-    return {true, "", ""};
+    if (slot < 1 || slot > c_.journal.Nb_Tests) return refused(T::kNoSuchTest);
+    const UndoStep step = stepOf(UndoStep::Kind::Remove, slot);
+    const JournalEdit edit = removeTest(c_.journal, slot);
+    if (edit != JournalEdit::Done) return refused(refusalOf(edit));
+    undo_ = step;
+    return done();
 }
 
 Outcome Logbook::undo() {
-    if (!undo_) return refused(w_, T::kNothingToUndo);
-    Journal& j = w_.journal;
-    const UndoStep step = *undo_;
-    const auto at = static_cast<size_t>(step.slot);
-    if (step.kind == UndoStep::Kind::Edit) {
-        if (step.slot > j.Nb_Tests) return refused(w_, T::kNoSuchTest);
-        setTexts(j, at, step.time, step.level, step.note);
-    } else {
-        if (j.Nb_Tests >= kMaxTests) return refused(w_, journal_texts::kJournalFull);
-        if (step.slot > j.Nb_Tests + 1) return refused(w_, T::kNoSuchTest);
-        for (int i = j.Nb_Tests; i >= step.slot; --i)
-            j.copySlot(static_cast<size_t>(i + 1), static_cast<size_t>(i));
-        j.Nb_Tests += 1;
-        j.Date_Test.set(at, step.date);
-        const auto day = w_.textDate(step.date);
-        j.dayNumber[at] = day ? day->day() : kNoDay;
-        setTexts(j, at, step.time, step.level, step.note);
-    }
+    if (!undo_) return refused(T::kNothingToUndo);
+    const UndoStep& step = *undo_;
+    const JournalEdit edit =
+        step.kind == UndoStep::Kind::Edit
+            ? replaceTest(c_.journal, step.slot, step.time, step.level, step.note)
+            : insertTest(c_.journal, step.slot,
+                         {step.date, step.time, step.level, step.note, step.day});
+    if (edit != JournalEdit::Done) return refused(refusalOf(edit));
     undo_.reset();
-    markUnsaved(w_);
-    return {true, "", ""};
+    return done();
 }
 
 // Refused when the tests do not fit or there are none; rows that could not
 // be read are left out, as the user chose when confirming the plan.
-Outcome applyImport(Fenetre& w, const ImportPlan& plan) {
-    Journal& j = w.journal;
-    const int16_t l = w.settings.Langue;
-    const auto added = static_cast<int>(plan.toAdd.size());
-    if (plan.overLimit || j.Nb_Tests + added > kMaxTests)
-        return refused(pick(T::kImportTitle, l), pick(T::kOverLimit, l));
-    if (plan.toAdd.empty()) return refused(pick(T::kImportTitle, l), pick(T::kNothingToImport, l));
-    addPlannedTests(j, plan.toAdd);
-    markUnsaved(w);
-    return {true, pick(T::kImportTitle, l), std::to_string(added) + pick(T::kImported, l)};
+Outcome applyImport(const LogbookContext& c, const ImportPlan& plan) {
+    const int16_t l = c.langue;
+    if (plan.overLimit) return refusedWith(pick(T::kImportTitle, l), pick(T::kOverLimit, l));
+    if (plan.toAdd.empty())
+        return refusedWith(pick(T::kImportTitle, l), pick(T::kNothingToImport, l));
+    if (addPlannedTests(c.journal, plan.toAdd) != JournalEdit::Done)
+        return refusedWith(pick(T::kImportTitle, l), pick(T::kOverLimit, l));
+    c.changed();
+    return {true, pick(T::kImportTitle, l),
+            std::to_string(plan.toAdd.size()) + pick(T::kImported, l)};
 }
 
 }  // namespace dx::report

@@ -1,22 +1,20 @@
 #pragma once
 
-// The logbook: every test of the window's journal as rows, searched and
-// filtered, and the changes made from it (a level, a time or a note edited,
-// a test deleted, the last one undone), through the entry panel's checks.
-// A change marks the journal unsaved and redraws the chart, as an added
-// test does. Also the import of a checked plan, and what the report
-// commands may do while the window is busy.
+// The logbook: every test of a journal as rows, searched and filtered, and
+// the changes made from it (a level, a time or a note edited, a test
+// deleted, the last one undone), through the entry panel's checks and the
+// journal's own entry points. Also the import of a checked plan. The window
+// hands it its journal and is told after each change.
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "journal/journal.h"
+#include "platform/text.h"
 #include "report/exchange.h"
 #include "report/report_tests.h"
-
-namespace dx {
-class Fenetre;
-}
 
 namespace dx::report {
 
@@ -42,17 +40,19 @@ struct TestEdit {
     std::optional<std::string> level, time, note;  // the fields changed
 };
 
-// The report menu's commands are refused while the entry panel, a
-// calibration or a blood test is on.
-bool reportAvailable(const Fenetre& w);
-// The range on show: the days of the period the chart shows.
-DayRange periodOnShow(const Fenetre& w);
-// The tests held now, newest first.
-std::vector<Test> journalTests(const Fenetre& w);
+// What the logbook works on: the journal, the unit and language in force,
+// the entry panel's refusal of a level (title and text), and what to do
+// after each change made.
+struct LogbookContext {
+    Journal& journal;
+    int16_t unite = 0, langue = 0;
+    Outcome levelRefusal;
+    std::function<void()> changed = [] {};
+};
 
 class Logbook {
 public:
-    explicit Logbook(Fenetre& w) : w_(w) {}
+    explicit Logbook(LogbookContext context) : c_(std::move(context)) {}
 
     std::vector<LogRow> rows(const LogFilter& filter) const;
     Outcome edit(int slot, const TestEdit& change);
@@ -65,14 +65,19 @@ private:
         enum class Kind { Edit, Remove } kind;
         int slot;
         std::string date, time, level, note;
+        int64_t day;
     };
-    Fenetre& w_;
+    Outcome done();
+    Outcome refused(const Bilingual& text) const;
+    UndoStep stepOf(UndoStep::Kind kind, int slot) const;
+
+    LogbookContext c_;
     std::optional<UndoStep> undo_;
 };
 
-// Adds a plan's tests (planImport over journalTests) to the journal, each
-// where its date and time place it, the bad rows left out; refused whole
-// when the tests do not fit. Marks the journal unsaved and redraws, as an added test does.
-Outcome applyImport(Fenetre& w, const ImportPlan& plan);
+// Adds a plan's tests to the journal, each where its date and time place
+// it, the bad rows left out; refused whole when the tests would not fit.
+// The context is told when they are in.
+Outcome applyImport(const LogbookContext& context, const ImportPlan& plan);
 
 }  // namespace dx::report

@@ -9,9 +9,6 @@ namespace dx::report {
 
 namespace {
 
-// "hh:mm", as the journal writes nearly every time, read at once; anything
-// else as the window reads a time.
-
 Test testFrom(std::string_view date, std::string_view time, std::string_view level,
               std::string_view note) {
     Test t;
@@ -24,22 +21,6 @@ Test testFrom(std::string_view date, std::string_view time, std::string_view lev
 }
 
 }  // namespace
-
-std::optional<int> entryMinute(std::string_view time) {
-    auto digit = [&](size_t i) { return time[i] >= '0' && time[i] <= '9'; };
-    if (time.size() != 5 || time[2] != ':' || !digit(0) || !digit(1) || !digit(3) || !digit(4))
-        return std::nullopt;
-    const int hours = (time[0] - '0') * 10 + (time[1] - '0');
-    const int minutes = (time[3] - '0') * 10 + (time[4] - '0');
-    if (hours >= 24 || minutes >= 60) return std::nullopt;
-    return hours * 60 + minutes;
-}
-
-int minuteOfDay(std::string_view time) {
-    if (const std::optional<int> minute = entryMinute(time)) return *minute;
-    const std::optional<int> seconds = parseTimeOfDay(time);
-    return seconds ? *seconds / 60 : -1;
-}
 
 // The journal already keeps each test's day and level number; only the
 // time is read here.

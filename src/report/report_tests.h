@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "journal/datetext.h"
 #include "journal/journal.h"
 #include "journal/journal_codec.h"
 
@@ -30,13 +31,6 @@ struct Test {
 std::vector<Test> testsOf(const Journal& journal, std::string_view datePattern);
 // Records as a journal file gives them (newest first).
 std::vector<Test> testsOf(const std::vector<JournalRecord>& records, std::string_view datePattern);
-
-// "hh:mm" (or any time the journal reads) as the minute of the day; -1 when
-// the text is no time.
-int minuteOfDay(std::string_view time);
-// The minute of a time written as the entry panel writes it, hh:mm from
-// 00:00 to 23:59; nothing for any other text.
-std::optional<int> entryMinute(std::string_view time);
 
 // Inclusive range of day numbers.
 struct DayRange {

@@ -8,18 +8,18 @@
 
 namespace dx::report_texts {
 
-// ---- The Report menu.
+// ---- The Report menu; each item's access key differs from the others'.
 inline constexpr Bilingual kMenuReport = {"&Rapport", "&Report"};
-inline constexpr Bilingual kMenuLogbook = {"Journal de bord...", "Logbook..."};
-inline constexpr Bilingual kMenuStatistics = {"Statistiques...", "Statistics..."};
-inline constexpr Bilingual kMenuExportCsv = {"Exporter en CSV...", "Export CSV..."};
-inline constexpr Bilingual kMenuExportJson = {"Exporter en JSON (Nightscout)...",
-                                              "Export JSON (Nightscout)..."};
-inline constexpr Bilingual kMenuImportCsv = {"Importer un CSV...", "Import CSV..."};
-inline constexpr Bilingual kMenuDoctorPdf = {"Rapport pour le médecin (PDF)...",
-                                             "Doctor's report (PDF)..."};
-inline constexpr Bilingual kMenuPrintDoctor = {"Imprimer le rapport pour le médecin...",
-                                               "Print doctor's report..."};
+inline constexpr Bilingual kMenuLogbook = {"&Journal de bord...", "&Logbook..."};
+inline constexpr Bilingual kMenuStatistics = {"&Statistiques...", "&Statistics..."};
+inline constexpr Bilingual kMenuExportCsv = {"Exporter en &CSV...", "Export &CSV..."};
+inline constexpr Bilingual kMenuExportJson = {"Exporter en JSON (&Nightscout)...",
+                                              "Export &JSON (Nightscout)..."};
+inline constexpr Bilingual kMenuImportCsv = {"&Importer un CSV...", "&Import CSV..."};
+inline constexpr Bilingual kMenuDoctorPdf = {"Rapport pour le &médecin (PDF)...",
+                                             "&Doctor's report (PDF)..."};
+inline constexpr Bilingual kMenuPrintDoctor = {"Im&primer le rapport pour le médecin...",
+                                               "&Print doctor's report..."};
 
 // ---- Figures.
 inline constexpr Bilingual kTests = {"Analyses", "Tests"};
@@ -106,8 +106,6 @@ inline constexpr Bilingual kUnstorableNote = {"la note contient un caractère re
 inline constexpr Bilingual kOverLimit = {
     "Le journal ne peut contenir plus de 5000 analyses : l'import est refusé.",
     "The journal cannot hold more than 5000 tests: the import is refused."};
-inline constexpr Bilingual kBadRowsRefuse = {"Des lignes ne se lisent pas : rien n'est importé.",
-                                             "Some rows cannot be read: nothing is imported."};
 inline constexpr Bilingual kNothingToImport = {"Aucune nouvelle analyse à importer.",
                                                "No new test to import."};
 inline constexpr Bilingual kImported = {" analyses ajoutées au journal.",
@@ -204,12 +202,18 @@ inline constexpr Bilingual kCliUsage = {
     "...]\n"
     "        dextrel-report pdf JOURNAL -o FICHIER [--unit ...] [--lang ...] [--from ... --to "
     "...]\n"
+    "                            [--days N] [--name NOM] [--with-list]\n"
+    "--days N : les N derniers jours du journal (pdf : 14 par défaut) ; --with-list ajoute la\n"
+    "liste des analyses en annexe.\n"
     "Les dates du journal se lisent selon MODELE (notation Windows ; par défaut celui du\n"
     "système, comme le programme : dd/MM/yyyy en français, yyyy-MM-dd pour la locale C).\n",
     "usage: dextrel-report stats JOURNAL [--unit mmol|mg] [--lang en|fr]\n"
     "                            [--date-format PATTERN] [--from YYYY-MM-DD --to YYYY-MM-DD]\n"
     "       dextrel-report export --csv|--json JOURNAL [-o FILE] [--unit ...] [--date-format ...]\n"
     "       dextrel-report pdf JOURNAL -o FILE [--unit ...] [--lang ...] [--from ... --to ...]\n"
+    "                            [--days N] [--name NAME] [--with-list]\n"
+    "--days N: the journal's last N days (pdf: 14 by default); --with-list adds the list of\n"
+    "tests as an appendix.\n"
     "The journal's dates are read with PATTERN (Windows notation; by default the system's, as\n"
     "the program uses it: MM/dd/yyyy in American English, yyyy-MM-dd for the C locale).\n"};
 inline constexpr Bilingual kCliNoCommand = {"aucune commande", "no command"};

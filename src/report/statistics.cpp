@@ -22,15 +22,6 @@ RangeLimits rangeLimits(int16_t unite) {
     return {3.0, 3.9, 10.0, 13.9};
 }
 
-// Percentile with linear interpolation between the closest ranks (the
-// common "type 7"); sorted must not be empty.
-double percentile(std::span<const double> sorted, double p) {
-    const double h = (static_cast<double>(sorted.size()) - 1) * p;
-    const auto below = static_cast<size_t>(std::floor(h));
-    if (below + 1 >= sorted.size()) return sorted.back();
-    return sorted[below] + (h - static_cast<double>(below)) * (sorted[below + 1] - sorted[below]);
-}
-
 HourProfile profileOf(std::span<double> levels) {
     HourProfile p;
     p.count = static_cast<int>(levels.size());
@@ -97,6 +88,13 @@ std::array<HourProfile, 24> hourlyProfile(const std::vector<Test>& tests,
 }
 
 }  // namespace
+
+double percentile(std::span<const double> sorted, double p) {
+    const double h = (static_cast<double>(sorted.size()) - 1) * p;
+    const auto below = static_cast<size_t>(std::floor(h));
+    if (below + 1 >= sorted.size()) return sorted.back();
+    return sorted[below] + (h - static_cast<double>(below)) * (sorted[below + 1] - sorted[below]);
+}
 
 RangeBand rangeBandOf(double level, int16_t unite) {
     const RangeLimits l = rangeLimits(unite);

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "report/report_tests.h"
@@ -41,6 +42,10 @@ struct Statistics {
 };
 
 inline constexpr int kGmiMinimumDays = 14;
+
+// Percentile p (0 to 1) with linear interpolation between the closest ranks
+// (the common "type 7"); sorted must not be empty.
+double percentile(std::span<const double> sorted, double p);
 
 // GMI % = 3.31 + 0.02392 x mean in mg/dl.
 double gmiPercent(double mean, int16_t unite);

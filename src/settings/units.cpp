@@ -76,10 +76,6 @@ const char* storageFormat(int16_t unite) { return table(unite).storage; }
 const char* displayFormat(int16_t unite) { return table(unite).display; }
 int highestLevel(int16_t unite) { return table(unite).highest; }
 
-bool levelRefused(std::string_view level, int16_t unite) {
-    const double value = leadingNumber(level);
-    return value <= 0 || value > highestLevel(unite);
-}
 int32_t unitFactor(int16_t unite) { return table(unite).factor; }
 
 const char* levelAxisLabel(int16_t unite, int index) {
@@ -132,5 +128,14 @@ ResultMenuCaptions resultMenuCaptions(int16_t unite, int16_t langue,
 
 const Bilingual& resultLabelTooltip(int16_t unite) { return table(unite).resultTooltip; }
 const Bilingual& levelFieldTooltip(int16_t unite) { return table(unite).fieldTooltip; }
+
+std::string entryLevelText(std::string_view level, int16_t unite) {
+    return formatNumber(leadingNumber(level), displayFormat(unite));
+}
+
+bool levelRefused(std::string_view level, int16_t unite) {
+    const double value = leadingNumber(level);
+    return value <= 0 || value > highestLevel(unite);
+}
 
 }  // namespace dx

@@ -24,8 +24,12 @@ const char* storageFormat(int16_t unite);
 const char* displayFormat(int16_t unite);
 // The highest level accepted by the entry: 25 or 450.
 int highestLevel(int16_t unite);
-// Whether a level is refused, by the entry's OK and by an import: its
-// leading number is 0 or less, or above the unit's highest level.
+// The level as the entry's OK writes it back (and the logbook and an import
+// with it): its leading number with the unit's display pattern ("##0" or
+// "00.0").
+std::string entryLevelText(std::string_view level, int16_t unite);
+// Whether a level is refused, by the entry's OK, the logbook and an import:
+// its leading number is 0 or less, or above the unit's highest level.
 bool levelRefused(std::string_view level, int16_t unite);
 // The chart divisor Facteur_Unite: 1 or 18.
 int32_t unitFactor(int16_t unite);

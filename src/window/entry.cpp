@@ -99,12 +99,7 @@ void Fenetre::Bout_Ok_Click() {
     Information.caption = "";
     addTest(Dialog_Date.text(), Dialog_Heure.text(), Dialog_Taux.text(), Dialog_Note.text());
     chart.Mois_Sem();
-
-    Menu_Prev.enabled = false;
-    Menu_Option.enabled = false;
-    Menu_Sauve.enabled = true;
-    Menu_Fichier.enabled = true;
-    Curseur.enabled = true;
+    markUnsaved();
     entry.Entree_Active = 0;
     Dialog_Taux.setText(formatIfNumber(Dialog_Taux.text(), "00.0"));
 }

@@ -80,10 +80,6 @@ std::string shownLevel(const std::string& taken, int16_t unite) {
     return taken;
 }
 
-std::string entryLevelText(std::string_view level, int16_t unite) {
-    return formatNumber(leadingNumber(level), displayFormat(unite));
-}
-
 std::string levelRefusalText(const std::string& caption, int16_t unite) {
     return caption + " =\n\nminimum  >0\nmaximum  <" + std::to_string(highestLevel(unite));
 }

@@ -9,7 +9,9 @@
 #include <string>
 #include <string_view>
 
-#include "settings/units.h"  // levelRefused, the rule OK shares with the import
+// entryLevelText and levelRefused, the rules OK shares with the logbook and
+// the import.
+#include "settings/units.h"
 
 namespace dx {
 
@@ -54,9 +56,6 @@ std::string takenLevel(std::string_view fieldText);
 // The taken level kept within 0 and the unit's highest level.
 std::string shownLevel(const std::string& taken, int16_t unite);
 
-// The level as OK writes it back: its leading number with the unit's
-// display pattern ("##0" or "00.0").
-std::string entryLevelText(std::string_view level, int16_t unite);
 // The refusal's four lines: the field's caption and " =", an empty line,
 // the minimum and the maximum.
 std::string levelRefusalText(const std::string& caption, int16_t unite);

@@ -160,6 +160,17 @@ public:
 
     // window/: start-up and shutdown, menus, timers, clock, hints, about box
     void Form_Load();
+    void drawJournalFromToday();
+    void showNewestTest();
+    // After the journal changed other than through the entry panel (the
+    // logbook, an import): the week ending today drawn again, its counts and
+    // the level display, exactly as a start on the journal as it now stands.
+    void redrawJournal();
+    // The journal changed from the report menu: unsaved and redrawn, the
+    // menus as after a test added through the entry panel.
+    void journalChanged();
+    // Save on, the preview and the options off until the next save.
+    void markUnsaved();
     void Form_Unload();
     void Menu_Quitter_Click();
     // Ends the program, unless a save asked for at quit failed and the user

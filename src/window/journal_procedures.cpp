@@ -216,6 +216,27 @@ bool Fenetre::addTest(std::string_view date, std::string_view time, std::string_
     return true;
 }
 
+void Fenetre::redrawJournal() {
+    if (!Menu_Sem.checked) chart.Menu_Sem_Click();
+    chart.Effacer_Graph();
+    view.Curseur_Actif = 0;
+    drawJournalFromToday();
+    showNewestTest();
+}
+
+void Fenetre::journalChanged() {
+    redrawJournal();
+    markUnsaved();
+}
+
+void Fenetre::markUnsaved() {
+    Menu_Prev.enabled = false;
+    Menu_Option.enabled = false;
+    Menu_Sauve.enabled = true;
+    Menu_Fichier.enabled = true;
+    Curseur.enabled = true;
+}
+
 // Moves the staged test (slot 0) in as test 1; every older test moves one
 // slot up. addTest has counted it in Nb_Tests and made sure it has a slot.
 void Fenetre::Ajouter_A_Liste() {

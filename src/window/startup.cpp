@@ -63,9 +63,16 @@ void Fenetre::Form_Load() {
     glucoseMeter.Port_Joystick();
     win.Chemin_Prog = platform.env.programDir();
     Recuperer();
-    chart.Partitions_Graphiques();
+    drawJournalFromToday();
+    form.pointer = MousePointer::Default;
+    glucoseMeter.Presence_Joystick();
+    showNewestTest();
+}
 
-    Journal& j = journal;
+// The week ending today, drawn from the journal as it stands.
+void Fenetre::drawJournalFromToday() {
+    chart.Partitions_Graphiques();
+    const Journal& j = journal;
     const auto oldest = static_cast<size_t>(j.Nb_Tests);
     if (j.Nb_Tests > 0) {
         // A test whose date cannot be read counts as today's.
@@ -80,8 +87,13 @@ void Fenetre::Form_Load() {
         Curseur.enabled = false;
     }
     chart.Mois_Sem();
-    form.pointer = MousePointer::Default;
-    glucoseMeter.Presence_Joystick();
+}
+
+// The level display on the newest test, the scrollbar and the menus as the
+// journal allows.
+void Fenetre::showNewestTest() {
+    const Journal& j = journal;
+    const auto oldest = static_cast<size_t>(j.Nb_Tests);
     Afficher_Taux();
 
     if (auto shown = textDate(Aff_Date.caption)) view.Date_Affichee = *shown;

@@ -19,6 +19,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSet>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <cstdio>
@@ -124,6 +125,32 @@ protected:
         QFile f(file);
         return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string();
     }
+    // What the window shows of the journal: the chart's visible segments,
+    // the counts beside it and the level display.
+    std::string chartShown() const {
+        std::string out;
+        const LineArray& lines = core->Ligne;
+        for (size_t i = 1; i < lines.size(); ++i) {
+            if (!lines[i] || !lines[i]->visible) continue;
+            const Line& l = *lines[i];
+            out += std::to_string(static_cast<int>(l.x1)) + "," +
+                   std::to_string(static_cast<int>(l.y1)) + "-" +
+                   std::to_string(static_cast<int>(l.x2)) + "," +
+                   std::to_string(static_cast<int>(l.y2)) + " ";
+        }
+        return out + "| " + core->Cadre_Resultats.caption + " " + core->Aff_Res_Optim.caption +
+               "/" + core->Aff_Res_Sub_Optim.caption + "/" + core->Aff_Res_Compro.caption + " | " +
+               core->Aff_Resultat.caption + " " + core->Aff_Heure.caption;
+    }
+    // The chart a window started on the journal as it now stands would show.
+    std::string chartOfAFreshStart() {
+        const std::string bytes = journalBytes();
+        window.reset();
+        core.reset();
+        start(bytes);
+        return chartShown();
+    }
+
     bool lastBoxSays(const std::string& text) const {
         return !boxes.empty() && boxes.back().find(text) != std::string::npos;
     }
@@ -149,12 +176,13 @@ TEST_F(ReportMenuTest, IsTheLastMenuWithItsItemsInBothLanguagesAndWaitsForTheEnt
         std::vector<const char*> captions;
     } languages[] = {
         {0,
-         {"&Report", "Logbook...", "Statistics...", "Export CSV...", "Export JSON (Nightscout)...",
-          "Import CSV...", "Doctor's report (PDF)...", "Print doctor's report..."}},
+         {"&Report", "&Logbook...", "&Statistics...", "Export &CSV...",
+          "Export &JSON (Nightscout)...", "&Import CSV...", "&Doctor's report (PDF)...",
+          "&Print doctor's report..."}},
         {1,
-         {"&Rapport", "Journal de bord...", "Statistiques...", "Exporter en CSV...",
-          "Exporter en JSON (Nightscout)...", "Importer un CSV...",
-          "Rapport pour le médecin (PDF)...", "Imprimer le rapport pour le médecin..."}},
+         {"&Rapport", "&Journal de bord...", "&Statistiques...", "Exporter en &CSV...",
+          "Exporter en JSON (&Nightscout)...", "&Importer un CSV...",
+          "Rapport pour le &médecin (PDF)...", "Im&primer le rapport pour le médecin..."}},
     };
     for (const auto& l : languages) {
         core->settings.Langue = l.langue;
@@ -162,10 +190,16 @@ TEST_F(ReportMenuTest, IsTheLastMenuWithItsItemsInBothLanguagesAndWaitsForTheEnt
         EXPECT_EQ(menu().menu()->title().toStdString(), l.captions[0]);
         ASSERT_EQ(menu().items().size(), 7u);
         ASSERT_EQ(menu().menu()->actions().size(), 7);
+        QSet<QChar> keys;
         for (size_t i = 0; i < 7; ++i) {
-            EXPECT_EQ(menu().items()[i]->text().toStdString(), l.captions[i + 1]);
+            const QString text = menu().items()[i]->text();
+            EXPECT_EQ(text.toStdString(), l.captions[i + 1]);
             EXPECT_TRUE(menu().items()[i]->isEnabled());
+            // One access key an item, none shared within the menu.
+            EXPECT_EQ(text.count('&'), 1) << text.toStdString();
+            keys.insert(text.at(text.indexOf('&') + 1).toLower());
         }
+        EXPECT_EQ(keys.size(), 7);
         // The dialogs speak the window's language too.
         run<LogbookDialog>(Logbook, [&](LogbookDialog& d) {
             EXPECT_EQ(d.windowTitle().toStdString(), l.langue == 1 ? "Journal de bord" : "Logbook");
@@ -273,6 +307,57 @@ TEST_F(ReportMenuTest, LogbookDeleteThenUndoRestoresTheJournal) {
         EXPECT_FALSE(undo->isEnabled());  // one step only
     });
     EXPECT_TRUE(boxes.empty());
+}
+
+// After each change made from the Report menu, the chart, its counts and
+// the level display are those of the journal as it now stands, before any
+// save.
+TEST_F(ReportMenuTest, TheWindowIsRedrawnAtOnceAfterEachChangeOfTheJournal) {
+    struct Case {
+        const char* what;
+        std::function<void()> change;
+    };
+    const auto inLogbook = [this](std::function<void(LogbookDialog&)> drive) {
+        return [this, drive] { run<LogbookDialog>(Logbook, drive); };
+    };
+    const Case cases[] = {
+        {"edit", inLogbook([](LogbookDialog& d) {
+             child<QTableWidget>(d, "logbookTable")->selectRow(0);
+             child<QLineEdit>(d, "logbookLevel")->setText("11.3");
+             child<QPushButton>(d, "logbookEdit")->click();
+         })},
+        {"delete", inLogbook([](LogbookDialog& d) {
+             child<QTableWidget>(d, "logbookTable")->selectRow(0);
+             child<QPushButton>(d, "logbookDelete")->click();
+         })},
+        {"undo", inLogbook([](LogbookDialog& d) {
+             child<QTableWidget>(d, "logbookTable")->selectRow(1);
+             child<QPushButton>(d, "logbookDelete")->click();
+             child<QPushButton>(d, "logbookUndo")->click();
+         })},
+        {"import",
+         [this] {
+             openPath = writeFile("more.csv",
+                                  "date,time,mmol_l,note\r\n"
+                                  "2000-01-07,09:00,12.5,\r\n"
+                                  "2000-01-05,18:00,3.1,\r\n");
+             run<ImportDialog>(ImportCsv,
+                               [](ImportDialog& d) { child<QPushButton>(d, "importOk")->click(); });
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        boxes.clear();
+        start();
+        const std::string before = chartShown();
+        c.change();
+        const std::string after = chartShown();
+        if (std::string(c.what) != "undo") {
+            EXPECT_NE(after, before);
+        }
+        EXPECT_NE(after.find(" results "), std::string::npos) << after;
+        EXPECT_EQ(after, chartOfAFreshStart());
+    }
 }
 
 TEST_F(ReportMenuTest, ExportsWriteTheJournalOldestFirstOrTellWhyNot) {
@@ -389,16 +474,56 @@ TEST_F(ReportMenuTest, StatisticsFollowTheRangeChosen) {
         ASSERT_EQ(column(figures, 0).at(0), "Tests");
         EXPECT_EQ(testsShown(), "3");  // the week on show ends on the 8th
         auto* choice = child<QComboBox>(d, "rangeChoice");
-        choice->setCurrentIndex(1);
+        choice->setCurrentIndex(RangeChooser::All);
         EXPECT_EQ(testsShown(), "4");
         ASSERT_EQ(profile->rowCount(), 24);
         EXPECT_EQ(column(profile, 4).at(7), "2");
         EXPECT_EQ(column(profile, 1).at(7), "5.2");  // the median of 4.2 and 6.2
         EXPECT_EQ(column(profile, 1).at(3), "");
-        choice->setCurrentIndex(2);
+        choice->setCurrentIndex(RangeChooser::Typed);
         child<QLineEdit>(d, "rangeFrom")->setText("2000-01-06");
         child<QLineEdit>(d, "rangeTo")->setText("2000-01-06");
         EXPECT_EQ(testsShown(), "2");
+    });
+}
+
+// The statistics show the modal day the report's first page draws: the
+// median where enough readings fall, the rest marked as too few.
+TEST_F(ReportMenuTest, StatisticsDrawTheModalDayOfTheRange) {
+    std::string journal;
+    for (int day = 0; day < 10; ++day) {
+        const DateTime date = DateTime::fromDays(DateTime::fromParts(2000, 1, 8).day() - day);
+        for (const char* time : {"19:00", "07:30"}) {
+            journal += "\"" + formatShortDate(date, "yyyy-MM-dd") + "\",\"" + time + "\",\"0" +
+                       std::to_string(5 + day % 4) + ".0\",\"\"\r\n";
+        }
+    }
+    start(journal);
+    const auto medianPixels = [](QWidget* w) {
+        const QImage img = w->grab().toImage();
+        int n = 0;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                n += QColor(img.pixel(x, y)) == QColor(15, 40, 100);
+        return n;
+    };
+    run<StatisticsDialog>(Statistics, [&](StatisticsDialog& d) {
+        d.show();
+        auto* chart = child<ModalDayWidget>(d, "statisticsModalDay");
+        auto* sparse = child<QLabel>(d, "statisticsSparse");
+        // One day: too few readings anywhere, only the legend's swatch.
+        child<QComboBox>(d, "rangeChoice")->setCurrentIndex(RangeChooser::Typed);
+        child<QLineEdit>(d, "rangeFrom")->setText("2000-01-08");
+        child<QLineEdit>(d, "rangeTo")->setText("2000-01-08");
+        EXPECT_FALSE(chart->day()[15].enough);
+        const int legendOnly = medianPixels(chart);
+
+        child<QComboBox>(d, "rangeChoice")->setCurrentIndex(RangeChooser::All);
+        EXPECT_TRUE(chart->day()[15].enough);  // 07:30, ten readings
+        EXPECT_FALSE(chart->day()[30].enough);
+        EXPECT_GT(medianPixels(chart), legendOnly + 50);
+        EXPECT_EQ(sparse->text().toStdString(),
+                  "Too few readings for the percentiles: 00:00-07:00, 08:30-18:30, 20:00-24:00");
     });
 }
 
@@ -406,19 +531,29 @@ TEST_F(ReportMenuTest, TheDoctorsReportIsWrittenAsPdfAndPrinted) {
     start();
     savePath = path("report.pdf");
     run<DoctorReportDialog>(DoctorPdf, [&](DoctorReportDialog& d) {
-        child<QComboBox>(d, "rangeChoice")->setCurrentIndex(1);
+        auto* choice = child<QComboBox>(d, "rangeChoice");
+        EXPECT_EQ(choice->currentText(), "Last 14 days");
+        EXPECT_FALSE(child<QCheckBox>(d, "doctorWithList")->isChecked());
+        choice->setCurrentIndex(RangeChooser::All);
         EXPECT_TRUE(child<QLabel>(d, "doctorSummary")->text().endsWith(": 4"));
+        child<QLineEdit>(d, "doctorName")->setText("  Ann Example ");
+        child<QCheckBox>(d, "doctorWithList")->setChecked(true);
         child<QPushButton>(d, "doctorOk")->click();
     });
     ASSERT_TRUE(QFile::exists(savePath));
-    QProcess info;
-    info.start("pdfinfo", {savePath});
-    if (info.waitForFinished(20000)) {
-        const QString out = QString::fromUtf8(info.readAllStandardOutput());
-        const QRegularExpressionMatch pages = QRegularExpression("Pages:\\s+(\\d+)").match(out);
-        ASSERT_TRUE(pages.hasMatch()) << out.toStdString();
-        EXPECT_GE(pages.captured(1).toInt(), 1);
+    // Where it went is said.
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(lastBoxSays("Report saved to " + savePath.toStdString())) << boxes.back();
+    QProcess text;
+    text.start("pdftotext", {savePath, "-"});
+    if (text.waitForFinished(20000)) {
+        const QString out = QString::fromUtf8(text.readAllStandardOutput());
+        for (const char* shown :
+             {"Glucose profile", "Name: Ann Example", "Created 2000-01-08",
+              "From 1999-12-28 to 2000-01-08", "Appendix: list of tests", "Before lunch walk"})
+            EXPECT_TRUE(out.contains(QString::fromUtf8(shown))) << shown;
     }
+    boxes.clear();
 
     // Cancelled: no file dialog is asked for.
     savePath = path("never.pdf");
@@ -439,8 +574,9 @@ TEST_F(ReportMenuTest, TheDoctorsReportIsWrittenAsPdfAndPrinted) {
 }
 
 // The pictures of the user guide, written only when DEXTREL_SHOTS names a
-// folder: each dialog as it opens on three weeks of tests, the export's file
-// dialog and the first page of the doctor's report.
+// folder: each dialog as it opens on three weeks of tests (the statistics
+// on all of them), the export's file dialog, the first page of the
+// doctor's report (the glucose profile) and the first page of its appendix.
 TEST_F(ReportMenuTest, PicturesForTheGuide) {
     const char* folder = std::getenv("DEXTREL_SHOTS");
     if (folder == nullptr || *folder == '\0') GTEST_SKIP() << "DEXTREL_SHOTS is not set";
@@ -470,8 +606,10 @@ TEST_F(ReportMenuTest, PicturesForTheGuide) {
         child<QTableWidget>(d, "logbookTable")->selectRow(1);
         shoot(d, "report-logbook.png");
     });
-    run<StatisticsDialog>(Statistics,
-                          [&](StatisticsDialog& d) { shoot(d, "report-statistics.png"); });
+    run<StatisticsDialog>(Statistics, [&](StatisticsDialog& d) {
+        child<QComboBox>(d, "rangeChoice")->setCurrentIndex(RangeChooser::All);
+        shoot(d, "report-statistics.png");
+    });
     openPath = writeFile("cgm.csv",
                          "Glucose Data,Generated on,07-01-2000 10:02,Generated by,Jane\r\n"
                          "Patient,Jane,,,,\r\n"
@@ -503,14 +641,27 @@ TEST_F(ReportMenuTest, PicturesForTheGuide) {
         return path("report.pdf");
     };
     run<DoctorReportDialog>(DoctorPdf, [&](DoctorReportDialog& d) {
+        child<QLineEdit>(d, "doctorName")->setText("Ann Example");
         shoot(d, "report-doctor.png");
         child<QPushButton>(d, "doctorOk")->click();
     });
-    QProcess page;
-    page.start("pdftoppm", {"-png", "-r", "60", "-f", "1", "-l", "1", "-singlefile",
-                            path("report.pdf"), shots.filePath("report-page")});
-    ASSERT_TRUE(page.waitForFinished(30000));
-    EXPECT_TRUE(QFile::exists(shots.filePath("report-page.png")));
+    menu().askSavePath = [&](const QString&, const QString&, const QString&) {
+        return path("appendix.pdf");
+    };
+    run<DoctorReportDialog>(DoctorPdf, [&](DoctorReportDialog& d) {
+        child<QCheckBox>(d, "doctorWithList")->setChecked(true);
+        child<QPushButton>(d, "doctorOk")->click();
+    });
+    const std::pair<const char*, const char*> pages[] = {{"report.pdf", "report-page"},
+                                                         {"appendix.pdf", "report-appendix"}};
+    for (const auto& [pdf, picture] : pages) {
+        const QString number = QString::fromLatin1(pdf == pages[0].first ? "1" : "2");
+        QProcess page;
+        page.start("pdftoppm", {"-png", "-r", "60", "-f", number, "-l", number, "-singlefile",
+                                path(pdf), shots.filePath(picture)});
+        ASSERT_TRUE(page.waitForFinished(30000));
+        EXPECT_TRUE(QFile::exists(shots.filePath(QString::fromLatin1(picture) + ".png")));
+    }
 }
 
 }  // namespace dx

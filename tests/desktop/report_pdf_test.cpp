@@ -53,41 +53,79 @@ std::vector<report::Test> journalOf(int days) {
 
 }  // namespace
 
-TEST(ReportPdf, AJournalOfSomeWeeksGivesATextPdfOfSeveralPagesThatRenders) {
-    if (!haveTool("pdftotext") || !haveTool("pdfinfo") || !haveTool("pdftoppm"))
-        GTEST_SKIP() << "poppler-utils is not installed";
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const int64_t last = DateTime::fromParts(2026, 11, 30).day();
-    const auto content =
-        report::reportContent(journalOf(40), {last - 29, last}, 0, 0, "yyyy-MM-dd");
-    const QString path = dir.filePath("report.pdf");
-    QString error;
-    ASSERT_TRUE(writeReportPdf(content, path, &error)) << error.toStdString();
-    // Written through a temporary file: nothing else is left in the folder.
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"report.pdf"});
-
-    const std::string file = path.toStdString();
-    const std::string text = output("pdftotext '" + file + "' -");
-    for (const char* expected :
-         {"Glucose report", "From 2026-11-01 to 2026-11-30", "Mean", "GMI (estimate)",
-          "Time in ranges", "Time-of-day", "List of tests", "after a walk", "Page 1", "Page 2"})
-        EXPECT_NE(text.find(expected), std::string::npos) << expected;
-    // Tests outside the range are not listed.
-    EXPECT_EQ(text.find("2026-10-21"), std::string::npos);
-
+int pagesOf(const std::string& file) {
     const std::string info = output("pdfinfo '" + file + "'");
     const auto at = info.find("Pages:");
-    ASSERT_NE(at, std::string::npos);
-    EXPECT_GT(std::stoi(info.substr(at + 6)), 1);
-    EXPECT_NE(info.find("A4"), std::string::npos);
+    return at == std::string::npos ? 0 : std::stoi(info.substr(at + 6));
+}
 
-    const QString png = dir.filePath("page");
-    ASSERT_EQ(
-        std::system(
-            ("pdftoppm -r 40 -png -f 1 -l 1 '" + file + "' '" + png.toStdString() + "'").c_str()),
-        0);
-    EXPECT_FALSE(QDir(dir.path()).entryList({"page*.png"}).isEmpty());
+TEST(ReportPdf, TheProfileIsOnePageInEitherLanguageAndUnitTheListAnAppendix) {
+    if (!haveTool("pdftotext") || !haveTool("pdfinfo") || !haveTool("pdftoppm"))
+        GTEST_SKIP() << "poppler-utils is not installed";
+    struct Case {
+        int16_t unite, langue;
+        bool withList;
+        int pages;
+        std::vector<const char*> shown, absent;
+    };
+    const Case cases[] = {
+        {0,
+         0,
+         true,
+         3,
+         {"Glucose profile", "Name: Ann Example", "From 2026-11-01 to 2026-11-30 (30 days)",
+          "Created 2026-12-01", "Time in ranges", "In range (3.9 - 10.0)", "goal > 70 %",
+          "goal ≤ 36 %", "Readings per day", "Days with data", "30 of 30 days", "Modal day",
+          "median",
+          "Too few readings for the percentiles: 00:00-07:00, 08:30-12:00, "
+          "13:30-18:30, 20:00-24:00",
+          "Daily profiles", "2026-11-17", "Appendix: list of tests", "after a walk", "Page 2"},
+         {"2026-10-21", "2026-10-31"}},
+        {1,
+         1,
+         false,
+         1,
+         {"Profil glycémique", "Nom : Ann Example", "Du 2026-11-01 au 2026-11-30 (30 jours)",
+          "Temps dans les plages", "Dans la cible (70 - 180)", "objectif < 4 %", "mg/dl",
+          "Journée type", "Profils quotidiens", "Trop peu d'analyses"},
+         {"Annexe", "after a walk", "Page 2"}},
+    };
+    const int64_t last = DateTime::fromParts(2026, 11, 30).day();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.langue == 0 ? "English" : "French");
+        std::vector<report::Test> tests = journalOf(40);
+        if (c.unite == 1)
+            for (report::Test& t : tests) t.value *= 18;
+        const report::ReportOptions options{
+            .name = "Ann Example", .withList = c.withList, .createdDay = last + 1};
+        const auto content = report::reportContent(tests, {last - 29, last}, c.unite, c.langue,
+                                                   "yyyy-MM-dd", options);
+        QTemporaryDir dir;
+        ASSERT_TRUE(dir.isValid());
+        const QString path = dir.filePath("report.pdf");
+        QString error;
+        ASSERT_TRUE(writeReportPdf(content, path, &error)) << error.toStdString();
+        // Written through a temporary file: nothing else is left in the folder.
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"report.pdf"});
+
+        const std::string file = path.toStdString();
+        std::string text = output("pdftotext -nopgbrk '" + file + "' -");
+        for (char& ch : text)
+            if (ch == '\n') ch = ' ';
+        for (const char* expected : c.shown)
+            EXPECT_NE(text.find(expected), std::string::npos) << expected;
+        for (const char* unexpected : c.absent)
+            EXPECT_EQ(text.find(unexpected), std::string::npos) << unexpected;
+        EXPECT_EQ(pagesOf(file), c.pages);
+        EXPECT_NE(output("pdfinfo '" + file + "'").find("A4"), std::string::npos);
+
+        const QString png = dir.filePath("page");
+        ASSERT_EQ(
+            std::system(("pdftoppm -r 40 -png -f 1 -l 1 '" + file + "' '" + png.toStdString() + "'")
+                            .c_str()),
+            0);
+        EXPECT_FALSE(QDir(dir.path()).entryList({"page*.png"}).isEmpty());
+    }
 }
 
 TEST(ReportPdf, AnEmptyRangeSaysSoOnOnePage) {
@@ -97,7 +135,7 @@ TEST(ReportPdf, AnEmptyRangeSaysSoOnOnePage) {
     const QString path = dir.filePath("vide.pdf");
     ASSERT_TRUE(writeReportPdf(content, path, nullptr));
     const std::string text = output("pdftotext '" + path.toStdString() + "' -");
-    EXPECT_NE(text.find("Rapport glycémique"), std::string::npos);
+    EXPECT_NE(text.find("Profil glycémique"), std::string::npos);
     EXPECT_NE(text.find("Aucune analyse"), std::string::npos);
     EXPECT_EQ(text.find("Page 2"), std::string::npos);
 }

@@ -2,8 +2,11 @@
 // panel's checks, nothing changed when refused, the journal then unsaved.
 
 #include "report/logbook.h"
+
 #include "journal/journal_codec.h"
+#include "journal/journal_edits.h"
 #include "window/entry_rules.h"
+#include "window/report_commands.h"
 #include "window_fixture.h"
 
 namespace dx::testing {
@@ -32,7 +35,7 @@ protected:
 };
 
 TEST_F(LogbookTest, EditsLevelTimeAndNote) {
-    Logbook book(*w);
+    Logbook book(report::logbookContext(*w));
     ASSERT_FALSE(w->Menu_Sauve.enabled);
     EXPECT_TRUE(book.edit(2, {"6.25", "11:59", "decaf"}).done);
     EXPECT_EQ(w->journal.Taux_Test[2], entryLevelText("6.25", 0));
@@ -48,7 +51,7 @@ TEST_F(LogbookTest, EditsLevelTimeAndNote) {
 }
 
 TEST_F(LogbookTest, RefusalsLeaveTheJournalAsItWas) {
-    Logbook book(*w);
+    Logbook book(report::logbookContext(*w));
     const std::string before = held();
     const struct {
         int slot;
@@ -74,7 +77,7 @@ TEST_F(LogbookTest, RefusalsLeaveTheJournalAsItWas) {
 }
 
 TEST_F(LogbookTest, TimeMayMeetItsNeighbours) {
-    Logbook book(*w);
+    Logbook book(report::logbookContext(*w));
     EXPECT_TRUE(book.edit(2, {{}, "12:00", {}}).done);
     EXPECT_TRUE(book.edit(2, {{}, "00:00", {}}).done);  // the older test is the day before
     EXPECT_TRUE(book.edit(1, {{}, "23:59", {}}).done);
@@ -82,7 +85,7 @@ TEST_F(LogbookTest, TimeMayMeetItsNeighbours) {
 }
 
 TEST_F(LogbookTest, DeleteAndUndo) {
-    Logbook book(*w);
+    Logbook book(report::logbookContext(*w));
     const std::string before = held();
     EXPECT_TRUE(book.remove(2).done);
     EXPECT_EQ(w->journal.Nb_Tests, 2);
@@ -94,7 +97,7 @@ TEST_F(LogbookTest, DeleteAndUndo) {
 }
 
 TEST_F(LogbookTest, RowsFilteredByWordAndDays) {
-    const Logbook book(*w);
+    const Logbook book(report::logbookContext(*w));
     EXPECT_EQ(book.rows({}).size(), 3u);
     const auto coffee = book.rows({"coFFee", {}, {}});
     ASSERT_EQ(coffee.size(), 1u);

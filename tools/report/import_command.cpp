@@ -257,7 +257,10 @@ int runImportCommand(int argc, char** argv) {
             complain(busy);
             return kRefused;
         }
-        R::addPlannedTests(*in.journal, plan.toAdd);
+        if (R::addPlannedTests(*in.journal, plan.toAdd) != JournalEdit::Done) {
+            complain(say(T::kOverLimit, o));
+            return kRefused;
+        }
         const JournalWrite write = writeJournalFile(files, o.journal, *in.journal);
         written = write.written;
         if (!written) complain(say(T::kCannotWrite, o) + o.journal + ": " + write.error);

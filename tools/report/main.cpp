@@ -2,6 +2,8 @@
 // journal file (Diabete.glc), without the window. Argument handling only:
 // everything it prints comes from the report module.
 
+#include <charconv>
+#include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -17,6 +19,7 @@
 #include "platform/text.h"
 #include "report/doctor_report.h"
 #include "report/exchange.h"
+#include "report/profile_texts.h"
 #include "report/report_texts.h"
 #include "report/statistics.h"
 #include "safe_files.h"
@@ -32,6 +35,7 @@ namespace {
 
 namespace R = dx::report;
 namespace T = dx::report_texts;
+namespace P = dx::profile_texts;
 
 constexpr int kBadArguments = 2;
 constexpr int kFailed = 1;
@@ -41,12 +45,21 @@ struct Options {
     std::string command, journal, output, format, datePattern = dx::systemShortDatePattern();
     int16_t unite = 0, langue = 0;
     std::optional<int64_t> from, to;
+    std::optional<int> days;
+    dx::report::ReportOptions report;
 };
 
 std::optional<int64_t> isoDay(const std::string& text) {
     const auto date = dx::parseDate(text, "yyyy-MM-dd");
     if (!date) return std::nullopt;
     return date->day();
+}
+
+std::optional<int> countOf(const std::string& text) {
+    int n = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), n);
+    if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    return n;
 }
 
 // The language asked for with --lang, whatever comes before it.
@@ -66,7 +79,7 @@ std::string parseArguments(int argc, char** argv, Options& o) {
         const bool hasValue = i + 1 < argc;
         const std::string value = hasValue ? argv[i + 1] : "";
         if ((a == "--unit" || a == "--lang" || a == "--date-format" || a == "--from" ||
-             a == "--to" || a == "-o") &&
+             a == "--to" || a == "-o" || a == "--days" || a == "--name") &&
             !hasValue)
             return a + dx::pick(T::kCliNeedsValue, o.langue);
         if (a == "--csv" || a == "--json") {
@@ -86,6 +99,14 @@ std::string parseArguments(int argc, char** argv, Options& o) {
             if (!day) return a + dx::pick(T::kCliDateValue, o.langue);
             (a == "--from" ? o.from : o.to) = day;
             ++i;
+        } else if (a == "--days") {
+            o.days = countOf(value);
+            if (!o.days || *o.days < 1) return dx::pick(P::kCliDaysValue, o.langue);
+            ++i;
+        } else if (a == "--name") {
+            o.report.name = argv[++i];
+        } else if (a == "--with-list") {
+            o.report.withList = true;
         } else if (a == "-o") {
             o.output = argv[++i];
         } else if (!a.empty() && a[0] == '-') {
@@ -102,12 +123,26 @@ std::string parseArguments(int argc, char** argv, Options& o) {
     if (o.command == "export" && o.format.empty()) return dx::pick(T::kCliExportFormat, o.langue);
     if (o.command == "pdf" && o.output.empty()) return dx::pick(T::kCliPdfOutput, o.langue);
     if (o.from.has_value() != o.to.has_value()) return dx::pick(T::kCliFromTo, o.langue);
+    if (o.days && o.from) return dx::pick(P::kCliDaysOrFromTo, o.langue);
     return "";
 }
 
+// --from/--to, else the last --days days of the journal; the pdf command
+// defaults to the last 14 days, the others to every test.
 R::DayRange rangeOf(const Options& o, const std::vector<R::Test>& tests) {
     if (o.from) return {*o.from, *o.to};
+    if (o.days) return R::lastDaysOf(tests, *o.days);
+    if (o.command == "pdf") return R::lastDaysOf(tests, R::kDefaultProfileDays);
     return R::spanOf(tests);
+}
+
+// Today on the system's clock, in its time zone.
+int64_t today() {
+    const auto utc = std::chrono::duration_cast<std::chrono::seconds>(
+                         std::chrono::system_clock::now().time_since_epoch())
+                         .count();
+    const int64_t local = utc + dx::systemUtcOffset(utc);
+    return local / 86400 - (local % 86400 < 0 ? 1 : 0);
 }
 
 void printStatistics(const R::ReportContent& c) {
@@ -202,14 +237,17 @@ int main(int argc, char** argv) {
     const R::DayRange range = rangeOf(o, all);
 
     if (o.command == "export") {
-        const std::vector<R::Test> tests = o.from ? R::testsIn(all, range) : all;
+        const std::vector<R::Test> tests = o.from || o.days ? R::testsIn(all, range) : all;
         return writeOut(o, o.format == "csv"
                                ? R::exportCsv(tests, o.unite)
                                : R::exportNightscoutJson(tests, o.unite, dx::systemUtcOffset))
                    ? 0
                    : kFailed;
     }
-    const R::ReportContent content = R::reportContent(all, range, o.unite, o.langue, o.datePattern);
+    Options withDay = o;
+    withDay.report.createdDay = dx::DateTime::fromParts(1970, 1, 1).day() + today();
+    const R::ReportContent content =
+        R::reportContent(all, range, o.unite, o.langue, o.datePattern, withDay.report);
     if (o.command == "pdf") return writePdf(o, content, argc, argv);
     printStatistics(content);
     return 0;
