@@ -5,7 +5,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 
 #include "banner/address.h"
 #include "desktop/message_box.h"
@@ -44,6 +46,13 @@ std::optional<std::string> QtDialogs::inputBox(const std::string& title, const s
     box.setLabelText(qs(prompt));
     box.setTextValue(qs(defaultText));
     box.setInputMode(QInputDialog::TextInput);
+    // The erase's title is a sentence too: an empty item across the box's
+    // layout, which sets the box's size, keeps the whole of it readable.
+    // The box lays itself out when first asked for its size.
+    box.sizeHint();
+    if (QLayout* layout = box.layout())
+        layout->addItem(new QSpacerItem(titleBarWidth(box.windowTitle(), box.font()), 0,
+                                        QSizePolicy::Minimum, QSizePolicy::Minimum));
     if (box.exec() != QDialog::Accepted) return std::nullopt;
     return box.textValue().toStdString();
 }

@@ -17,6 +17,10 @@ void Fenetre::Menu_Eff_Click() { Effacer_Donnees(); }
 void Fenetre::Effacer_Donnees() {
     Journal& j = journal;
     const int16_t l = settings.Langue;
+    // A journal this window may not write (another window holds it, it was
+    // not read, or another program changed it) is said so before the user
+    // types a date for nothing.
+    if (refuseJournalWrite(*this, pick(T::kEraseNotDone, l))) return;
     const auto newestAt = static_cast<size_t>(1);
     const auto oldestAt = static_cast<size_t>(std::max(j.Nb_Tests, 0));
     const std::string prompt = pick(T::kEraseCount, l) + std::to_string(j.Nb_Tests) +

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QInputDialog>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -97,6 +98,22 @@ TEST(MessageBox, EveryBoxIsAsWideAsItsTitleBarNeeds) {
             EXPECT_LE(box.width(), titleBarWidth(QString::fromUtf8(title), box.font()) + 200);
         }
     }
+}
+
+// The erase asks for its date under a title that is a sentence too.
+TEST(MessageBox, TheInputBoxIsAsWideAsItsTitleBarNeeds) {
+    QtDialogs dialogs;
+    int width = 0, needed = 0;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        width = box->width();
+        needed = titleBarWidth(box->windowTitle(), box->font());
+        box->reject();
+    });
+    EXPECT_FALSE(dialogs.inputBox("Vous vous apprêter à effacer des données ...", "ENTREZ LA DATE",
+                                  "01/01/2000"));
+    EXPECT_GE(width, needed);
 }
 
 // The whole road: the window's quit question on screen, Escape pressed,

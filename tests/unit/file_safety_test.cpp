@@ -213,6 +213,13 @@ TEST_F(JournalSafetyTest, ASecondWindowShowsTheJournalButSavesNothing) {
         EXPECT_TRUE(has(other.events[0], c.saveRefused)) << c.language;
         EXPECT_TRUE(other.w->Menu_Sauve.enabled) << c.language;
         EXPECT_EQ(journalBytes(), kTwoTests) << c.language;
+
+        // The erase says so before a date is asked for.
+        other.events.clear();
+        other.w->click("Menu_Eff");
+        ASSERT_EQ(other.events.size(), 1u) << c.language;
+        EXPECT_TRUE(has(other.events[0], c.saveRefused)) << c.language;
+        EXPECT_EQ(other.w->journal.Nb_Tests, 3) << c.language;
     }
 
     // The first window saves as ever, its test on top of the file.
