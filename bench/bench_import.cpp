@@ -19,7 +19,11 @@ namespace {
 constexpr int kDays = 90;
 constexpr int kReadingsADay = 24 * 12;
 
-std::string two(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
+std::string two(int n) {
+    std::string text = std::to_string(n);
+    if (n < 10) text.insert(text.begin(), '0');
+    return text;
+}
 
 // Days of March to May 2026, oldest first, day first as the cloud writes
 // them; a level cycling from 4.0 to 13.9 mmol/L.

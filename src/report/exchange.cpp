@@ -48,7 +48,10 @@ std::string csvField(std::string_view text) {
 }  // namespace
 
 std::string withFormulaGuard(std::string_view cell) {
-    return needsGuard(cell) ? "'" + std::string(cell) : std::string(cell);
+    std::string out;
+    out.reserve(cell.size() + 1);
+    if (needsGuard(cell)) out += '\'';
+    return out.append(cell);
 }
 
 std::string_view withoutFormulaGuard(std::string_view cell) {

@@ -70,7 +70,7 @@ std::string takeValue(const std::string& a, const std::string& value, ImportOpti
             return say(T::kCliOrderValues, o);
     } else {  // --from, --to
         const auto day = isoDay(value);
-        if (!day) return a + say(T::kCliDateValue, o);
+        if (!day) return std::string(a).append(say(T::kCliDateValue, o));
         (a == "--from" ? o.from : o.to) = day;
     }
     return "";
