@@ -39,5 +39,7 @@ std::string cutAtNul(std::string_view s);
 std::string zeroPadded(long long value, int width, int base = 10);
 // ASCII letters only, whatever the process's C locale.
 char asciiLower(char c);
+// A JSON string literal of a UTF-8 text.
+std::string jsonQuote(std::string_view text);
 
 }  // namespace dx

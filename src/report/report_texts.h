@@ -218,7 +218,6 @@ inline constexpr Bilingual kCliUsage = {
     "the program uses it: MM/dd/yyyy in American English, yyyy-MM-dd for the C locale).\n"};
 inline constexpr Bilingual kCliNoCommand = {"aucune commande", "no command"};
 inline constexpr Bilingual kCliNeedsValue = {" attend une valeur", " needs a value"};
-inline constexpr Bilingual kCliUnitValues = {"--unit prend mmol ou mg", "--unit takes mmol or mg"};
 inline constexpr Bilingual kCliLangValues = {"--lang prend en ou fr", "--lang takes en or fr"};
 inline constexpr Bilingual kCliDateValue = {" prend une date AAAA-MM-JJ",
                                             " takes a date YYYY-MM-DD"};

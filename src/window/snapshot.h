@@ -8,12 +8,11 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/text.h"  // jsonQuote
+
 namespace dx {
 
 class Fenetre;
-
-// A JSON string literal of a UTF-8 text.
-std::string jsonQuote(std::string_view text);
 
 // {"dump":{"controls":{…},"arrays":{…},"vars":{…},"journal":[…]}}, compact.
 // With a non-empty `only`, holds just the controls, arrays and variables of

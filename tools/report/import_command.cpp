@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 
+#include "cli_common.h"
 #include "journal/datetext.h"
 #include "journal/journal.h"
 #include "journal/journal_io.h"
@@ -32,60 +33,40 @@ constexpr int kWritten = 0;
 constexpr int kRefused = 1;
 constexpr int kUsage = 2;
 
-struct ImportOptions {
-    std::string journal, file, datePattern = "yyyy-MM-dd";
-    int16_t unite = 0, langue = 0;
+struct ImportOptions : report_cli::CommonOptions {
+    std::string journal, file;
     bool dryRun = false, skipBad = false, json = false, newest = false;
     std::optional<R::DateOrder> order;
     std::optional<int16_t> fileUnit;
-    std::optional<int64_t> from, to;
 };
-
-std::optional<int64_t> isoDay(const std::string& text) {
-    const auto date = parseDate(text, "yyyy-MM-dd");
-    if (!date) return std::nullopt;
-    return date->day();
-}
 
 std::string say(const Bilingual& text, const ImportOptions& o) { return pick(text, o.langue); }
 
 // The value of an option that takes one; the error when it is not allowed.
 std::string takeValue(const std::string& a, const std::string& value, ImportOptions& o) {
-    if (a == "--unit" || a == "--file-unit") {
+    if (report_cli::isCommonOption(a)) return report_cli::takeCommonOption(a, value, o);
+    if (a == "--file-unit") {
         if (value != "mmol" && value != "mg") return a + say(T::kCliUnitTakes, o);
-        (a == "--unit" ? o.unite : o.fileUnit.emplace()) = value == "mg" ? 1 : 0;
-    } else if (a == "--lang") {
-        if (value != "en" && value != "fr") return say(T::kCliLangValues, o);
-        o.langue = value == "fr" ? 1 : 0;
-    } else if (a == "--date-format") {
-        o.datePattern = value;
-    } else if (a == "--date-order") {
-        if (value == "ymd")
-            o.order = R::DateOrder::YMD;
-        else if (value == "dmy")
-            o.order = R::DateOrder::DMY;
-        else if (value == "mdy")
-            o.order = R::DateOrder::MDY;
-        else
-            return say(T::kCliOrderValues, o);
-    } else {  // --from, --to
-        const auto day = isoDay(value);
-        if (!day) return std::string(a).append(say(T::kCliDateValue, o));
-        (a == "--from" ? o.from : o.to) = day;
+        o.fileUnit = value == "mg" ? 1 : 0;
+    } else if (value == "ymd") {  // --date-order
+        o.order = R::DateOrder::YMD;
+    } else if (value == "dmy") {
+        o.order = R::DateOrder::DMY;
+    } else if (value == "mdy") {
+        o.order = R::DateOrder::MDY;
+    } else {
+        return say(T::kCliOrderValues, o);
     }
     return "";
 }
 
 bool takesValue(const std::string& a) {
-    return a == "--unit" || a == "--lang" || a == "--date-format" || a == "--date-order" ||
-           a == "--file-unit" || a == "--from" || a == "--to";
+    return report_cli::isCommonOption(a) || a == "--date-order" || a == "--file-unit";
 }
 
 // The error, or "" when the arguments hold together.
 std::string parseImportArguments(int argc, char** argv, ImportOptions& o) {
-    for (int i = 2; i < argc; ++i)
-        if (std::string(argv[i]) == "--lang" && i + 1 < argc)
-            o.langue = std::string(argv[i + 1]) == "fr" ? 1 : 0;
+    o.langue = report_cli::languageOf(argc, argv);
     std::vector<std::string> files;
     for (int i = 2; i < argc; ++i) {
         const std::string a = argv[i];
@@ -113,47 +94,22 @@ std::string parseImportArguments(int argc, char** argv, ImportOptions& o) {
     return "";
 }
 
-std::string jsonString(std::string_view text) {
-    std::string out = "\"";
-    for (char c : text) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            constexpr char kHex[] = "0123456789abcdef";
-            out += "\\u00";
-            out += kHex[(c >> 4) & 0xF];
-            out += kHex[c & 0xF];
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
-}
-
 std::string planJson(const R::ImportPlan& plan, bool added, bool written) {
     std::string out = "{\"added\": " + std::to_string(added ? plan.toAdd.size() : 0) +
                       ", \"duplicates\": " + std::to_string(plan.duplicates) + ", \"skipped\": {";
     bool first = true;
     for (size_t k = 0; k < R::kSkipKinds; ++k) {
         if (plan.skipped[k] == 0) continue;
-        out += (first ? "" : ", ") + jsonString(R::skipKindKey(static_cast<R::SkipKind>(k))) +
-               ": " + std::to_string(plan.skipped[k]);
+        out += (first ? "" : ", ") + jsonQuote(R::skipKindKey(static_cast<R::SkipKind>(k))) + ": " +
+               std::to_string(plan.skipped[k]);
         first = false;
     }
     out += "}, \"bad\": [";
     for (size_t i = 0; i < plan.bad.size(); ++i)
         out += (i == 0 ? "" : ", ") + std::string("{\"line\": ") +
-               std::to_string(plan.bad[i].line) +
-               ", \"reason\": " + jsonString(plan.bad[i].reason) + "}";
+               std::to_string(plan.bad[i].line) + ", \"reason\": " + jsonQuote(plan.bad[i].reason) +
+               "}";
     return out + "], \"written\": " + (written ? "true" : "false") + "}\n";
-}
-
-int64_t localToday() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    return daysFromCivil(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
 }
 
 void complain(const std::string& text) { std::cerr << "dextrel-report: " << text << "\n"; }
@@ -247,7 +203,7 @@ int runImportCommand(int argc, char** argv) {
     if (o.from) choices.days = R::DayRange{*o.from, *o.to};
     R::ImportPlan plan =
         R::planImport(table, mappingFor(table, o), R::testsOf(*in.journal, o.datePattern),
-                      o.datePattern, o.unite, o.langue, localToday(), choices);
+                      o.datePattern, o.unite, o.langue, report_cli::localToday(), choices);
     if (o.newest) R::keepNewestThatFit(plan);
 
     const std::string why = refusal(plan, o);

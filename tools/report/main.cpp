@@ -11,6 +11,7 @@
 #include <sstream>
 #include <string>
 
+#include "cli_common.h"
 #include "import_command.h"
 #include "journal/datetext.h"
 #include "journal/journal_codec.h"
@@ -40,20 +41,11 @@ namespace P = dx::profile_texts;
 constexpr int kBadArguments = 2;
 constexpr int kFailed = 1;
 
-struct Options {
-    // The journal's dates are read as the program on this system writes them.
-    std::string command, journal, output, format, datePattern = dx::systemShortDatePattern();
-    int16_t unite = 0, langue = 0;
-    std::optional<int64_t> from, to;
+struct Options : dx::report_cli::CommonOptions {
+    std::string command, journal, output, format;
     std::optional<int> days;
     dx::report::ReportOptions report;
 };
-
-std::optional<int64_t> isoDay(const std::string& text) {
-    const auto date = dx::parseDate(text, "yyyy-MM-dd");
-    if (!date) return std::nullopt;
-    return date->day();
-}
 
 std::optional<int> countOf(const std::string& text) {
     int n = 0;
@@ -62,42 +54,23 @@ std::optional<int> countOf(const std::string& text) {
     return n;
 }
 
-// The language asked for with --lang, whatever comes before it.
-int16_t languageOf(int argc, char** argv) {
-    for (int i = 1; i + 1 < argc; ++i)
-        if (std::string(argv[i]) == "--lang") return std::string(argv[i + 1]) == "fr" ? 1 : 0;
-    return 0;
-}
-
 // The error, or "" when the arguments hold together.
 std::string parseArguments(int argc, char** argv, Options& o) {
-    o.langue = languageOf(argc, argv);
+    o.langue = dx::report_cli::languageOf(argc, argv);
     if (argc < 2) return dx::pick(T::kCliNoCommand, o.langue);
     o.command = argv[1];
     for (int i = 2; i < argc; ++i) {
         const std::string a = argv[i];
         const bool hasValue = i + 1 < argc;
         const std::string value = hasValue ? argv[i + 1] : "";
-        if ((a == "--unit" || a == "--lang" || a == "--date-format" || a == "--from" ||
-             a == "--to" || a == "-o" || a == "--days" || a == "--name") &&
+        if ((dx::report_cli::isCommonOption(a) || a == "-o" || a == "--days" || a == "--name") &&
             !hasValue)
             return a + dx::pick(T::kCliNeedsValue, o.langue);
         if (a == "--csv" || a == "--json") {
             o.format = a.substr(2);
-        } else if (a == "--unit") {
-            if (value != "mmol" && value != "mg") return dx::pick(T::kCliUnitValues, o.langue);
-            o.unite = value == "mg" ? 1 : 0;
-            ++i;
-        } else if (a == "--lang") {
-            if (value != "en" && value != "fr") return dx::pick(T::kCliLangValues, o.langue);
-            o.langue = value == "fr" ? 1 : 0;
-            ++i;
-        } else if (a == "--date-format") {
-            o.datePattern = argv[++i];
-        } else if (a == "--from" || a == "--to") {
-            const auto day = isoDay(value);
-            if (!day) return a + dx::pick(T::kCliDateValue, o.langue);
-            (a == "--from" ? o.from : o.to) = day;
+        } else if (dx::report_cli::isCommonOption(a)) {
+            const std::string error = dx::report_cli::takeCommonOption(a, value, o);
+            if (!error.empty()) return error;
             ++i;
         } else if (a == "--days") {
             o.days = countOf(value);
@@ -134,15 +107,6 @@ R::DayRange rangeOf(const Options& o, const std::vector<R::Test>& tests) {
     if (o.days) return R::lastDaysOf(tests, *o.days);
     if (o.command == "pdf") return R::lastDaysOf(tests, R::kDefaultProfileDays);
     return R::spanOf(tests);
-}
-
-// Today on the system's clock, in its time zone.
-int64_t today() {
-    const auto utc = std::chrono::duration_cast<std::chrono::seconds>(
-                         std::chrono::system_clock::now().time_since_epoch())
-                         .count();
-    const int64_t local = utc + dx::systemUtcOffset(utc);
-    return local / 86400 - (local % 86400 < 0 ? 1 : 0);
 }
 
 void printStatistics(const R::ReportContent& c) {
@@ -204,8 +168,8 @@ int writePdf(const Options& o, const R::ReportContent& content, int argc, char**
 
 int main(int argc, char** argv) {
     if (argc >= 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h")) {
-        std::cout << dx::pick(T::kCliUsage, languageOf(argc, argv))
-                  << dx::pick(T::kCliImportUsage, languageOf(argc, argv));
+        std::cout << dx::pick(T::kCliUsage, dx::report_cli::languageOf(argc, argv))
+                  << dx::pick(T::kCliImportUsage, dx::report_cli::languageOf(argc, argv));
         return 0;
     }
     if (argc >= 2 && std::string(argv[1]) == "import") return dx::runImportCommand(argc, argv);
@@ -245,7 +209,7 @@ int main(int argc, char** argv) {
                    : kFailed;
     }
     Options withDay = o;
-    withDay.report.createdDay = dx::DateTime::fromParts(1970, 1, 1).day() + today();
+    withDay.report.createdDay = dx::report_cli::localToday();
     const R::ReportContent content =
         R::reportContent(all, range, o.unite, o.langue, o.datePattern, withDay.report);
     if (o.command == "pdf") return writePdf(o, content, argc, argv);
