@@ -3,6 +3,7 @@
 // Every text the journal shows, in both languages, side by side.
 
 #include "platform/text.h"
+#include "settings/settings_texts.h"
 
 namespace dx::journal_texts {
 
@@ -40,7 +41,7 @@ inline constexpr Bilingual kCannotWrite = {"Le journal n'a pas pu être enregist
                                            "The journal could not be saved to\n"};
 inline constexpr Bilingual kCannotCreate = {"Le journal n'a pas pu être créé:\n",
                                             "The journal could not be created:\n"};
-inline constexpr Bilingual kReason = {"Raison : ", "Reason: "};
+using settings_text::kReason;
 inline constexpr Bilingual kPreviousUnreadable = {"le fichier précédent n'a pas pu être lu.",
                                                   "the previous file could not be read."};
 inline constexpr Bilingual kNoBackup = {

@@ -229,6 +229,14 @@ inline constexpr Bilingual kCliNoJournal = {"aucun fichier journal donné", "no 
 inline constexpr Bilingual kCliExportFormat = {"export demande --csv ou --json",
                                                "export needs --csv or --json"};
 inline constexpr Bilingual kCliPdfOutput = {"pdf demande -o FICHIER", "pdf needs -o FILE"};
+// dextrel-report's files.
+inline constexpr Bilingual kCliCannotRead = {"impossible de lire ", "cannot read "};
+inline constexpr Bilingual kCliOutputIsInput = {
+    " est aussi un fichier lu : il n'est pas remplacé. Choisissez un autre nom.",
+    " is also a file being read: it is not replaced. Choose another name."};
+inline constexpr Bilingual kCliNoTest = {
+    " : aucune analyse n'a pu y être lue (le format des dates est-il le bon ? --date-format)",
+    ": no test could be read in it (is the date format right? --date-format)"};
 inline constexpr Bilingual kCliFromTo = {"--from et --to vont ensemble",
                                          "--from and --to go together"};
 inline constexpr Bilingual kCliReadingStopped = {" : la lecture s'est arrêtée à la ligne ",

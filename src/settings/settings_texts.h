@@ -24,5 +24,18 @@ inline constexpr Bilingual kDefaultsKeptFile = {
 inline constexpr Bilingual kLockQuestion = {"Voulez-vous VERROUILLER cette option?",
                                             "Do you want to LOCK this option?"};
 
+// Why a file could not be read.
+inline constexpr Bilingual kDanglingLink = {"C'est un lien vers ", "It is a link to "};
+inline constexpr Bilingual kDanglingLinkEnd = {
+    ", qui est introuvable (un disque qui n'est pas branché ?).",
+    ", which cannot be found (a drive that is not connected?)."};
+inline constexpr Bilingual kTooLarge = {"Le fichier est trop grand pour être lu : plus de ",
+                                        "The file is too large to be read: more than "};
+inline constexpr Bilingual kMebibytes = {" Mio.", " MiB."};
+inline constexpr Bilingual kKibibytes = {" Kio.", " KiB."};
+inline constexpr Bilingual kNotAFile = {
+    "Ce n'est pas un fichier (un dossier, un tube ou un périphérique).",
+    "It is not a file (a folder, a pipe or a device)."};
+
 }  // namespace settings_text
 }  // namespace dx

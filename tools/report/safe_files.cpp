@@ -8,19 +8,12 @@
 
 #include "platform/posix/file_store.h"
 #include "platform/text.h"
+#include "report/report_texts.h"
 #include "settings/file_problems.h"
 
 namespace dx::report_files {
 
 namespace {
-
-inline constexpr Bilingual kCannotRead = {"impossible de lire ", "cannot read "};
-inline constexpr Bilingual kOutputIsInput = {
-    " est aussi un fichier lu : il n'est pas remplacé. Choisissez un autre nom.",
-    " is also a file being read: it is not replaced. Choose another name."};
-inline constexpr Bilingual kNoTest = {
-    " : aucune analyse n'a pu y être lue (le format des dates est-il le bon ? --date-format)",
-    ": no test could be read in it (is the date format right? --date-format)"};
 
 struct FreeDeleter {
     void operator()(char* p) const { std::free(p); }
@@ -48,8 +41,8 @@ std::optional<std::string> readInput(const std::string& path, int16_t l, std::st
         if (identity) *identity = read.identity;
         return read.bytes;
     }
-    message =
-        pick(kCannotRead, l) + path + ": " + unreadableFileReason(status, read, kMaxInputBytes, l);
+    message = pick(report_texts::kCliCannotRead, l) + path + ": " +
+              unreadableFileReason(status, read, kMaxInputBytes, l);
     return std::nullopt;
 }
 
@@ -68,11 +61,11 @@ bool isOneOf(const std::string& output, const std::vector<std::string>& inputs) 
 }
 
 std::string outputIsInputMessage(const std::string& output, int16_t l) {
-    return output + pick(kOutputIsInput, l);
+    return output + pick(report_texts::kCliOutputIsInput, l);
 }
 
 std::string noTestMessage(const std::string& journal, int16_t l) {
-    return journal + pick(kNoTest, l);
+    return journal + pick(report_texts::kCliNoTest, l);
 }
 
 bool writeOutput(const std::string& path, const std::string& bytes, std::string& error) {
