@@ -385,20 +385,12 @@ TEST(ImportPlanning, OverTheLimitProposesTheNewestOrTheDaysThatFit) {
 // The planned tests go in among the held ones by date and time.
 TEST(ImportPlanning, AddedTestsStandInOrder) {
     auto journal = std::make_unique<Journal>();
-    const std::vector<JournalRecord> records = {{"03/11/2026", "08:00", "05.0", "c"},
-                                                {"01/11/2026", "08:00", "05.0", "a"}};
-    for (size_t i = 0; i < records.size(); ++i) {
-        const size_t slot = i + 1;
-        journal->Date_Test.set(slot, records[i].date);
-        journal->dayNumber[slot] = dayOf(2026, 11, i == 0 ? 3 : 1);
-        journal->Heure_Test.set(slot, records[i].time);
-        journal->setLevel(slot, records[i].level);
-        journal->Note_Test.set(slot, records[i].note);
-    }
-    journal->Nb_Tests = 2;
-    const ImportPlan p = plan(
-        "date,time,level,note\n04/11/2026,08:00,6,d\n02/11/2026,08:00,6,b\n01/11/2026,07:00,6,0\n",
-        testsOf(*journal, "dd/MM/yyyy"));
+    const std::string header = "date,time,level,note\n";
+    addPlannedTests(*journal, plan(header + "03/11/2026,08:00,5,c\n01/11/2026,08:00,5,a\n").toAdd);
+    ASSERT_EQ(journal->Nb_Tests, 2);
+    const ImportPlan p =
+        plan(header + "04/11/2026,08:00,6,d\n02/11/2026,08:00,6,b\n01/11/2026,07:00,6,0\n",
+             testsOf(*journal, "dd/MM/yyyy"));
     addPlannedTests(*journal, p.toAdd);
     ASSERT_EQ(journal->Nb_Tests, 5);
     std::string notes;
