@@ -24,13 +24,8 @@ using Reading = dx::report::Test;
 
 int64_t dayOf(int y, int m, int d) { return DateTime::fromParts(y, m, d).day(); }
 
-Reading held(int64_t day, int minute) {
-    Reading t;
-    t.day = day;
-    t.minute = minute;
-    t.value = 5;
-    return t;
-}
+// A test the journal holds, at a day and minute.
+Reading held(int64_t day, int minute) { return {"", "", "", "", day, minute, 5}; }
 
 CsvTable tableOf(const std::string& bytes) {
     const CsvParse p = parseCsv(bytes);
@@ -402,14 +397,6 @@ TEST(ImportPlanning, AddedTestsStandInOrder) {
 
 // ---- The sample exports.
 
-std::string sample(const char* name) {
-    std::ifstream in(std::string(DEXTREL_IMPORT_SAMPLES) + "/" + name, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    EXPECT_FALSE(bytes.str().empty()) << name;
-    return bytes.str();
-}
-
 TEST(ImportPlanning, SampleExportsReadWithoutHandWork) {
     using E = TextEncoding;
     using O = DateOrder;
@@ -435,7 +422,10 @@ TEST(ImportPlanning, SampleExportsReadWithoutHandWork) {
          "2 0 0 bad: 3 newest 2026-03-13 07:25 110"},
     };
     for (const auto& c : cases) {
-        const CsvParse parsed = parseCsv(sample(c.file));
+        std::ostringstream bytes;
+        const std::string path = std::string(DEXTREL_IMPORT_SAMPLES) + "/" + c.file;
+        bytes << std::ifstream(path, std::ios::binary).rdbuf();
+        const CsvParse parsed = parseCsv(bytes.str());
         ASSERT_TRUE(parsed.table) << c.file;
         EXPECT_EQ(parsed.separator, c.separator) << c.file;
         EXPECT_EQ(parsed.encoding, c.encoding) << c.file;
