@@ -164,50 +164,40 @@ TEST(ReportFigures, LabelsAndMissingValues) {
 // ---- Export.
 
 TEST(ReportExport, CsvOldestFirstBothUnitsQuoted) {
-    std::vector<Reading> tests = {test(dayOf(2026, 11, 2), 7 * 60 + 5, 5.55, "a,\"b\"\nc"),
-                                  test(dayOf(2026, 11, 1), 23 * 60 + 59, 10, "plain")};
-    EXPECT_EQ(exportCsv(tests, 0),
-              "date,time,mmol_l,mg_dl,note\r\n"
-              "2026-11-01,23:59,10.0,180,plain\r\n"
-              "2026-11-02,07:05,5.6,100,\"a,\"\"b\"\"\nc\"\r\n");
-    EXPECT_EQ(exportCsv({test(dayOf(2026, 11, 1), 0, 100)}, 1),
-              "date,time,mmol_l,mg_dl,note\r\n2026-11-01,00:00,5.6,100,\r\n");
-    EXPECT_EQ(exportCsv({}, 0), "date,time,mmol_l,mg_dl,note\r\n");
-}
-
-TEST(ReportExport, CsvDatesFromADayFirstJournal) {
-    const auto tests = testsOf({{"07/01/2000", "08:00", "05.5", "x\ry"}}, "dd/MM/yyyy");
-    EXPECT_EQ(exportCsv(tests, 0),
-              std::string(kCsvHeader) + "\r\n2000-01-07,08:00,5.5,99,\"x\ry\"\r\n");
+    const int64_t d = dayOf(2026, 11, 1);
+    const std::string header = "date,time,mmol_l,mg_dl,note\r\n";
+    EXPECT_EQ(
+        exportCsv({test(d + 1, 7 * 60 + 5, 5.55, "a,\"b\"\nc"), test(d, 23 * 60 + 59, 10, "plain")},
+                  0),
+        header +
+            "2026-11-01,23:59,10.0,180,plain\r\n"
+            "2026-11-02,07:05,5.6,100,\"a,\"\"b\"\"\nc\"\r\n");
+    EXPECT_EQ(exportCsv({test(d, 0, 100)}, 1), header + "2026-11-01,00:00,5.6,100,\r\n");
+    EXPECT_EQ(exportCsv({}, 0), header);
+    // A level the program writes as a number is left as it is.
+    EXPECT_EQ(exportCsv({test(d, 0, -1)}, 0), header + "2026-11-01,00:00,-1.0,-18,\r\n");
+    // The dates of a day-first journal.
+    EXPECT_EQ(exportCsv(testsOf({{"07/01/2000", "08:00", "05.5", "x\ry"}}, "dd/MM/yyyy"), 0),
+              header + "2000-01-07,08:00,5.5,99,\"x\ry\"\r\n");
 }
 
 // A cell a spreadsheet would run gets a "'" in its quotes; taking it off
 // gives back every text, even one that starts with "'" itself.
 TEST(ReportExport, CsvCellsNeverRunAsFormulas) {
     const struct {
-        std::string note, field;
+        bool guarded;
+        std::vector<std::string> notes;
     } cases[] = {
-        {"=1+2", "\"'=1+2\""},
-        {"+33 6", "\"'+33 6\""},
-        {"-2 units", "\"'-2 units\""},
-        {"@SUM(A1)", "\"'@SUM(A1)\""},
-        {"\tx", "\"'\tx\""},
-        {"\rx", "\"'\rx\""},
-        {"'=x", "\"''=x\""},
-        {"''@", "\"'''@\""},
-        {"'quoted'", "'quoted'"},
-        {"a=b", "a=b"},
-        {"'", "'"},
-        {"", ""},
+        {true, {"=1+2", "+33 6", "-2 units", "@SUM(A1)", "\tx", "\rx", "'=x", "''@"}},
+        {false, {"'quoted'", "a=b", "'", ""}},
     };
-    for (const auto& c : cases) {
-        const std::string csv = exportCsv({test(dayOf(2026, 11, 1), 0, 5, c.note)}, 0);
-        EXPECT_EQ(csv.substr(csv.rfind(",") + 1), c.field + "\r\n") << c.note;
-        EXPECT_EQ(withoutFormulaGuard(withFormulaGuard(c.note)), c.note);
-    }
-    // A level the program writes as a number is left as it is.
-    EXPECT_EQ(exportCsv({test(dayOf(2026, 11, 1), 0, -1)}, 0),
-              "date,time,mmol_l,mg_dl,note\r\n2026-11-01,00:00,-1.0,-18,\r\n");
+    for (const auto& c : cases)
+        for (const std::string& note : c.notes) {
+            const std::string csv = exportCsv({test(dayOf(2026, 11, 1), 0, 5, note)}, 0);
+            const std::string field = c.guarded ? "\"'" + note + "\"" : note;
+            EXPECT_EQ(csv.substr(csv.rfind(",") + 1), field + "\r\n") << note;
+            EXPECT_EQ(withoutFormulaGuard(withFormulaGuard(note)), note);
+        }
 }
 
 TEST(ReportExport, NightscoutJsonInMgDlAndUtc) {
