@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Files no program should wait on or swallow, under a 400 MiB memory limit
-# (unless DEXTREL_NO_MEMORY_LIMIT is set) and a 10 s clock: a 2 GiB sparse journal, a FIFO, a device, a folder. And
-# dextrel-report's outputs: never one of its inputs, private when new, the
-# old mode when replaced.
+# (unless DEXTREL_NO_MEMORY_LIMIT is set) and a 10 s clock: a 2 GiB sparse
+# journal, a FIFO, a device, a folder. And dextrel-report's outputs: never one
+# of its inputs, private when new, the old mode when replaced.
 #
 #   huge_and_special.sh RUNNER REPORT
 set -u
@@ -20,18 +20,15 @@ program=$work/program settings=$work/settings
 mkdir -p "$program" "$settings"
 truncate -s 2G "$program/Diabete.glc"
 bounded "$runner" --program-dir "$program" --settings-dir "$settings" \
-  <<<$'start\nclick Menu_Ajouter\ntype Dialog_Taux 6.1\nclick Bout_Ok\nclick Menu_Sauve' >"$work/out"
-status=$?
-[ $status -eq 0 ] || fail "the runner on a 2 GiB journal ended with $status"
+  <<<$'start\nclick Menu_Ajouter\ntype Dialog_Taux 6.1\nclick Bout_Ok\nclick Menu_Sauve' >"$work/out" ||
+  fail "the runner on a 2 GiB journal ended with $?"
 grep -q 'more than 64 MiB' "$work/out" || fail "the runner did not say the journal is too large"
 [ "$(stat -c %s "$program/Diabete.glc")" = 2147483648 ] || fail "the 2 GiB journal changed"
 [ -z "$(find "$program" -name 'Diabete.glc.*' ! -name '*.lock')" ] || fail "a copy was made"
 
-mkfifo "$work/fifo"
-mkdir "$work/folder"
+mkfifo "$work/fifo" && mkdir "$work/folder"
 for input in "$program/Diabete.glc" "$work/fifo" /dev/zero "$work/folder"; do
-  bounded "$report" stats "$input" >/dev/null 2>"$work/err"
-  status=$?
+  bounded "$report" stats "$input" >/dev/null 2>"$work/err"; status=$?
   [ $status -eq 1 ] || fail "dextrel-report stats $input ended with $status"
   grep -q 'cannot read' "$work/err" || fail "dextrel-report gave no reason for $input"
 done

@@ -39,7 +39,6 @@ constexpr off_t kTwoGiB = off_t{2} << 30;
 
 class FileSafetyStoreTest : public WindowTest {
 protected:
-    std::string at(const std::string& name) const { return root + "/prog/" + name; }
     PosixFileStore store;
 };
 
@@ -64,13 +63,13 @@ TEST_F(FileSafetyStoreTest, ReadsRefuseWhatIsNoFileOrPassesTheCeilingAtOnce) {
          P::None},
     };
     for (const auto& c : cases) {
-        const std::string path = at(c.name);
+        const std::string path = progPath(c.name);
         c.make(path);
         const FileRead read = store.readFile(path, c.ceiling);
         EXPECT_EQ(read.problem, c.problem) << c.name;
         EXPECT_EQ(read.bytes.has_value(), c.problem == P::None) << c.name;
     }
-    EXPECT_FALSE(store.read(at("sparse")));
+    EXPECT_FALSE(store.read(progPath("sparse")));
 }
 
 TEST_F(FileSafetyStoreTest, WritesGoThroughLinksAndKeepTheModeOrArePrivate) {
@@ -107,7 +106,7 @@ TEST_F(FileSafetyStoreTest, WritesGoThroughLinksAndKeepTheModeOrArePrivate) {
          target, 0600},
     };
     for (const auto& c : cases) {
-        const std::string path = at(c.name);
+        const std::string path = progPath(c.name);
         c.make(path);
         std::string error;
         ASSERT_TRUE(store.writeAtomic(path, "new", error)) << c.name << ": " << error;
@@ -119,32 +118,31 @@ TEST_F(FileSafetyStoreTest, WritesGoThroughLinksAndKeepTheModeOrArePrivate) {
         ASSERT_TRUE(store.copyAtomic(path, path + ".bak", error)) << c.name;
         EXPECT_FALSE(isLink(path + ".bak")) << c.name;
         EXPECT_EQ(readBytes(path + ".bak"), "new") << c.name;
-        fs::remove(root + "/synced/hop");
     }
     // A backup that is itself a link is written at its target.
-    const std::string linkedBak = at("plain 0640.bak");
+    const std::string linkedBak = progPath("plain 0640.bak");
     fs::remove(linkedBak);
     fs::create_symlink(target, linkedBak);
     std::string error;
-    ASSERT_TRUE(store.copyAtomic(at("plain 0640"), linkedBak, error)) << error;
+    ASSERT_TRUE(store.copyAtomic(progPath("plain 0640"), linkedBak, error)) << error;
     EXPECT_TRUE(isLink(linkedBak));
     EXPECT_EQ(readBytes(target), "new");
 }
 
 TEST_F(FileSafetyStoreTest, ALinkToNothingOrAFolderIsNeverWrittenThrough) {
     const std::string gone = root + "/unmounted/Diabete.glc";
-    fs::create_symlink(gone, at("dangling"));
-    fs::create_directory(at("folder"));
-    fs::create_symlink(at("folder"), at("to folder"));
+    fs::create_symlink(gone, progPath("dangling"));
+    fs::create_directory(progPath("folder"));
+    fs::create_symlink(progPath("folder"), progPath("to folder"));
     for (const char* name : {"dangling", "folder", "to folder"}) {
         std::string error;
-        EXPECT_FALSE(store.writeAtomic(at(name), "x", error)) << name;
+        EXPECT_FALSE(store.writeAtomic(progPath(name), "x", error)) << name;
         EXPECT_FALSE(error.empty()) << name;
     }
-    EXPECT_TRUE(isLink(at("dangling")));
+    EXPECT_TRUE(isLink(progPath("dangling")));
     EXPECT_FALSE(fs::exists(root + "/unmounted"));
-    EXPECT_EQ(store.status(at("dangling")).kind, FileKind::DanglingLink);
-    EXPECT_EQ(store.status(at("dangling")).linkTarget, gone);
+    EXPECT_EQ(store.status(progPath("dangling")).kind, FileKind::DanglingLink);
+    EXPECT_EQ(store.status(progPath("dangling")).linkTarget, gone);
 }
 
 // ---- Through the window.
@@ -299,7 +297,7 @@ TEST_F(JournalSafetyTest, AJournalThatCouldNotBeReadIsNeverReplaced) {
         EXPECT_FALSE(fs::exists(progPath("Diabete.glc.orig"))) << c.name;
         EXPECT_FALSE(fs::exists(root + "/unmounted")) << c.name;
     }
-    // Readable again, the next start reads i
+    // Readable again, the next start reads it.
     fs::remove(progPath("Diabete.glc"));
     writeJournal(kTwoTests);
     launch();
