@@ -1,20 +1,10 @@
-#include <gtest/gtest.h>
-
 #include <QAbstractButton>
-#include <QAction>
-#include <QApplication>
 #include <QInputDialog>
 #include <QPushButton>
-#include <QTest>
 #include <QTimer>
 #include <functional>
-#include <memory>
-#include <string>
 
-#include "desktop/main_window.h"
 #include "desktop/message_box.h"
-#include "desktop/qt_platform.h"
-#include "window/fenetre.h"
 #include "window_fixture.h"
 
 namespace dx {
@@ -54,48 +44,33 @@ void forgetEndedPrograms() {
 
 }  // namespace
 
-TEST(MessageBox, AYesNoQuestionHasNoEscapeAnswerWhileAnOkBoxClosesOnEscape) {
-    const struct {
-        MsgButtons buttons;
-        const char* title;
-        bool escapeCloses;
-    } cases[] = {
-        {MsgButtons::YesNo, "Do you want to save your data?", false},
-        {MsgButtons::YesNo, "Voulez-vous sauvegarder vos paramêtres?", false},
-        {MsgButtons::Ok, "Message", true},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.title);
-        MessageBox box(nullptr, c.title, "Before QUITTING!", c.buttons, MsgIcon::None);
-        box.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
-        pressInBox(&box, Qt::Key_Escape);
-        EXPECT_EQ(box.isVisible(), !c.escapeCloses);
-        // The title bar's close button asks the box to close: a question
-        // stays until it is answered.
-        if (box.isVisible()) {
-            EXPECT_EQ(box.close(), c.escapeCloses);
-            EXPECT_EQ(box.isVisible(), !c.escapeCloses);
-        }
-    }
-}
-
-TEST(MessageBox, EveryBoxIsAsWideAsItsTitleBarNeeds) {
+// Every box is as wide as its title bar needs, not much wider. A Yes/No
+// question has no Escape answer, nor does the title bar's close button
+// close it: it stays until it is answered; an Ok box closes on Escape.
+TEST(MessageBox, EveryBoxFitsItsTitleAndOnlyAnOkBoxClosesOnEscape) {
     const char* const titles[] = {
         "Do you want to save your data?",
+        "Voulez-vous sauvegarder vos paramêtres?",
         "Voulez-vous sauvegarder vos données?",
         "Message",
         "Version: 1.3.1",
     };
     for (const char* title : titles) {
-        SCOPED_TRACE(title);
         for (MsgButtons buttons : {MsgButtons::YesNo, MsgButtons::Ok}) {
+            const bool isOk = buttons == MsgButtons::Ok;
+            SCOPED_TRACE(std::string(title) + (isOk ? " (Ok)" : " (Yes/No)"));
             MessageBox box(nullptr, title, "Before QUITTING!", buttons, MsgIcon::None);
             box.show();
             ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
-            EXPECT_GE(box.width(), titleBarWidth(QString::fromUtf8(title), box.font()));
-            // Much wider than its title bar and the buttons would look odd.
-            EXPECT_LE(box.width(), titleBarWidth(QString::fromUtf8(title), box.font()) + 200);
+            const int needed = titleBarWidth(QString::fromUtf8(title), box.font());
+            EXPECT_GE(box.width(), needed);
+            EXPECT_LE(box.width(), needed + 200);
+            pressInBox(&box, Qt::Key_Escape);
+            EXPECT_EQ(box.isVisible(), !isOk);
+            if (!isOk) {
+                EXPECT_FALSE(box.close());
+                EXPECT_TRUE(box.isVisible());
+            }
         }
     }
 }
@@ -118,16 +93,9 @@ TEST(MessageBox, TheInputBoxIsAsWideAsItsTitleBarNeeds) {
 
 // The whole road: the window's quit question on screen, Escape pressed,
 // then the answer No given with the mouse.
-class QuitQuestionTest : public DesktopWindowTest {
-protected:
-    void SetUp() override {
-        forgetEndedPrograms();
-        DesktopWindowTest::SetUp();
-        start("", QSize(1920, 1080), true);
-    }
-};
-
-TEST_F(QuitQuestionTest, EscapeLeavesTheQuestionOpenAndTheUnsavedTestsWithIt) {
+TEST_F(DesktopWindowTest, EscapeLeavesTheQuitQuestionOpenAndTheUnsavedTestsWithIt) {
+    forgetEndedPrograms();
+    start("", QSize(1920, 1080), true);
     window->actionOf("Menu_Ajouter")->trigger();
     QTest::keyClicks(window->widgetOf("Dialog_Taux"), "5.6");
     qobject_cast<QPushButton*>(window->widgetOf("Bout_Ok"))->click();

@@ -4,22 +4,16 @@
 // point keeps its decimals on screen and in the saved journal even where
 // the C library's decimal separator is a comma.
 
-#include <gtest/gtest.h>
-
 #include <QAction>
-#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <clocale>
-#include <cstdlib>
-#include <memory>
 
 #include "../../unit/window_fixture.h"
 #include "desktop/main_window.h"
 #include "platform/posix/posix_locale.h"
-#include "window/fenetre.h"
 
 namespace dx {
 
@@ -44,19 +38,14 @@ constexpr Expected kLocales[] = {
     {"C.UTF-8", ".", "Glucose monotor", "2026-12-17", "2026-12-10", "FR SA SU MO TU WE TH"},
 };
 
-const Expected* expectedHere() {
-    const char* all = std::getenv("LC_ALL");
-    for (const Expected& e : kLocales)
-        if (all != nullptr && std::string(all) == e.locale) return &e;
-    return nullptr;
-}
-
 // The window fixture's folders, files and scripted services, with the
 // system's locale in place of the scripted one.
 class LocaleWindowTest : public testing::WindowTest {
 protected:
     void SetUp() override {
-        expected = expectedHere();
+        const char* here = std::getenv("LC_ALL");
+        for (const Expected& e : kLocales)
+            if (here != nullptr && std::string(here) == e.locale) expected = &e;
         ASSERT_NE(expected, nullptr) << "run with LC_ALL set to one of the tested locales";
         WindowTest::SetUp();
         sp.clock.set(DateTime::fromParts(2026, 12, 17, 9, 15, 0));
