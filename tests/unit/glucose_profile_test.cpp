@@ -13,38 +13,24 @@ namespace {
 
 using Reading = dx::report::Test;
 
-Reading at(int64_t day, int minute, double value) {
-    Reading t;
-    t.day = day;
-    t.minute = minute;
-    t.value = value;
-    return t;
-}
+Reading at(int64_t day, int minute, double value) { return {"", "", "", "", day, minute, value}; }
 
 const int64_t kDay = DateTime::fromParts(2026, 11, 1).day();
 
 TEST(GlucoseProfile, PercentilesInterpolateBetweenClosestRanks) {
-    struct Case {
+    const struct {
         std::vector<double> sorted;
-        double p, expected;
+        std::vector<std::pair<double, double>> pAndExpected;
+    } cases[] = {
+        {{1, 2, 3, 4, 5}, {{0.05, 1.2}, {0.25, 2}, {0.5, 3}, {0.95, 4.8}, {1.0, 5}}},
+        {{1, 2, 3, 4}, {{0.25, 1.75}, {0.5, 2.5}, {0.75, 3.25}}},
+        {{10, 20}, {{0.05, 10.5}, {0.95, 19.5}}},
+        {{7}, {{0.05, 7}, {0.95, 7}}},
     };
-    const Case cases[] = {
-        {{1, 2, 3, 4, 5}, 0.05, 1.2},
-        {{1, 2, 3, 4, 5}, 0.25, 2},
-        {{1, 2, 3, 4, 5}, 0.5, 3},
-        {{1, 2, 3, 4, 5}, 0.95, 4.8},
-        {{1, 2, 3, 4}, 0.25, 1.75},
-        {{1, 2, 3, 4}, 0.5, 2.5},
-        {{1, 2, 3, 4}, 0.75, 3.25},
-        {{10, 20}, 0.05, 10.5},
-        {{10, 20}, 0.95, 19.5},
-        {{7}, 0.05, 7},
-        {{7}, 0.95, 7},
-        {{1, 2, 3, 4, 5}, 1.0, 5},
-    };
-    for (const Case& c : cases)
-        EXPECT_NEAR(percentile(c.sorted, c.p), c.expected, 1e-12)
-            << "p" << c.p << " of " << c.sorted.size() << " values";
+    for (const auto& c : cases)
+        for (const auto& [p, expected] : c.pAndExpected)
+            EXPECT_NEAR(percentile(c.sorted, p), expected, 1e-12)
+                << "p" << p << " of " << c.sorted.size() << " values";
 }
 
 TEST(GlucoseProfile, SlotsPoolTheirNeighboursAcrossMidnightAndNeedFiveReadings) {
@@ -79,11 +65,9 @@ TEST(GlucoseProfile, SlotsPoolTheirNeighboursAcrossMidnightAndNeedFiveReadings) 
         EXPECT_EQ(b.count, c.count);
         ASSERT_EQ(b.enough, c.enough);
         if (!c.enough) continue;
-        EXPECT_NEAR(b.p5, c.p5, 1e-12);
-        EXPECT_NEAR(b.p25, c.p25, 1e-12);
-        EXPECT_NEAR(b.p50, c.p50, 1e-12);
-        EXPECT_NEAR(b.p75, c.p75, 1e-12);
-        EXPECT_NEAR(b.p95, c.p95, 1e-12);
+        const double got[] = {b.p5, b.p25, b.p50, b.p75, b.p95};
+        const double want[] = {c.p5, c.p25, c.p50, c.p75, c.p95};
+        for (int i = 0; i < 5; ++i) EXPECT_NEAR(got[i], want[i], 1e-12) << "band " << i;
     }
 }
 
@@ -106,9 +90,8 @@ TEST(GlucoseProfile, SmoothingWeighsNeighboursOneTwoOneAndSkipsMissingOnes) {
         ASSERT_EQ(out.size(), c.expected.size()) << c.what;
         for (size_t i = 0; i < out.size(); ++i) {
             ASSERT_EQ(out[i].has_value(), c.expected[i].has_value()) << c.what << " at " << i;
-            if (out[i]) {
-                EXPECT_NEAR(*out[i], *c.expected[i], 1e-12) << c.what << " at " << i;
-            }
+            if (!out[i]) continue;
+            EXPECT_NEAR(*out[i], *c.expected[i], 1e-12) << c.what << " at " << i;
         }
     }
 }
@@ -145,28 +128,22 @@ TEST(GlucoseProfile, RangesAgainstTheirGoalsHighestFirst) {
         std::array<double, kRangeBands> percent;  // lowest band first
         int16_t unite;
         std::array<bool, kRangeBands> met;  // highest band first
-        std::string highShare, lowShare, veryHighLabel;
+        std::array<std::string, 3> highShareLowShareVeryHighLabel;
     };
     const Case cases[] = {
         {{0.5, 3.0, 72, 20, 4.5},
          0,
          {true, true, true, true, true},
-         "20.0 % (24.5 % above 10.0)",
-         "3.0 % (3.5 % below 3.9)",
-         "Very high (> 13.9)"},
+         {"20.0 % (24.5 % above 10.0)", "3.0 % (3.5 % below 3.9)", "Very high (> 13.9)"}},
         {{1, 3.5, 65, 25, 5.5},
          1,
          {false, false, false, false, false},
-         "25.0 % (30.5 % above 180)",
-         "3.5 % (4.5 % below 70)",
-         "Very high (> 250)"},
+         {"25.0 % (30.5 % above 180)", "3.5 % (4.5 % below 70)", "Very high (> 250)"}},
         // The goals are strict: exactly on the limit does not meet them.
         {{0, 4, 70, 20, 5},
          0,
          {false, false, false, false, true},
-         "20.0 % (25.0 % above 10.0)",
-         "4.0 % (4.0 % below 3.9)",
-         "Very high (> 13.9)"},
+         {"20.0 % (25.0 % above 10.0)", "4.0 % (4.0 % below 3.9)", "Very high (> 13.9)"}},
     };
     for (const Case& c : cases) {
         Statistics s;
@@ -175,9 +152,9 @@ TEST(GlucoseProfile, RangesAgainstTheirGoalsHighestFirst) {
         ASSERT_EQ(rows.size(), 5u);
         for (size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(rows[i].met, c.met[i]) << "row " << i;
         EXPECT_EQ(rows[0].band, RangeBand::VeryHigh);
-        EXPECT_EQ(rows[0].label, c.veryHighLabel);
-        EXPECT_EQ(rows[1].share, c.highShare);
-        EXPECT_EQ(rows[3].share, c.lowShare);
+        EXPECT_EQ(rows[1].share, c.highShareLowShareVeryHighLabel[0]);
+        EXPECT_EQ(rows[3].share, c.highShareLowShareVeryHighLabel[1]);
+        EXPECT_EQ(rows[0].label, c.highShareLowShareVeryHighLabel[2]);
         EXPECT_EQ(rows[2].goal, "goal > 70 %");
         EXPECT_EQ(rows[4].goal, "goal < 1 %");
     }
