@@ -407,7 +407,7 @@ TEST_F(ReportMenuTest, ImportAddsNewTestsInOrderAndCountsDuplicates) {
     });
     ASSERT_EQ(core->journal.Nb_Tests, 6);
     std::string dates;
-    for (size_t i = 1; i <= 6; ++i) dates += core->journal.Date_Test[i] + " ";
+    for (size_t i = 1; i <= 6; ++i) dates.append(core->journal.Date_Test[i]).append(" ");
     EXPECT_EQ(dates, "2000-01-08 2000-01-07 2000-01-06 2000-01-06 2000-01-02 1999-12-28 ");
     EXPECT_TRUE(lastBoxSays("2 tests added to the journal."));
 }
